@@ -1,0 +1,50 @@
+#include "duration.h"
+
+#include "forms/number_reading.h"
+#include "forms/text.h"
+
+namespace varnoth {
+namespace {
+
+std::optional<double> wholeDigits(std::string_view digits)
+{
+    double value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    // Beyond 2^53 a count of hours is no longer exact: not a real duration.
+    if (digits.empty() || value > 9007199254740992.0)
+        return std::nullopt;
+    return value;
+}
+
+// The 1-based cut of count characters from position start, stopping at the end.
+std::string_view middle(std::string_view text, std::size_t start, std::size_t count)
+{
+    const std::string_view tail = text.substr(firstChars(text, start - 1).size());
+    return firstChars(tail, count);
+}
+
+} // namespace
+
+std::optional<DurationParts> readDuration(std::string_view text, const NumberFormat &format)
+{
+    const std::size_t n = text.size();
+    if (n >= 7 && text[n - 3] == ':' && text[n - 6] == ':') {
+        const auto h = wholeDigits(text.substr(0, n - 6));
+        const auto m = wholeDigits(text.substr(n - 5, 2));
+        const auto s = wholeDigits(text.substr(n - 2, 2));
+        if (h && m && s)
+            return DurationParts{*h, *m, *s};
+    }
+    const auto h = strictNumber(middle(text, 1, 1), format);
+    const auto m = strictNumber(middle(text, 3, 2), format);
+    const auto s = strictNumber(lastChars(text, 2), format);
+    if (!h || !m || !s)
+        return std::nullopt;
+    return DurationParts{*h, *m, *s};
+}
+
+} // namespace varnoth

@@ -1,0 +1,89 @@
+#include "name_index.h"
+
+#include <cstring>
+#include <limits>
+
+#include "forms/failure.h"
+
+namespace varnoth {
+
+std::uint64_t hashText(std::string_view text)
+{
+    constexpr std::uint64_t k = 0x9E3779B97F4A7C15ull;
+    std::uint64_t h = 0x243F6A8885A308D3ull ^ (text.size() * k);
+    const char *p = text.data();
+    std::size_t n = text.size();
+    while (n >= 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        h = (h ^ w) * k;
+        h ^= h >> 29;
+        p += 8;
+        n -= 8;
+    }
+    std::uint64_t w = 0;
+    std::memcpy(&w, p, n);
+    h = (h ^ w) * k;
+    h ^= h >> 32;
+    h *= 0xD6E8FEB86659FD93ull;
+    h ^= h >> 32;
+    return h;
+}
+
+std::size_t NameIndex::find(std::string_view name, const std::vector<std::string> &names) const
+{
+    if (slots_.empty())
+        return npos;
+    const std::uint64_t h = hashText(name);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = h & mask;; i = (i + 1) & mask) {
+        const Slot &slot = slots_[i];
+        if (slot.index == 0)
+            return npos;
+        if (slot.hash == h && names[slot.index - 1] == name)
+            return slot.index - 1;
+    }
+}
+
+std::size_t NameIndex::findOrAdd(std::string_view name, std::vector<std::string> &names, bool &added)
+{
+    if ((used_ + 1) * 2 > slots_.size())
+        grow();
+    const std::uint64_t h = hashText(name);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = h & mask;; i = (i + 1) & mask) {
+        Slot &slot = slots_[i];
+        if (slot.index == 0) {
+            if (names.size() >= std::numeric_limits<std::uint32_t>::max() - 1)
+                throw Failure(failures::outOfMemory);
+            names.emplace_back(name);
+            slot.hash = h;
+            slot.index = static_cast<std::uint32_t>(names.size());
+            ++used_;
+            added = true;
+            return names.size() - 1;
+        }
+        if (slot.hash == h && names[slot.index - 1] == name) {
+            added = false;
+            return slot.index - 1;
+        }
+    }
+}
+
+void NameIndex::grow()
+{
+    std::vector<Slot> old;
+    old.swap(slots_);
+    slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+    const std::size_t mask = slots_.size() - 1;
+    for (const Slot &slot : old) {
+        if (slot.index == 0)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (slots_[i].index != 0)
+            i = (i + 1) & mask;
+        slots_[i] = slot;
+    }
+}
+
+} // namespace varnoth

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace varnoth {
+
+// A run-time failure that ends a command through its error message, e.g.
+// "Overflow", "Permission denied". The text is shown to the user as it is.
+class Failure : public std::runtime_error {
+public:
+    explicit Failure(const std::string &description) : std::runtime_error(description) {}
+    std::string description() const { return what(); }
+};
+
+namespace failures {
+inline const char *const overflow = "Overflow";
+inline const char *const typeMismatch = "Type mismatch";
+inline const char *const divisionByZero = "Division by zero";
+inline const char *const outOfMemory = "Out of memory";
+} // namespace failures
+
+} // namespace varnoth

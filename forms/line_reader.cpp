@@ -1,0 +1,151 @@
+#include "line_reader.h"
+
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VARNOTH_SSE2 1
+#endif
+
+namespace varnoth {
+namespace {
+
+// The first CR or LF in [p, end), or end. Sets a bit in `high` when a byte
+// above 127 stands before it, so the caller knows whether the line is ASCII.
+const char *findBreak(const char *p, const char *end, unsigned &high)
+{
+#ifdef VARNOTH_SSE2
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const auto breaks = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
+        const auto top = static_cast<unsigned>(_mm_movemask_epi8(v));
+        if (breaks != 0) {
+            const int at = std::countr_zero(breaks);
+            high |= top & ((1u << at) - 1u);
+            return p + at;
+        }
+        high |= top;
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p) {
+        if (*p == '\n' || *p == '\r')
+            return p;
+        high |= static_cast<unsigned char>(*p) & 0x80u;
+    }
+    return end;
+}
+
+} // namespace
+
+LineReader::LineReader(const std::string &utf8Path)
+    : file_(std::make_unique<NativeFile>(utf8Path, NativeFile::Mode::Read))
+    , buffer_(maxLineBytes + blockBytes)
+{
+}
+
+LineReader::~LineReader() = default;
+
+bool LineReader::refill()
+{
+    if (eof_)
+        return false;
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    const std::size_t n = file_->read(buffer_.data() + end_, buffer_.size() - end_);
+    if (n == 0) {
+        eof_ = true;
+        return false;
+    }
+    end_ += n;
+    if (atStart_) {
+        atStart_ = false;
+        if (end_ >= 3 && std::memcmp(buffer_.data(), "\xEF\xBB\xBF", 3) == 0) {
+            begin_ = 3;
+            consumed_ += 3;
+        }
+    }
+    return true;
+}
+
+bool LineReader::next(TextLine &line)
+{
+    std::size_t scanFrom = begin_;
+    unsigned high = 0;
+    for (;;) {
+        const char *base = buffer_.data();
+        const std::size_t at = static_cast<std::size_t>(findBreak(base + scanFrom, base + end_, high) - base);
+        if (at < end_) {
+            if (base[at] == '\r' && at + 1 == end_ && !eof_) {
+                // Whether a LF follows this CR is in the next block.
+                const std::size_t scanned = at - begin_;
+                if (refill()) {
+                    scanFrom = begin_ + scanned;
+                    continue;
+                }
+                base = buffer_.data();
+            }
+            const std::size_t length = at - begin_;
+            const std::size_t lineBreak = (base[at] == '\r' && at + 1 < end_ && base[at + 1] == '\n') ? 2 : 1;
+            consumed_ += length + lineBreak;
+            const std::size_t start = begin_;
+            begin_ = at + lineBreak;
+            if (skipping_) {
+                skipping_ = false;
+                scanFrom = begin_;
+                high = 0;
+                continue;
+            }
+            line.bytes = std::string_view(base + start, length);
+            line.number = ++lineNumber_;
+            line.ascii = high == 0;
+            line.tooLong = false;
+            return true;
+        }
+
+        const std::size_t length = end_ - begin_;
+        if (skipping_) {
+            consumed_ += length;
+            begin_ = end_;
+            if (!refill()) {
+                skipping_ = false;
+                return false;
+            }
+            scanFrom = begin_;
+            continue;
+        }
+        if (length > maxLineBytes) {
+            line.bytes = std::string_view(base + begin_, maxLineBytes);
+            line.number = ++lineNumber_;
+            line.ascii = high == 0;
+            line.tooLong = true;
+            consumed_ += length;
+            begin_ = end_;
+            skipping_ = true;
+            return true;
+        }
+        if (refill()) {
+            scanFrom = begin_ + length;
+            continue;
+        }
+        if (length == 0)
+            return false;
+        // The last line of a file that does not end in a line break.
+        line.bytes = std::string_view(buffer_.data() + begin_, length);
+        line.number = ++lineNumber_;
+        line.ascii = high == 0;
+        line.tooLong = false;
+        consumed_ += length;
+        begin_ = end_;
+        return true;
+    }
+}
+
+} // namespace varnoth

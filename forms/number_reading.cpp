@@ -1,0 +1,182 @@
+#include "number_reading.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "failure.h"
+
+namespace varnoth {
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Parses a clean ASCII number text ("-12.5e3") with the C locale's rules.
+double parseClean(const std::string &clean)
+{
+    if (clean.empty())
+        return 0.0;
+    double value = 0.0;
+    const char *first = clean.data();
+    const char *last = first + clean.size();
+    if (*first == '+')
+        ++first;
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc::result_out_of_range) {
+        // Either too large (an infinity) or too small (zero); tell them apart
+        // by the exponent's sign.
+        const bool negative = clean[0] == '-';
+        const auto e = clean.find_first_of("eE");
+        const bool tiny = e != std::string::npos && e + 1 < clean.size() && clean[e + 1] == '-';
+        if (tiny)
+            return negative ? -0.0 : 0.0;
+        return negative ? -std::numeric_limits<double>::infinity()
+                        : std::numeric_limits<double>::infinity();
+    }
+    if (ec != std::errc() || ptr != last)
+        return 0.0;
+    return value;
+}
+
+} // namespace
+
+double lenientNumber(std::string_view text)
+{
+    std::string clean;
+    std::size_t i = 0;
+    auto peek = [&]() -> char {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n'))
+            ++i;
+        return i < text.size() ? text[i] : '\0';
+    };
+
+    char c = peek();
+    if (c == '+' || c == '-') {
+        clean += c;
+        ++i;
+    }
+    bool digits = false;
+    while (isDigit(c = peek())) {
+        clean += c;
+        digits = true;
+        ++i;
+    }
+    if (c == '.') {
+        ++i;
+        std::string fraction;
+        while (isDigit(c = peek())) {
+            fraction += c;
+            ++i;
+        }
+        if (!fraction.empty()) {
+            clean += '.';
+            clean += fraction;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    if (c == 'e' || c == 'E') {
+        const std::size_t mark = i;
+        ++i;
+        std::string exponent = "e";
+        c = peek();
+        if (c == '+' || c == '-') {
+            exponent += c;
+            ++i;
+        }
+        bool expDigits = false;
+        while (isDigit(c = peek())) {
+            exponent += c;
+            expDigits = true;
+            ++i;
+        }
+        if (expDigits)
+            clean += exponent;
+        else
+            i = mark;
+    }
+    return parseClean(clean);
+}
+
+std::optional<double> strictNumber(std::string_view text, const NumberFormat &format)
+{
+    auto isSpace = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+
+    std::string clean;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        clean += text[i++];
+
+    bool digits = false;
+    bool lastWasDigit = false;
+    const std::string_view group = format.groupSeparator;
+    const std::string_view point = format.decimalSeparator;
+    while (i < text.size()) {
+        if (isDigit(text[i])) {
+            clean += text[i++];
+            digits = lastWasDigit = true;
+        } else if (!group.empty() && lastWasDigit && text.substr(i, group.size()) == group
+                   && i + group.size() < text.size() && isDigit(text[i + group.size()])) {
+            i += group.size();
+            lastWasDigit = false;
+        } else {
+            break;
+        }
+    }
+    if (!point.empty() && text.substr(i, point.size()) == point) {
+        i += point.size();
+        clean += '.';
+        while (i < text.size() && isDigit(text[i])) {
+            clean += text[i++];
+            digits = true;
+        }
+    }
+    if (!digits)
+        return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        clean += 'e';
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            clean += text[i++];
+        bool expDigits = false;
+        while (i < text.size() && isDigit(text[i])) {
+            clean += text[i++];
+            expDigits = true;
+        }
+        if (!expDigits)
+            return std::nullopt;
+    }
+    if (i != text.size())
+        return std::nullopt;
+    if (clean.back() == '.')
+        clean.pop_back();
+    return parseClean(clean);
+}
+
+std::int64_t storeWhole(double value)
+{
+    const double rounded = std::nearbyint(value); // the default mode rounds halves to even
+    // 2^63 is the first double beyond the 64-bit range.
+    if (!(rounded >= -9223372036854775808.0 && rounded < 9223372036854775808.0))
+        throw Failure(failures::overflow);
+    return static_cast<std::int64_t>(rounded);
+}
+
+std::int64_t checkedAdd(std::int64_t a, std::int64_t b)
+{
+    if ((b > 0 && a > std::numeric_limits<std::int64_t>::max() - b)
+        || (b < 0 && a < std::numeric_limits<std::int64_t>::min() - b))
+        throw Failure(failures::overflow);
+    return a + b;
+}
+
+} // namespace varnoth
