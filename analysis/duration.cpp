@@ -6,17 +6,22 @@
 namespace varnoth {
 namespace {
 
-std::optional<double> wholeDigits(std::string_view digits)
+bool allDigits(std::string_view text)
+{
+    if (text.empty())
+        return false;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+double digitsValue(std::string_view digits)
 {
     double value = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
+    for (char c : digits)
         value = value * 10 + (c - '0');
-    }
-    // Beyond 2^53 a count of hours is no longer exact: not a real duration.
-    if (digits.empty() || value > 9007199254740992.0)
-        return std::nullopt;
     return value;
 }
 
@@ -32,12 +37,13 @@ std::string_view middle(std::string_view text, std::size_t start, std::size_t co
 std::optional<DurationParts> readDuration(std::string_view text, const NumberFormat &format)
 {
     const std::size_t n = text.size();
-    if (n >= 7 && text[n - 3] == ':' && text[n - 6] == ':') {
-        const auto h = wholeDigits(text.substr(0, n - 6));
-        const auto m = wholeDigits(text.substr(n - 5, 2));
-        const auto s = wholeDigits(text.substr(n - 2, 2));
-        if (h && m && s)
-            return DurationParts{*h, *m, *s};
+    if (n >= 7 && text[n - 3] == ':' && text[n - 6] == ':' && allDigits(text.substr(0, n - 6))
+        && allDigits(text.substr(n - 5, 2)) && allDigits(text.substr(n - 2, 2))) {
+        const double hours = digitsValue(text.substr(0, n - 6));
+        // Beyond 2^53 a count of hours is no longer exact: not a real duration.
+        if (hours > 9007199254740992.0)
+            return std::nullopt;
+        return DurationParts{hours, digitsValue(text.substr(n - 5, 2)), digitsValue(text.substr(n - 2, 2))};
     }
     const auto h = strictNumber(middle(text, 1, 1), format);
     const auto m = strictNumber(middle(text, 3, 2), format);
