@@ -55,7 +55,7 @@ std::size_t utf8Sequence(std::string_view bytes, std::size_t i, char32_t &cp)
 
 bool isValidUtf8(std::string_view bytes)
 {
-    char32_t cp;
+    char32_t cp = 0;
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t n = utf8Sequence(bytes, i, cp);
         if (n == 0)
@@ -69,7 +69,7 @@ void decodeLine(std::string_view bytes, std::u32string &out)
 {
     out.clear();
     if (isValidUtf8(bytes)) {
-        char32_t cp;
+        char32_t cp = 0;
         for (std::size_t i = 0; i < bytes.size();) {
             i += utf8Sequence(bytes, i, cp);
             out.push_back(cp);

@@ -61,9 +61,12 @@ Catalogue makeCatalogue(const GeneratorShape &shape, Random &random)
         std::string folder(drives[random.below(drives.size())]);
         folder += "\\";
         folder += words[random.below(words.size())];
-        folder += " " + std::to_string(i);
-        if (random.below(3) == 0)
-            folder += "\\CD" + std::to_string(1 + random.below(3));
+        folder += ' ';
+        folder += std::to_string(i);
+        if (random.below(3) == 0) {
+            folder += "\\CD";
+            folder += std::to_string(1 + random.below(3));
+        }
         c.folders.push_back(folder);
     }
     for (std::uint32_t i = 0; i < std::max<std::uint32_t>(1, shape.files); ++i) {
