@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "forms/line_reader.h"
+
+namespace varnoth::test {
+
+// A log file in the temporary folder, removed again at the end of the test.
+class TempLog {
+public:
+    explicit TempLog(const std::string &content);
+    ~TempLog();
+    TempLog(const TempLog &) = delete;
+    TempLog &operator=(const TempLog &) = delete;
+    const std::string &path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// A physical line as the line reader hands it over.
+TextLine textLine(const std::string &bytes);
+
+// The output of varnoth-bench with the given arguments (the log path last).
+std::string runBench(const std::string &arguments);
+
+// Upload lines in the client's format: "2003-06-14 21:05: PATH uploaded to NICK, SIZE (BYTES), SPEED, TIME".
+std::string uploadLine(const std::string &path, const std::string &nick, const std::string &bytes,
+                       const std::string &duration);
+
+} // namespace varnoth::test

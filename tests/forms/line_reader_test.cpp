@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "forms/failure.h"
+#include "forms/line_reader.h"
+
+using namespace varnoth;
+
+namespace {
+
+struct ReadLine {
+    std::string text;
+    std::uint64_t number;
+    bool ascii;
+    bool tooLong;
+};
+
+std::vector<ReadLine> readAll(const std::string &content)
+{
+    const auto path = std::filesystem::temp_directory_path() / "varnoth_line_reader_test.txt";
+    std::ofstream(path, std::ios::binary) << content;
+    LineReader reader(path.string());
+    std::vector<ReadLine> lines;
+    TextLine line;
+    while (reader.next(line))
+        lines.push_back({std::string(line.bytes), line.number, line.ascii, line.tooLong});
+    std::filesystem::remove(path);
+    return lines;
+}
+
+std::vector<std::string> texts(const std::vector<ReadLine> &lines)
+{
+    std::vector<std::string> out;
+    for (const auto &l : lines)
+        out.push_back(l.text);
+    return out;
+}
+
+} // namespace
+
+TEST(LineReader, SplitsAtEveryKindOfLineEnd)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(texts(readAll("a\r\nb\nc\rd")), (V{"a", "b", "c", "d"}));
+    EXPECT_EQ(texts(readAll("a\r\n")), (V{"a"}));
+    EXPECT_EQ(texts(readAll("a\n\nb\r\r\n")), (V{"a", "", "b", ""}));
+    EXPECT_EQ(texts(readAll("")), V{});
+    EXPECT_EQ(texts(readAll("\xEF\xBB\xBFx\r\n")), (V{"x"}));
+}
+
+TEST(LineReader, NumbersEveryPhysicalLineAndFlagsNonAscii)
+{
+    const auto lines = readAll("one\r\n\r\nz\xC3\xA9\r\n");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2].number, 3u);
+    EXPECT_TRUE(lines[0].ascii);
+    EXPECT_FALSE(lines[2].ascii);
+}
+
+TEST(LineReader, CrLfAcrossABlockBoundaryIsOneLineEnd)
+{
+    // Put the CR as the very last byte of the first block.
+    std::string content(LineReader::maxLineBytes + LineReader::blockBytes - 1, 'x');
+    content[100] = '\n';
+    content += "\r\nlast";
+    const auto lines = readAll(content);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2].text, "last");
+    EXPECT_EQ(lines[2].number, 3u);
+}
+
+TEST(LineReader, ALineTooLongIsCutShortAndTheRestSkipped)
+{
+    std::string content = "first\n" + std::string(LineReader::maxLineBytes * 3, 'y') + "\nafter\n";
+    const auto lines = readAll(content);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(lines[1].tooLong);
+    EXPECT_EQ(lines[1].text.size(), LineReader::maxLineBytes);
+    EXPECT_EQ(lines[2].text, "after");
+    EXPECT_EQ(lines[2].number, 3u);
+}
+
+TEST(LineReader, AMissingFileIsAFailure)
+{
+    EXPECT_THROW(LineReader("/nonexistent/varnoth/uploads.log"), Failure);
+}

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "forms/failure.h"
+#include "forms/number_reading.h"
+
+using namespace varnoth;
+
+TEST(NumberReading, LenientReadsTheLeadingNumber)
+{
+    const std::pair<const char *, double> cases[] = {
+        {"4123456)", 4123456}, {" 1234 ", 1234}, {"12 34", 1234}, {"1.5E3x", 1500},
+        {"abc", 0},            {"", 0},          {"-2.5", -2.5},  {"1.5E", 1.5},
+        {".5", 0.5},           {"1\t2\n3", 123}, {"+7", 7},       {"1e-400", 0},
+        {"12,34", 12},         {"5.", 5},
+    };
+    for (const auto &[text, expected] : cases)
+        EXPECT_EQ(lenientNumber(text), expected) << text;
+    EXPECT_TRUE(std::isinf(lenientNumber("1e400")));
+}
+
+TEST(NumberReading, StrictConversion)
+{
+    const NumberFormat dot{".", ","};
+    const NumberFormat comma{",", "."};
+    EXPECT_EQ(strictNumber("07", dot), 7);
+    EXPECT_EQ(strictNumber(" 12 ", dot), 12);
+    EXPECT_EQ(strictNumber("1,234.5", dot), 1234.5);
+    EXPECT_EQ(strictNumber("2,5", comma), 2.5);
+    EXPECT_EQ(strictNumber("-3", dot), -3);
+    for (const char *bad : {":0", "", " ", "1:", "0x1", "1e", "..", ",5"})
+        EXPECT_FALSE(strictNumber(bad, dot).has_value()) << bad;
+    EXPECT_EQ(strictNumber("2.5", comma), 25); // "." groups digits there
+}
+
+TEST(NumberReading, StoringAWholeNumberRoundsHalvesToEven)
+{
+    EXPECT_EQ(storeWhole(2.5), 2);
+    EXPECT_EQ(storeWhole(3.5), 4);
+    EXPECT_EQ(storeWhole(-2.5), -2);
+    EXPECT_EQ(storeWhole(32768), 32768); // no 16-bit limit: counts are 64-bit
+    EXPECT_THROW(storeWhole(1e19), Failure);
+    EXPECT_THROW(storeWhole(std::nan("")), Failure);
+}
+
+TEST(NumberReading, CheckedAddStaysInRange)
+{
+    EXPECT_EQ(checkedAdd(32767, 1), 32768);
+    EXPECT_THROW(checkedAdd(9223372036854775807LL, 1), Failure);
+    EXPECT_THROW(checkedAdd(-9223372036854775807LL - 1, -1), Failure);
+}
