@@ -1,6 +1,7 @@
 #include "analysis_run.h"
 
 #include <cmath>
+#include <limits>
 #include <new>
 
 #include "duration.h"
@@ -19,14 +20,17 @@ namespace {
 
 RunObserver silentObserver;
 
-std::int64_t countUploadLines(const std::string &path)
+// The first pass. Reports the lines counted so far as progress of 0 of them,
+// so that the window can repaint while a large log is counted.
+std::int64_t countUploadLines(const std::string &path, RunObserver &observer)
 {
     LineReader reader(path);
+    ProgressPacer pacer(std::numeric_limits<std::int64_t>::max());
     TextLine line;
     std::int64_t count = 0;
     while (reader.next(line)) {
-        if (!isBlank(line.bytes))
-            ++count;
+        if (!isBlank(line.bytes) && pacer.due(++count))
+            observer.progress(0, count);
     }
     return count;
 }
@@ -91,7 +95,7 @@ RunResult analyzeLog(const std::string &path, AnalysisState &state, const Number
     RunResult result;
     try {
         watch.phaseStarted(RunPhase::CountingLines);
-        state.LineCount = countUploadLines(path);
+        state.LineCount = countUploadLines(path, watch);
 
         watch.phaseStarted(RunPhase::ReadingInformation);
         const std::int64_t before = state.LinesCompleted;

@@ -23,7 +23,9 @@ enum class RunPhase {
 const char *phaseCaption(RunPhase phase);
 
 // What a run tells the window while it works. Progress comes at a steady
-// rate (about every 1 % of the lines or 100 ms), never per line.
+// rate (about every 1 % of the lines or 100 ms), never per line. While the
+// first pass counts the lines, progress reports 0 lines completed of the
+// lines counted so far.
 class RunObserver {
 public:
     virtual ~RunObserver() = default;
