@@ -5,13 +5,14 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
 #include "analysis/analysis_run.h"
 #include "analysis/drilldown.h"
 #include "forms/failure.h"
-#include "forms/native_file.h"
+#include "forms/file_exists.h"
 #include "json_writer.h"
 #include "log_generator.h"
 #include "peak_memory.h"
@@ -49,14 +50,9 @@ int timedRun(const std::string &path)
     const auto start = std::chrono::steady_clock::now();
     const RunResult result = analyzeLog(path, state, userNumberFormat());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::uint64_t bytes = 0;
-    try {
-        NativeFile file(path, NativeFile::Mode::Read);
-        static char block[1 << 16];
-        while (std::size_t n = file.read(block, sizeof block))
-            bytes += n;
-    } catch (const Failure &) {
-    }
+    std::error_code error;
+    const auto size = std::filesystem::file_size(pathFromUtf8(path), error);
+    const std::uint64_t bytes = error ? 0 : static_cast<std::uint64_t>(size);
     if (!result.completed)
         std::cout << "message " << result.message << "\n";
     std::printf("lines %lld\nbytes %llu\nseconds %.3f\nMB/s %.1f\npeak memory %.1f MB\n",
