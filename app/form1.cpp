@@ -1,0 +1,401 @@
+#include "form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <exception>
+
+#include "analysis/messages.h"
+#include "drive_list.h"
+#include "file_list.h"
+#include "folder_list.h"
+#include "forms/failure.h"
+#include "forms/file_exists.h"
+#include "forms/number_forms.h"
+#include "forms/settings_file.h"
+#include "run_progress.h"
+#include "views/file_stats_view.h"
+#include "views/grid.h"
+#include "views/input_blocker.h"
+#include "views/personal_stats_view.h"
+#include "views/result_list_clicks.h"
+
+namespace varnoth {
+
+namespace {
+
+const QString pathHint = QStringLiteral("Browse your Upload.log filepath here");
+const QString noSettingsMessage = QStringLiteral(
+    "Please type the complete path to your DC++ uploads.log file in the text field on the next screen "
+    "eg. C:\\program files\\dc++\\logs\\uploads.log");
+const QString invalidChoiceMessage = QStringLiteral(
+    "Invalid Upload log file! You must select a valid DC++ Upload Logfile eg. "
+    "C:\\program files\\dc++\\logs\\uploads.log");
+const QString aboutAddress = QStringLiteral("varnoth@example.org");
+
+NumberFormat systemNumberFormat()
+{
+    const QLocale locale = QLocale::system();
+    return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
+}
+
+// Joins a folder and a file name with one separator, also when the folder
+// is a root that already ends in one.
+QString joinFolderAndFile(const QString &folder, const QString &file)
+{
+    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
+        return folder + file;
+    return folder + QDir::separator() + file;
+}
+
+} // namespace
+
+Form1::Form1(Form1Environment environment, QWidget *parent)
+    : QMainWindow(parent), environment_(std::move(environment)), format_(systemNumberFormat())
+{
+    buildControls();
+
+    // The browse lists begin at the process's current folder.
+    const QString here = QDir::currentPath();
+    Drive1->showDriveOf(here);
+    currentDrive_ = Drive1->drive();
+    Dir1->setPath(here);
+    File1->setPath(Dir1->path());
+
+    personalStatsView_ = std::make_unique<PersonalStatsView>(
+        PersonalStatsView::Controls{Picture4, Label21, grid4, grid1, Command3, Command4}, *this);
+    fileStatsView_ = std::make_unique<FileStatsView>(
+        FileStatsView::Controls{Picture5, Label22, grid5, grid2, Command3, Command4}, *this);
+    connectHandlers();
+    Form1_Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::connectHandlers()
+{
+    connect(Command1, &QPushButton::clicked, this, &Form1::Form1_Command1_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Form1_Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Form1_Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &Form1::Form1_Command7_Click);
+    connect(Drive1, &DriveList::driveChosen, this, &Form1::Form1_Drive1_Change);
+    connect(Dir1, &FolderList::pathChanged, this, &Form1::Form1_Dir1_Change);
+    connect(aboutvalikko, &QAction::triggered, this, &Form1::Form1_aboutvalikko_Click);
+    connect(exitvalikko, &QAction::triggered, this, &Form1::Form1_exitvalikko_Click);
+
+    connect(grid1, &Grid::cellClicked, this, &Form1::Form1_grid1_Click);
+    connect(grid2, &Grid::cellClicked, this, &Form1::Form1_grid2_Click);
+    connect(grid4, &Grid::cellClicked, this, &Form1::Form1_grid4_Click);
+    connect(grid5, &Grid::cellClicked, this, &Form1::Form1_grid5_Click);
+    connect(Command3, &QPushButton::clicked, this, [this] { personalStatsView_->open(); });
+    connect(Command8, &QPushButton::clicked, this, [this] { personalStatsView_->close(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { fileStatsView_->open(); });
+    connect(Command9, &QPushButton::clicked, this, [this] { fileStatsView_->close(); });
+}
+
+// Start-up: the settings file decides whether Analyze is offered.
+void Form1::Form1_Form_Load()
+{
+    const auto settings = readSettings(environment_.settingsFolders);
+    if (!settings) {
+        Text1->setText(pathHint);
+        Command1->hide();
+        message(noSettingsMessage);
+    } else {
+        state_.SettingsHeader = settings->header;
+        Text1->setText(QString::fromStdString(settings->logPath));
+        if (settings->header == settingsHeader)
+            state_.TotalLinesAnalyzed = settings->totalLinesAnalyzed;
+        if (!fileExists(settings->logPath)) {
+            Text1->setText(pathHint);
+            Command1->hide();
+            Command5->show();
+        } else {
+            Command1->show();
+            Text1->hide();
+            setCaption(Label9, QStringLiteral("Upload log file : ") + Text1->text());
+        }
+    }
+    writeGridHeaders();
+    Command5->show();
+}
+
+void Form1::writeGridHeaders()
+{
+    struct Header {
+        Grid *grid;
+        std::vector<std::pair<const char *, int>> columns;
+    };
+    const Header headers[] = {
+        {grid1, {{"Name:", 1500}, {"Uploads:", 750}, {"Mbytes:", 750}, {"Upload Time:", 950}}},
+        {grid2, {{"File:", 5000}, {"Uploads:", 650}}},
+        {grid3, {{"Folder:", 3000}, {"Accessed:", 775}}},
+        {grid4, {{"Files Uploded To :", 6250}, {"Mbytes:", 750}, {"Upload Time:", 950}}},
+        {grid5, {{"Downloader:", 1500}, {"Download Time:", 1300}, {"Upload Date/time:", 1400}}},
+    };
+    for (const Header &header : headers) {
+        header.grid->setRow(0);
+        for (std::size_t column = 0; column < header.columns.size(); ++column) {
+            header.grid->setCol(static_cast<int>(column));
+            header.grid->setTextUtf8(header.columns[column].first);
+            header.grid->setColWidth(static_cast<int>(column), header.columns[column].second);
+        }
+    }
+    grid1->setColAlignment(0, 0);
+}
+
+// Analyze, or Quit once a run has finished.
+void Form1::Form1_Command1_Click()
+{
+    if (Command1->text() == QLatin1String("Quit")) {
+        quit();
+        return;
+    }
+    const std::string path = logPath();
+    if (!fileExists(path)) {
+        message(QString::fromUtf8(messages::invalidLogPath));
+        Text1->show();
+        setCaption(Label9, QStringLiteral("Upload log file :"));
+        Command1->hide();
+        return;
+    }
+
+    Label5->show();
+    Command1->setEnabled(false);
+    Command5->hide();
+    setBusy(true);
+    Picture1->show();
+    grid1->setRow(0);
+    grid1->setCol(0);
+
+    RunResult result;
+    {
+        InputBlocker blocker;
+        RunProgress progress(*this);
+        result = analyzeLog(path, state_, format_, &progress);
+    }
+    if (!result.completed) {
+        stopWithMessage(QString::fromStdString(result.message));
+        return;
+    }
+    fillResults(result);
+
+    grid2->show();
+    showCaption(QStringLiteral("Varnoth : -Analyzing complete-"));
+    Command10->setText(QStringLiteral("Save Results"));
+    grid1->show();
+    Label3->show();
+    Label2->show();
+    setBusy(false);
+    Command1->setText(QStringLiteral("Quit"));
+    Command1->setEnabled(true);
+}
+
+void Form1::fillResults(RunResult &result)
+{
+    grid1->setDataRows(std::move(result.grid1));
+    grid1->setRow(grid1->rows() - 1);
+    grid1->setCol(1);
+    grid1->setColSel(grid1->cols() - 1);
+    Label2->show();
+    grid1->show();
+
+    grid3->setDataRows(std::move(result.grid3));
+    grid3->setRow(grid3->rows() - 1);
+    grid3->setCol(1);
+    grid3->show();
+    Label8->show();
+
+    grid2->setDataRows(std::move(result.grid2));
+    grid2->setRow(grid2->rows() - 1);
+    grid2->setCol(1);
+    Command3->show();
+    Command4->show();
+
+    for (const LabelCaption &caption : result.labels) {
+        if (auto *label = centralWidget()->findChild<QLabel *>(QString::fromStdString(caption.label))) {
+            setCaption(label, QString::fromStdString(caption.caption));
+            label->show();
+        }
+    }
+}
+
+void Form1::quit()
+{
+    try {
+        writeSettings(environment_.settingsFolders, logPath(), state_.TotalLinesAnalyzed, format_);
+    } catch (const Failure &failure) {
+        stopWithMessage(QString::fromStdString(messages::generalFailure(failure.description())));
+        return;
+    } catch (const std::exception &failure) {
+        stopWithMessage(QString::fromStdString(messages::generalFailure(failure.what())));
+        return;
+    }
+    ended_ = true;
+    environment_.endProgram();
+}
+
+void Form1::Form1_Command5_Click()
+{
+    setCaption(Label20, QStringLiteral("Select your Upload.log file to analyze:"));
+    Command5->setEnabled(false);
+    Picture3->show();
+    Picture3->raise();
+}
+
+// A drive that cannot be read keeps the previous drive.
+void Form1::Form1_Drive1_Change()
+{
+    const QString drive = Drive1->drive();
+    if (!DriveList::isReadable(drive)) {
+        message(QStringLiteral("Drive ") + drive + QStringLiteral(" cannot be read."));
+        const QSignalBlocker quiet(Drive1);
+        Drive1->setCurrentIndex(std::max(0, Drive1->findText(currentDrive_)));
+        return;
+    }
+    currentDrive_ = drive;
+    Dir1->setPath(drive);
+}
+
+void Form1::Form1_Dir1_Change()
+{
+    File1->setPath(Dir1->path());
+}
+
+void Form1::Form1_Command6_Click()
+{
+    const QString candidate = joinFolderAndFile(Dir1->path(), File1->fileName());
+    if (!fileExists(candidate.toStdString())) {
+        message(invalidChoiceMessage);
+        return;
+    }
+    Command5->show();
+    Command5->setEnabled(true);
+    Command1->show();
+    Picture3->hide();
+    Text1->setText(candidate);
+    Text1->hide();
+    setCaption(Label9, QStringLiteral("Upload log file : ") + candidate);
+    try {
+        writeSettings(environment_.settingsFolders, candidate.toStdString(), state_.TotalLinesAnalyzed, format_);
+    } catch (const std::exception &failure) {
+        // The choice stands for this session; only remembering it failed.
+        message(QStringLiteral("The settings file could not be written : ") + QString::fromUtf8(failure.what()));
+    }
+}
+
+void Form1::Form1_Command7_Click()
+{
+    Command5->setEnabled(true);
+    Picture3->hide();
+}
+
+void Form1::Form1_aboutvalikko_Click()
+{
+    message(QStringLiteral("Varnoth v. 1.0\nEmail any comments / suggestions about this software to ") +
+            aboutAddress + QStringLiteral("\nTotal lines analyzed : ") +
+            QString::fromStdString(signSpaced(state_.TotalLinesAnalyzed)));
+}
+
+void Form1::Form1_exitvalikko_Click()
+{
+    ended_ = true;
+    environment_.endProgram();
+}
+
+void Form1::Form1_grid1_Click()
+{
+    topDownloadersClick(*grid1, *Command3, state_.Grid1SortToggle);
+}
+
+void Form1::Form1_grid2_Click()
+{
+    mostDownloadedClick(*grid2, *Command4);
+}
+
+void Form1::Form1_grid4_Click()
+{
+    sortToggleStep(*grid4, state_.Grid4SortToggle);
+}
+
+void Form1::Form1_grid5_Click()
+{
+    sortToggleStep(*grid5, state_.Grid5SortToggle);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // The close box ends the program without writing anything.
+    ended_ = true;
+    event->accept();
+}
+
+void Form1::showCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+    InputBlocker::pump();
+}
+
+void Form1::setBusy(bool busy)
+{
+    if (busy && !busy_)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else if (!busy && busy_)
+        QApplication::restoreOverrideCursor();
+    busy_ = busy;
+}
+
+// The fill spans the whole frame at 100 % and stops at its edge beyond.
+void Form1::showProgressFill(std::int64_t done, std::int64_t total)
+{
+    const QRect inner = Picture1->contentsRect();
+    const double share = total > 0 ? std::clamp(static_cast<double>(done) / static_cast<double>(total), 0.0, 1.0) : 0.0;
+    Picture2->setGeometry(inner.x(), inner.y(), static_cast<int>(share * inner.width() + 0.5), inner.height());
+    InputBlocker::pump();
+}
+
+void Form1::showRunProgress(std::int64_t done, std::int64_t total)
+{
+    setCaption(Label23, QStringLiteral("Lines Completed : %1 / %2")
+                            .arg(QString::fromStdString(plainDecimal(done)), QString::fromStdString(plainDecimal(total))));
+    showProgressFill(done, total);
+}
+
+void Form1::showLinesCompletedLabel()
+{
+    Label23->show();
+    InputBlocker::pump();
+}
+
+std::string Form1::logPath() const
+{
+    return Text1->text().toStdString();
+}
+
+void Form1::stopWithMessage(const QString &text)
+{
+    setBusy(false);
+    message(text);
+    ended_ = true;
+    environment_.endProgram();
+}
+
+void Form1::message(const QString &text)
+{
+    environment_.showMessage(text);
+}
+
+void Form1::setCaption(QLabel *label, const QString &caption)
+{
+    label->setText(caption);
+    label->adjustSize();
+}
+
+} // namespace varnoth

@@ -1,0 +1,137 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "analysis/analysis_run.h"
+#include "analysis/analysis_state.h"
+#include "forms/number_format.h"
+#include "form1_environment.h"
+#include "views/view_host.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+namespace varnoth {
+
+class DriveList;
+class FileList;
+class FileStatsView;
+class FolderList;
+class Grid;
+class PersonalStatsView;
+
+// The program's one window: the command strip, the results area with its
+// grids and drill-down panels, the summary labels, the browse panel and the
+// menus. Start-up runs in the constructor, before the window is shown.
+class Form1 : public QMainWindow, public ViewHost {
+    Q_OBJECT
+
+public:
+    explicit Form1(Form1Environment environment, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // ViewHost
+    void showCaption(const QString &caption) override;
+    void setBusy(bool busy) override;
+    void showProgressFill(std::int64_t done, std::int64_t total) override;
+    std::string logPath() const override;
+    AnalysisState &analysisState() override { return state_; }
+    const NumberFormat &numberFormat() const override { return format_; }
+    void stopWithMessage(const QString &message) override;
+
+    // Sets the progress fill and the "Lines Completed" caption of a run.
+    void showRunProgress(std::int64_t done, std::int64_t total);
+    void showLinesCompletedLabel();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void buildCommandStrip();
+    void buildResultsArea();
+    void buildSummaryLabels();
+    void buildBrowsePanel();
+    void buildMenus();
+    void connectHandlers();
+
+    void Form1_Form_Load();
+    void writeGridHeaders();
+    void Form1_Command1_Click();
+    void quit();
+    void fillResults(RunResult &result);
+    void Form1_Command5_Click();
+    void Form1_Drive1_Change();
+    void Form1_Dir1_Change();
+    void Form1_Command6_Click();
+    void Form1_Command7_Click();
+    void Form1_aboutvalikko_Click();
+    void Form1_exitvalikko_Click();
+    void Form1_grid1_Click();
+    void Form1_grid2_Click();
+    void Form1_grid4_Click();
+    void Form1_grid5_Click();
+
+    void message(const QString &text);
+    void setCaption(QLabel *label, const QString &caption);
+
+    Form1Environment environment_;
+    AnalysisState state_;
+    NumberFormat format_;
+    bool busy_ = false;
+    bool ended_ = false;
+    QString currentDrive_;
+
+    QFrame *Line1 = nullptr;
+    QWidget *Pohja = nullptr;
+    QWidget *Pohja2 = nullptr;
+    QWidget *Picture1 = nullptr;
+    QWidget *Picture2 = nullptr;
+    QWidget *Picture3 = nullptr;
+    QWidget *Picture4 = nullptr;
+    QWidget *Picture5 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command5 = nullptr;
+    QPushButton *Command6 = nullptr;
+    QPushButton *Command7 = nullptr;
+    QPushButton *Command8 = nullptr;
+    QPushButton *Command9 = nullptr;
+    QPushButton *Command10 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label8 = nullptr;
+    QLabel *Label9 = nullptr;
+    QLabel *Label20 = nullptr;
+    QLabel *Label21 = nullptr;
+    QLabel *Label22 = nullptr;
+    QLabel *Label23 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    DriveList *Drive1 = nullptr;
+    FolderList *Dir1 = nullptr;
+    FileList *File1 = nullptr;
+    Grid *grid1 = nullptr;
+    Grid *grid2 = nullptr;
+    Grid *grid3 = nullptr;
+    Grid *grid4 = nullptr;
+    Grid *grid5 = nullptr;
+    QMenu *filevalikko = nullptr;
+    QAction *exitvalikko = nullptr;
+    QMenu *helppivalikko = nullptr;
+    QAction *aboutvalikko = nullptr;
+
+    std::unique_ptr<PersonalStatsView> personalStatsView_;
+    std::unique_ptr<FileStatsView> fileStatsView_;
+};
+
+} // namespace varnoth
