@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# Checks the program as it is installed, not as it runs from the build folder:
+#  1. installs the build into a temporary prefix (cmake --install) and checks
+#     the list of installed files, the menu entry (desktop-file-validate) and
+#     the AppStream metainfo (appstreamcli validate);
+#  2. as an ordinary user (created for the check when run as root), runs the
+#     settings location tests, which need permission bits that bind;
+#  3. as that user, with a fresh HOME, starts the installed program three
+#     times on a virtual display, presses Analyze and then Quit, and checks
+#     where the settings file went and what the next start read from it:
+#     the program folder cannot be written, so the file lands in the
+#     per-user configuration folder, the next start reads it back, and a
+#     settings file beside the program wins over it.
+# Usage: packaging/check-install.sh [BUILD_DIR]     (default: build)
+# Needs: desktop-file-utils, appstream, xvfb, xdotool (scripts/deps.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source_dir=$PWD
+build=$(cd "${1:-build}" && pwd)
+
+work=$(mktemp -d)
+chmod 755 "$work"
+prefix=$work/root/usr
+check_user=varnoth-check
+created_user=""
+xvfb_pid=""
+program_pid=""
+
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    chmod -R u+w "$work" 2>/dev/null || true
+    rm -rf "$work"
+    [ -n "$created_user" ] && userdel "$check_user" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+fail() {
+    echo "check-install: FAILED: $*" >&2
+    exit 1
+}
+step() { echo "== $*"; }
+
+# --- 1. Install and validate --------------------------------------------
+step "installing into a temporary prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+app_id=io.github.varnoth.Varnoth
+expected="bin/varnoth
+share/applications/$app_id.desktop
+share/icons/hicolor/scalable/apps/varnoth.svg
+share/metainfo/$app_id.metainfo.xml"
+installed=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
+[ "$installed" = "$expected" ] || fail "installed files differ from the expected list:
+$installed"
+if readelf -d "$prefix/bin/varnoth" | grep -qE 'RPATH|RUNPATH'; then
+    fail "the installed program still carries a library search path"
+fi
+
+step "desktop-file-validate"
+desktop-file-validate "$prefix/share/applications/$app_id.desktop"
+icon=$(sed -n 's/^Icon=//p' "$prefix/share/applications/$app_id.desktop")
+[ -f "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no icon named $icon installed"
+grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" || fail "the icon is not an SVG file"
+
+step "appstreamcli validate"
+appstreamcli validate --no-net --strict "$prefix/share/metainfo/$app_id.metainfo.xml"
+appstreamcli validate-tree --no-net --strict "$work/root"
+
+# --- 2. An ordinary user --------------------------------------------------
+# The program's folder must be one the user cannot write, as under /usr/bin.
+chmod 555 "$prefix/bin"
+if [ "$(id -u)" -eq 0 ]; then
+    if ! id "$check_user" >/dev/null 2>&1; then
+        useradd --system --no-create-home --shell /usr/sbin/nologin "$check_user"
+        created_user=$check_user
+    fi
+    # setpriv runs the command in place: no parent process left in between.
+    as_user=(setpriv --reuid="$check_user" --regid="$(id -g "$check_user")" --init-groups --)
+else
+    as_user=()
+fi
+
+location_tests=$build/tests/forms/settings_location_tests
+if [ -x "$location_tests" ]; then
+    step "settings location tests as an ordinary user"
+    "${as_user[@]}" env -i PATH=/usr/bin:/bin "$location_tests" --gtest_brief=1
+fi
+
+# --- 3. The installed program, started three times -------------------------
+home=$work/home
+logs=$work/logs
+mkdir -p "$logs"
+cp "$source_dir/samples/uploads.log" "$logs/uploads.log"
+head -n 10 "$source_dir/samples/uploads.log" >"$logs/other.log"
+chmod 755 "$logs" && chmod 644 "$logs"/*.log
+sample_lines=$(grep -c '[^[:space:]]' "$logs/uploads.log")
+other_lines=$(grep -c '[^[:space:]]' "$logs/other.log")
+
+step "starting a virtual display"
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac >/dev/null 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+display=:$(head -n1 "$work/display")
+[ "$display" != ":" ] || fail "Xvfb did not start"
+export DISPLAY=$display
+
+# Writes a settings file the way the program does (CR LF lines).
+write_settings() { # file log total
+    printf 'Quillon ini file 1\r\n%s\r\n %s \r\n' "$2" "$3" >"$1"
+}
+
+# One start of the installed program: wait for the window, press Analyze
+# (Command1, top left of the command strip, under the menu bar), wait for
+# the run to finish, press the same button, now Quit, and wait for the end.
+analyze_and_quit() {
+    "${as_user[@]}" env -i HOME="$home" XDG_RUNTIME_DIR="$runtime" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin LANG=C.UTF-8 \
+        QT_QPA_PLATFORM=xcb "$prefix/bin/varnoth" >"$work/program.out" 2>&1 &
+    program_pid=$!
+    local window
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Varnoth$' | head -n1) ||
+        fail "the window did not appear: $(cat "$work/program.out")"
+    sleep 0.5
+    xdotool mousemove --window "$window" 56 50 click 1
+    timeout 60 xdotool search --sync --onlyvisible --name 'Analyzing complete' >/dev/null ||
+        fail "the analysis did not complete (was Analyze offered?)"
+    sleep 0.5
+    xdotool mousemove --window "$window" 56 50 click 1
+    for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$program_pid" 2>/dev/null; then
+        fail "the program did not end on Quit"
+    fi
+    wait "$program_pid" || fail "the program ended with status $?: $(cat "$work/program.out")"
+    program_pid=""
+}
+
+# The only settings file under the user's HOME.
+user_settings() {
+    local found
+    found=$(find "$home" -name quillon.ini -type f)
+    [ "$(printf '%s\n' "$found" | grep -c .)" -eq 1 ] || fail "expected one settings file under HOME, found: $found"
+    printf '%s\n' "$found"
+}
+
+expect_settings() { # file log total
+    local want
+    want=$(printf 'Quillon ini file 1\r\n%s\r\n %s \r\n' "$2" "$3")
+    [ "$(cat "$1")" = "$want" ] || fail "$1 holds $(cat -A "$1"), expected log $2 and total $3"
+}
+
+runtime=$work/runtime
+mkdir -p "$home" "$runtime"
+chmod 700 "$runtime"
+if [ "$(id -u)" -eq 0 ]; then chown "$check_user:" "$home" "$runtime"; fi
+beside=$prefix/bin/quillon.ini
+
+step "start 1: a settings file beside the program names the log; Quit writes to the user's folder"
+chmod 755 "$prefix/bin"
+write_settings "$beside" "$logs/uploads.log" 0
+chmod 555 "$prefix/bin"
+analyze_and_quit
+settings=$(user_settings)
+expect_settings "$settings" "$logs/uploads.log" "$sample_lines"
+expect_settings "$beside" "$logs/uploads.log" 0
+echo "   written: ${settings#"$home"/}"
+
+step "start 2: nothing beside the program; the user's file is read and updated"
+chmod 755 "$prefix/bin"
+rm "$beside"
+chmod 555 "$prefix/bin"
+analyze_and_quit
+expect_settings "$settings" "$logs/uploads.log" $((2 * sample_lines))
+
+step "start 3: a settings file beside the program wins over the user's"
+chmod 755 "$prefix/bin"
+write_settings "$beside" "$logs/other.log" 7
+chmod 555 "$prefix/bin"
+analyze_and_quit
+expect_settings "$settings" "$logs/other.log" $((7 + other_lines))
+
+echo "check-install: all checks passed"
