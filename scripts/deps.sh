@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth imagemagick
   fonts-dejavu-core fonts-liberation
+  desktop-file-utils appstream dpkg-dev xdotool
 )
 [ "$#" -gt 0 ] && packages+=("$@")
 
