@@ -1,0 +1,164 @@
+// Start-up from the settings file, the controls in their start state, About,
+// Exit and the close box.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "form1_harness.h"
+
+using varnoth::test::Form1Harness;
+
+class Form1StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlHasItsName()
+    {
+        Form1Harness h;
+        h.start();
+        const char *names[] = {"Line1", "Pohja", "Pohja2", "Picture1", "Picture2", "Picture3", "Picture4",
+                               "Picture5", "Text1", "Drive1", "Dir1", "File1", "filevalikko", "exitvalikko",
+                               "helppivalikko", "aboutvalikko"};
+        for (const char *name : names)
+            QVERIFY2(h.form().findChild<QObject *>(QString::fromLatin1(name)), name);
+        for (int i : {1, 3, 4, 5, 6, 7, 8, 9, 10})
+            QVERIFY(h.form().findChild<QPushButton *>(QStringLiteral("Command%1").arg(i)));
+        for (int i = 1; i <= 23; ++i)
+            QVERIFY(h.form().findChild<QLabel *>(QStringLiteral("Label%1").arg(i)));
+        for (int i = 1; i <= 5; ++i)
+            QVERIFY(h.form().findChild<varnoth::Grid *>(QStringLiteral("grid%1").arg(i)));
+        QCOMPARE(h.form().windowTitle(), QStringLiteral("Varnoth"));
+        QCOMPARE(h.form().centralWidget()->size(), QSize(996, 569));
+    }
+
+    void startUpCases_data()
+    {
+        QTest::addColumn<bool>("settingsFile");
+        QTest::addColumn<bool>("logExists");
+        QTest::addColumn<int>("messageCount");
+        QTest::addColumn<bool>("analyzeShown");
+        QTest::addColumn<bool>("text1Shown");
+        QTest::addColumn<bool>("labelNamesPath");
+        QTest::newRow("no settings file") << false << false << 1 << false << true << false;
+        QTest::newRow("log path not found") << true << false << 0 << false << true << false;
+        QTest::newRow("log path found") << true << true << 0 << true << false << true;
+    }
+
+    void startUpCases()
+    {
+        QFETCH(bool, settingsFile);
+        QFETCH(bool, logExists);
+        QFETCH(int, messageCount);
+        QFETCH(bool, analyzeShown);
+        QFETCH(bool, text1Shown);
+        QFETCH(bool, labelNamesPath);
+
+        Form1Harness h;
+        const QString log = h.folder() + QStringLiteral("/uploads.log");
+        if (logExists)
+            h.writeFile(QStringLiteral("uploads.log"), varnoth::test::uploadLine("C:\\a\\b.avi", "x", 1, "0:00:01"));
+        if (settingsFile)
+            h.writeSettings("Quillon ini file 1\r\n" + log.toUtf8() + "\r\n 12 \r\n");
+        h.start();
+
+        QCOMPARE(h.messages.size(), messageCount);
+        if (messageCount)
+            QCOMPARE(h.messages.first(),
+                     QStringLiteral("Please type the complete path to your DC++ uploads.log file in the text field "
+                                    "on the next screen eg. C:\\program files\\dc++\\logs\\uploads.log"));
+        QCOMPARE(h.button("Command1")->isVisible(), analyzeShown);
+        QCOMPARE(h.button("Command1")->text(), QStringLiteral("Analyze"));
+        QVERIFY(h.button("Command5")->isVisible());
+        QCOMPARE(h.text1()->isVisible(), text1Shown);
+        QCOMPARE(h.text1()->text(),
+                 labelNamesPath ? log : QStringLiteral("Browse your Upload.log filepath here"));
+        QCOMPARE(h.label("Label9")->text(),
+                 labelNamesPath ? QStringLiteral("Upload log file : ") + log : QStringLiteral("Upload log file:"));
+        QCOMPARE(h.form().analysisState().TotalLinesAnalyzed, settingsFile ? 12.0 : 0.0);
+        for (const char *hidden : {"grid1", "grid2", "grid3", "Picture3", "Picture4", "Picture5"})
+            QVERIFY2(!h.form().findChild<QWidget *>(QString::fromLatin1(hidden))->isVisible(), hidden);
+        for (const char *hidden : {"Command3", "Command4", "Command10", "Label5", "Label23", "Label1", "Label2"})
+            QVERIFY2(!h.form().findChild<QWidget *>(QString::fromLatin1(hidden))->isVisible(), hidden);
+        QCOMPARE(h.endCount, 0);
+    }
+
+    void lineTotalAndAbout_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("aboutTotal");
+        QTest::newRow("sign-spaced total") << QByteArray("Quillon ini file 1\r\nC:\\x.log\r\n 1234 \r\n") << "  1234";
+        QTest::newRow("letters") << QByteArray("Quillon ini file 1\r\nC:\\x.log\r\nabc\r\n") << "  0";
+        QTest::newRow("header in other case") << QByteArray("quillon INI file 1\r\nC:\\x.log\r\n 99 \r\n")
+                                              << "  0";
+    }
+
+    void lineTotalAndAbout()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, aboutTotal);
+        Form1Harness h;
+        h.writeSettings(settings);
+        h.start();
+        QCOMPARE(h.messages.size(), 0);
+        QCOMPARE(h.label("Label9")->text(), QStringLiteral("Upload log file:"));
+        QCOMPARE(h.form().analysisState().SettingsHeader, settings.left(settings.indexOf('\r')).toStdString());
+
+        h.find<QAction>("aboutvalikko")->trigger();
+        QCOMPARE(h.messages.size(), 1);
+        const QStringList lines = h.messages.first().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QStringLiteral("Varnoth v. 1.0"));
+        QVERIFY(lines[1].startsWith(QStringLiteral("Email any comments / suggestions about this software to ")));
+        QCOMPARE(lines[2], QStringLiteral("Total lines analyzed :") + aboutTotal);
+    }
+
+    void gridHeadersBeforeAnyRun()
+    {
+        Form1Harness h;
+        h.start();
+        QCOMPARE(h.column("grid4", 0).first(), QStringLiteral("Files Uploded To :"));
+        const QStringList grid1Headers{"Name:", "Uploads:", "Mbytes:", "Upload Time:"};
+        for (int col = 0; col < 4; ++col)
+            QCOMPARE(h.column("grid1", col).first(), grid1Headers[col]);
+        QCOMPARE(h.grid("grid5")->model()->headerData(2, Qt::Horizontal).toString(),
+                 QStringLiteral("Upload Date/time:"));
+        // Widths in twips become whole pixels at the screen's DPI.
+        const int dpi = h.grid("grid2")->logicalDpiX();
+        QCOMPARE(h.grid("grid2")->columnWidth(0), qRound(5000.0 * dpi / 1440));
+        QCOMPARE(h.grid("grid3")->columnWidth(1), qRound(775.0 * dpi / 1440));
+    }
+
+    void exitAndCloseBoxWriteNothing()
+    {
+        const QByteArray settings("Quillon ini file 1\r\n/nowhere/uploads.log\r\n 7 \r\n");
+        for (bool viaMenu : {true, false}) {
+            Form1Harness h;
+            h.writeSettings(settings);
+            h.start();
+            if (viaMenu)
+                h.find<QAction>("exitvalikko")->trigger();
+            else
+                h.form().close();
+            QCOMPARE(h.endCount, viaMenu ? 1 : 0);
+            QVERIFY(!h.form().isVisible() || viaMenu);
+            QCOMPARE(h.readSettings(), settings);
+        }
+    }
+
+    void accessibleNamesFollowCaptions()
+    {
+        Form1Harness h;
+        h.start();
+        QCOMPARE(h.grid("grid1")->accessibleName(), QStringLiteral("Top Downloaders:"));
+        QCOMPARE(h.grid("grid3")->accessibleName(), QStringLiteral("Most Accessed Folders:"));
+        QCOMPARE(h.grid("grid2")->accessibleName(), QStringLiteral("Most Downloaded files"));
+        // Buttons keep their caption as their name: no name of their own.
+        QVERIFY(h.button("Command5")->accessibleName().isEmpty());
+        QCOMPARE(h.find<QMenu>("filevalikko")->title(), QStringLiteral("&File"));
+        QCOMPARE(h.find<QMenu>("helppivalikko")->title(), QStringLiteral("&Help"));
+    }
+};
+
+QTEST_MAIN(Form1StartupTest)
+#include "form1_startup_test.moc"

@@ -1,0 +1,180 @@
+// The grid control: rows, current cell, header row, sorts, widths, clicks
+// and what a screen reader sees.
+#include <QAccessible>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "views/grid.h"
+
+using varnoth::Grid;
+using varnoth::GridRows;
+using varnoth::NumberFormat;
+
+namespace {
+
+GridRows rowsOf(std::initializer_list<std::initializer_list<const char *>> rows, std::size_t columns)
+{
+    GridRows result(columns);
+    for (const auto &row : rows)
+        for (const char *cell : row)
+            result.cells.emplace_back(cell);
+    return result;
+}
+
+QStringList column(const Grid &grid, int col)
+{
+    QStringList texts;
+    for (int row = 1; row < grid.rows(); ++row)
+        texts << QString::fromStdString(grid.cellUtf8(row, col));
+    return texts;
+}
+
+QPoint cellCentre(Grid &grid, int row, int col)
+{
+    return grid.visualRect(grid.model()->index(row - 1, col)).center();
+}
+
+} // namespace
+
+class GridTest : public QObject {
+    Q_OBJECT
+
+    NumberFormat format_;
+
+private slots:
+    void startsWithHeaderAndOneRow()
+    {
+        Grid grid(3, format_);
+        QCOMPARE(grid.rows(), 2);
+        QCOMPARE(grid.cols(), 3);
+        QCOMPARE(grid.row(), 1);
+        QCOMPARE(grid.col(), 0);
+    }
+
+    void rowCountAppendsAndDrops()
+    {
+        Grid grid(2, format_);
+        grid.setDataRows(rowsOf({{"a", "1"}, {"b", "2"}, {"c", "3"}}, 2));
+        grid.setRows(grid.rows() + 1);
+        QCOMPARE(grid.rows(), 5);
+        QCOMPARE(column(grid, 0), QStringList({"a", "b", "c", ""}));
+        grid.setRows(grid.rows() - 2);
+        QCOMPARE(column(grid, 0), QStringList({"a", "b"}));
+        grid.setRows(2);
+        QCOMPARE(grid.rows(), 2);
+        QCOMPARE(column(grid, 1), QStringList({"1"}));
+        grid.setRows(0); // the header row always stays
+        QCOMPARE(grid.rows(), 1);
+    }
+
+    void currentCellTextIncludesTheHeaderRow()
+    {
+        Grid grid(2, format_);
+        grid.setRow(0);
+        grid.setCol(1);
+        grid.setText(QStringLiteral("Uploads:"));
+        QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Uploads:"));
+        grid.setRow(1);
+        grid.setText(QStringLiteral("  spaced \u00e9 "));
+        QCOMPARE(grid.text(), QStringLiteral("  spaced \u00e9 "));
+        grid.setRow(0);
+        QCOMPARE(grid.text(), QStringLiteral("Uploads:"));
+    }
+
+    void sortsDataRowsKeepingHeader_data()
+    {
+        QTest::addColumn<int>("firstCol");
+        QTest::addColumn<int>("lastCol");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QStringList>("names");
+        // Numbers compare as numbers (10 after 9), equal keys keep their order.
+        QTest::newRow("numbers descending") << 1 << 1 << 2 << QStringList{"c", "a", "b", "d"};
+        QTest::newRow("numbers ascending") << 1 << 1 << 1 << QStringList{"d", "a", "b", "c"};
+        QTest::newRow("two keys descending") << 1 << 2 << 2 << QStringList{"c", "b", "a", "d"};
+        QTest::newRow("text ascending") << 0 << 0 << 1 << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("unknown code leaves order") << 1 << 1 << 3 << QStringList{"a", "b", "c", "d"};
+    }
+
+    void sortsDataRowsKeepingHeader()
+    {
+        QFETCH(int, firstCol);
+        QFETCH(int, lastCol);
+        QFETCH(int, code);
+        QFETCH(QStringList, names);
+        Grid grid(3, format_);
+        grid.setRow(0);
+        grid.setText(QStringLiteral("Name:"));
+        grid.setDataRows(rowsOf({{"a", "9", "1.00"}, {"b", "9", "2.00"}, {"c", "10", "0.50"}, {"d", "2", "9.00"}}, 3));
+        grid.setCol(firstCol);
+        grid.setColSel(lastCol);
+        grid.sort(code);
+        QCOMPARE(column(grid, 0), names);
+        QCOMPARE(QString::fromStdString(grid.cellUtf8(0, 0)), QStringLiteral("Name:"));
+    }
+
+    void widthsInTwips()
+    {
+        Grid grid(2, format_);
+        grid.setColWidth(0, 1440);
+        QCOMPARE(grid.columnWidth(0), grid.logicalDpiX());
+        QCOMPARE(grid.colWidth(0), 1440);
+    }
+
+    void clickMakesCellCurrentThenNotifies()
+    {
+        Grid grid(2, format_);
+        grid.resize(300, 200);
+        grid.setDataRows(rowsOf({{"a", "1"}, {"b", "2"}, {"c", "3"}}, 2));
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+
+        int seenRow = -1;
+        int seenCol = -1;
+        QSignalSpy spy(&grid, &Grid::cellClicked);
+        connect(&grid, &Grid::cellClicked, this, [&] {
+            seenRow = grid.row();
+            seenCol = grid.col();
+        });
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCentre(grid, 3, 1));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(seenRow, 3);
+        QCOMPARE(seenCol, 1);
+        QCOMPARE(grid.text(), QStringLiteral("3"));
+        QCOMPARE(grid.colSel(), 1);
+
+        // A header click makes its column current at the current row.
+        const QHeaderView *header = grid.horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(seenRow, 3);
+        QCOMPARE(seenCol, 0);
+
+        // The program's own changes raise nothing; a disabled grid takes no clicks.
+        grid.setRow(1);
+        grid.setCol(1);
+        grid.sort(2);
+        grid.setEnabled(false);
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCentre(grid, 2, 0));
+        QCOMPARE(spy.count(), 2);
+    }
+
+    void screenReaderReadsCellsAndHeaders()
+    {
+        Grid grid(2, format_);
+        grid.setAccessibleName(QStringLiteral("Most Accessed Folders:"));
+        grid.setRow(0);
+        grid.setText(QStringLiteral("Folder:"));
+        grid.setDataRows(rowsOf({{"C:\\share", "3"}}, 2));
+        grid.show();
+        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(&grid);
+        QVERIFY(table && table->tableInterface());
+        QCOMPARE(table->text(QAccessible::Name), QStringLiteral("Most Accessed Folders:"));
+        QCOMPARE(table->tableInterface()->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("C:\\share"));
+        QCOMPARE(table->tableInterface()->columnDescription(0), QStringLiteral("Folder:"));
+    }
+};
+
+QTEST_MAIN(GridTest)
+#include "grid_test.moc"
