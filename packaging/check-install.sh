@@ -2,7 +2,8 @@
 # Checks the program as it is installed, not as it runs from the build folder:
 #  1. installs the build into a temporary prefix (cmake --install) and checks
 #     the list of installed files, the menu entry (desktop-file-validate) and
-#     the AppStream metainfo (appstreamcli validate);
+#     the AppStream metainfo (appstreamcli validate); builds the Debian
+#     package (cpack) and checks its files and its Qt dependencies;
 #  2. as an ordinary user (created for the check when run as root), runs the
 #     settings location tests, which need permission bits that bind;
 #  3. as that user, with a fresh HOME, starts the installed program three
@@ -12,7 +13,7 @@
 #     per-user configuration folder, the next start reads it back, and a
 #     settings file beside the program wins over it.
 # Usage: packaging/check-install.sh [BUILD_DIR]     (default: build)
-# Needs: desktop-file-utils, appstream, xvfb, xdotool (scripts/deps.sh).
+# Needs: desktop-file-utils, appstream, dpkg-dev, xvfb, xdotool (scripts/deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
@@ -66,6 +67,15 @@ grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" || fail "th
 step "appstreamcli validate"
 appstreamcli validate --no-net --strict "$prefix/share/metainfo/$app_id.metainfo.xml"
 appstreamcli validate-tree --no-net --strict "$work/root"
+
+step "Debian package"
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null
+deb=$(ls "$work"/deb/varnoth_*.deb)
+dpkg-deb -f "$deb" Package Version Section Maintainer Depends
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package does not depend on the Qt Widgets runtime"
+packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort)
+[ "$packaged" = "$expected" ] || fail "the package holds other files than the install:
+$packaged"
 
 # --- 2. An ordinary user --------------------------------------------------
 # The program's folder must be one the user cannot write, as under /usr/bin.
