@@ -61,7 +61,7 @@ void Form1Harness::clickCell(const char *gridName, int row, int col)
     if (row == 0) {
         QHeaderView *header = target->horizontalHeader();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(col) + 3, header->height() / 2));
+                          QPoint(header->sectionViewportPosition(col) + header->sectionSize(col) / 2, header->height() / 2));
         return;
     }
     const QModelIndex index = target->model()->index(row - 1, col);
