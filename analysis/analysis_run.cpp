@@ -49,6 +49,9 @@ std::uint64_t readUploads(const std::string &path, AnalysisState &state, const N
         const CutLine &cut = cutter.cut(line, LineCutter::Mode::Analysis);
         if (cut.status != CutStatus::Ok)
             return line.number;
+        // On a large log the file's slot is rarely in the cache: ask for it
+        // now, so that it arrives while the rest of the line is read.
+        state.FileIndex.prefetch(cut.FilePath);
         const auto duration = readDuration(cut.DurationText, format);
         const double bytes = lenientNumber(cut.ByteText);
         if (!duration || !std::isfinite(bytes))

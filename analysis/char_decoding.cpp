@@ -1,6 +1,13 @@
 #include "char_decoding.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VARNOTH_SSE2 1
+#endif
 
 namespace varnoth {
 namespace {
@@ -13,15 +20,19 @@ constexpr std::array<char32_t, 32> cp1252High = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-// Length of the UTF-8 sequence starting at bytes[i] and its code point, or 0 when invalid.
-std::size_t utf8Sequence(std::string_view bytes, std::size_t i, char32_t &cp)
+char32_t windows1252Char(unsigned char b)
+{
+    return b >= 0x80 && b < 0xA0 ? cp1252High[b - 0x80] : char32_t{b};
+}
+
+// Length of the valid UTF-8 sequence starting at bytes[i], or 0 when invalid.
+std::size_t utf8Sequence(std::string_view bytes, std::size_t i)
 {
     const auto b0 = static_cast<unsigned char>(bytes[i]);
-    if (b0 < 0x80) {
-        cp = b0;
+    if (b0 < 0x80)
         return 1;
-    }
     std::size_t length;
+    char32_t cp;
     char32_t min;
     if (b0 >= 0xC2 && b0 <= 0xDF) {
         length = 2;
@@ -55,52 +66,58 @@ std::size_t utf8Sequence(std::string_view bytes, std::size_t i, char32_t &cp)
 
 bool isValidUtf8(std::string_view bytes)
 {
-    char32_t cp = 0;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t n = utf8Sequence(bytes, i, cp);
-        if (n == 0)
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    while (i < n) {
+        // Runs of plain ASCII are skipped sixteen or eight bytes at a time.
+#ifdef VARNOTH_SSE2
+        if (n - i >= 16
+            && _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes.data() + i))) == 0) {
+            i += 16;
+            continue;
+        }
+#endif
+        if (n - i >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, bytes.data() + i, 8);
+            if ((w & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        const std::size_t length = utf8Sequence(bytes, i);
+        if (length == 0)
             return false;
-        i += n;
+        i += length;
     }
     return true;
 }
 
-void decodeLine(std::string_view bytes, std::u32string &out)
+void appendWindows1252(std::string_view bytes, std::string &out)
 {
-    out.clear();
-    if (isValidUtf8(bytes)) {
-        char32_t cp = 0;
-        for (std::size_t i = 0; i < bytes.size();) {
-            i += utf8Sequence(bytes, i, cp);
-            out.push_back(cp);
-        }
-        return;
-    }
     for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        out.push_back(b >= 0x80 && b < 0xA0 ? cp1252High[b - 0x80] : char32_t{b});
-    }
-}
-
-void appendUtf8(std::u32string_view chars, std::string &out)
-{
-    for (char32_t cp : chars) {
+        const char32_t cp = windows1252Char(static_cast<unsigned char>(c));
         if (cp < 0x80) {
             out.push_back(static_cast<char>(cp));
         } else if (cp < 0x800) {
             out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
             out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
         } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
             out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
             out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
         }
     }
+}
+
+std::size_t windows1252Utf8Length(std::string_view bytes)
+{
+    std::size_t length = 0;
+    for (char c : bytes) {
+        const char32_t cp = windows1252Char(static_cast<unsigned char>(c));
+        length += cp < 0x80 ? 1 : cp < 0x800 ? 2 : 3;
+    }
+    return length;
 }
 
 } // namespace varnoth

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,9 +11,10 @@ namespace varnoth {
 
 bool isValidUtf8(std::string_view bytes);
 
-// Decodes a line into characters, by the rule above.
-void decodeLine(std::string_view bytes, std::u32string &out);
+// Appends Windows-1252 text as UTF-8.
+void appendWindows1252(std::string_view bytes, std::string &out);
 
-void appendUtf8(std::u32string_view chars, std::string &out);
+// Bytes that appendWindows1252 writes for the given text.
+std::size_t windows1252Utf8Length(std::string_view bytes);
 
 } // namespace varnoth

@@ -1,9 +1,17 @@
 #include "line_cutter.h"
 
 #include <algorithm>
-#include <functional>
+#include <bit>
+#include <cstring>
 
 #include "char_decoding.h"
+#include "forms/text.h"
+#include "tail_marks.h"
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VARNOTH_SSE2 1
+#endif
 
 namespace varnoth {
 namespace {
@@ -11,40 +19,141 @@ namespace {
 constexpr std::size_t dateTimeLength = 18;
 constexpr std::size_t scanLimit = 50;
 constexpr std::string_view marker = " uploaded to";
+constexpr std::size_t npos = std::string_view::npos;
 
-// Character positions (0-based indices into the rest of the line after the
-// date/time text) of the fields of one line.
-struct Positions {
-    CutStatus status = CutStatus::Ok;
-    std::size_t pathLength = 0;
-    std::size_t folderLength = 0;
-    std::size_t nickStart = 0, nickLength = 0;
-    std::size_t bytesStart = 0, bytesLength = 0;
-    std::size_t durationStart = 0, durationLength = 0;
-};
-
-template <class Ch>
-std::size_t findMarker(std::basic_string_view<Ch> rest)
+bool isContinuationByte(char c)
 {
-    if constexpr (std::is_same_v<Ch, char>) {
-        static const std::boyer_moore_horspool_searcher searcher(marker.begin(), marker.end());
-        const auto it = std::search(rest.begin(), rest.end(), searcher);
-        return it == rest.end() ? std::basic_string_view<Ch>::npos : static_cast<std::size_t>(it - rest.begin());
-    } else {
-        const std::u32string wide(marker.begin(), marker.end());
-        return rest.find(wide);
-    }
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-bool isDigit(char32_t c)
+// The byte position n characters after the one at byte `from`, stopping at the end.
+std::size_t advanceUtf8(std::string_view text, std::size_t from, std::size_t n)
+{
+    if (from + n <= text.size()) {
+        std::size_t ascii = 0;
+        while (ascii < n && static_cast<unsigned char>(text[from + ascii]) < 0x80)
+            ++ascii;
+        if (ascii == n)
+            return from + n;
+    }
+    std::size_t at = from;
+    while (n > 0 && at < text.size()) {
+        ++at;
+        while (at < text.size() && isContinuationByte(text[at]))
+            ++at;
+        --n;
+    }
+    return at;
+}
+
+// How character positions map to bytes. Every character of the marker, the
+// commas, "(", ")", the separators and the duration's digits is one byte
+// (ASCII), so only the counting of positions depends on the text's encoding.
+
+// One character per byte: ASCII and Windows-1252 lines.
+class SingleByteChars {
+public:
+    explicit SingleByteChars(std::string_view text) : size_(text.size()) {}
+    // Whether offset k names a character of the text (k <= its character count).
+    bool within(std::size_t k) const { return k <= size_; }
+    // Byte position of the character at offset k from the end (0 < k <= count(); 0 gives the end).
+    std::size_t atOffset(std::size_t k) const { return size_ - k; }
+    std::size_t advance(std::size_t from, std::size_t n) const { return std::min(from + n, size_); }
+
+private:
+    std::size_t size_;
+};
+
+// Valid UTF-8. The end of a line (the size text, byte count, speed and
+// duration that the scans walk through) is nearly always plain ASCII, so
+// offsets within the line's ASCII tail (as far as TailMarks found it) are
+// found by subtraction; offsets
+// further back are stepped to over whole characters, only as far back as a
+// scan reaches. The character count is taken only when a test needs it.
+// The line must be valid UTF-8.
+class Utf8Chars {
+public:
+    // asciiTail: how many of the last bytes are known to be ASCII.
+    Utf8Chars(std::string_view text, std::size_t asciiTail, std::vector<std::uint32_t> &starts)
+        : text_(text), asciiTail_(asciiTail), starts_(starts)
+    {
+        starts_.clear();
+    }
+    bool within(std::size_t k)
+    {
+        if (k <= asciiTail_)
+            return true;
+        if (count_ == unknown)
+            count_ = charCount(text_);
+        return k <= count_;
+    }
+    std::size_t atOffset(std::size_t k)
+    {
+        if (k <= asciiTail_)
+            return text_.size() - k;
+        // starts_[i] is the byte position of the character at offset asciiTail_ + 1 + i.
+        while (asciiTail_ + starts_.size() < k) {
+            std::size_t p = starts_.empty() ? text_.size() - asciiTail_ : starts_.back();
+            do {
+                --p;
+            } while (p > 0 && isContinuationByte(text_[p]));
+            starts_.push_back(static_cast<std::uint32_t>(p));
+        }
+        return starts_[k - asciiTail_ - 1];
+    }
+    std::size_t advance(std::size_t from, std::size_t n) const { return advanceUtf8(text_, from, n); }
+
+private:
+    static constexpr std::size_t unknown = static_cast<std::size_t>(-1);
+    std::string_view text_;
+    std::size_t asciiTail_ = 0;
+    std::size_t count_ = unknown;
+    std::vector<std::uint32_t> &starts_;
+};
+
+// Byte position of the first " uploaded to", or npos.
+std::size_t findMarker(std::string_view text)
+{
+    constexpr std::size_t m = marker.size();
+    if (text.size() < m)
+        return npos;
+    const char *s = text.data();
+    const std::size_t last = text.size() - m; // the last position where the marker fits
+    std::size_t i = 0;
+#ifdef VARNOTH_SSE2
+    // Candidates have a blank at i and the marker's final "o" at i + 11;
+    // sixteen positions are tested at once and only candidates compared in full.
+    const __m128i blank = _mm_set1_epi8(' ');
+    const __m128i o = _mm_set1_epi8('o');
+    for (; i + 16 <= last + 1; i += 16) {
+        const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i));
+        const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i + m - 1));
+        auto candidates = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(head, blank), _mm_cmpeq_epi8(tail, o))));
+        while (candidates != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(candidates));
+            if (std::memcmp(s + at + 1, marker.data() + 1, m - 2) == 0)
+                return at;
+            candidates &= candidates - 1;
+        }
+    }
+#endif
+    for (; i <= last; ++i) {
+        if (s[i] == ' ' && std::memcmp(s + i + 1, marker.data() + 1, m - 1) == 0)
+            return i;
+    }
+    return npos;
+}
+
+bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
 
 // Length of a duration written as hours ':' two digits ':' two digits with
-// any number of hour digits, trailing blanks allowed; 0 when the text is not one.
-template <class Ch>
-std::size_t longDuration(std::basic_string_view<Ch> text)
+// any number of hour digits, trailing blanks allowed; 0 when the text is not
+// one. Such a duration is all ASCII, so bytes and characters agree.
+std::size_t longDuration(std::string_view text)
 {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
@@ -61,42 +170,45 @@ std::size_t longDuration(std::basic_string_view<Ch> text)
     return ok ? n : 0;
 }
 
-template <class Ch>
-Positions cutRest(std::basic_string_view<Ch> rest, bool requireMarker)
-{
-    Positions p;
-    const std::size_t L = rest.size();
-    const std::size_t found = findMarker(rest);
-    const std::size_t markerPos = found == std::basic_string_view<Ch>::npos ? 0 : found + 1; // 1-based
-    p.pathLength = markerPos;
-    if (requireMarker && markerPos == 0) {
-        p.status = CutStatus::NoMarker;
-        return p;
-    }
-    if (L == 0) {
-        p.status = CutStatus::NoNickComma;
-        return p;
-    }
+// Byte ranges of the fields in the rest of the line after the date/time text.
+struct Positions {
+    CutStatus status = CutStatus::Ok;
+    std::size_t pathEnd = 0;
+    std::size_t folderEnd = 0;
+    std::size_t nickStart = 0, nickEnd = 0;
+    std::size_t bytesStart = 0, bytesEnd = 0;
+    std::size_t durationStart = 0, durationEnd = 0;
+};
 
-    // The character at offset k from the end; offsets past the start name the first character.
-    auto at = [&](std::size_t k) { return k <= L ? rest[L - k] : rest[0]; };
-
-    // The three backward scans. Each loop tests its end after its body, and
-    // the counters are not reset when an inner loop is entered again within
-    // the line, so such a loop then runs its body once.
-    std::size_t lastScan = 0, middleScan = 0, nickScan = 0;
+// Where the three backward scans ended.
+struct Scan {
+    CutStatus status = CutStatus::Ok;
     std::size_t nickComma = 0, paren = 0; // offsets; 0 = not found
-    std::size_t lastSpan = 0;
+    std::size_t durationTail = 0;         // the duration begins at this offset from the end
+    bool sawComma = false;                // whether durationTail is set
+};
+
+// The three backward scans, character by character. Each loop tests its end
+// after its body, and the counters are not reset when an inner loop is
+// entered again within the line, so such a loop then runs its body once.
+template <class Chars>
+Scan scanEachCharacter(std::string_view rest, Chars &chars)
+{
+    // The character at offset k from the end; offsets past the start name the first character.
+    auto at = [&](std::size_t k) { return chars.within(k) ? rest[chars.atOffset(k)] : rest[0]; };
+
+    Scan s;
+    std::size_t lastScan = 0, middleScan = 0, nickScan = 0;
     do {
         ++lastScan;
         if (at(lastScan) == ',') {
-            lastSpan = lastScan + 1;
+            const std::size_t lastSpan = lastScan + 1;
             if (lastScan < 2) { // the duration would be cut with a negative count
-                p.status = CutStatus::BadCut;
-                return p;
+                s.status = CutStatus::BadCut;
+                return s;
             }
-            const std::size_t tail = lastSpan - 3; // the duration is the first 7 of the last `tail` characters
-            p.durationStart = tail >= L ? 0 : L - tail;
+            s.durationTail = lastSpan - 3; // the duration is the first 7 of the last durationTail characters
+            s.sawComma = true;
             do {
                 ++middleScan;
                 if (at(middleScan + lastSpan) == ',') {
@@ -104,16 +216,128 @@ Positions cutRest(std::basic_string_view<Ch> rest, bool requireMarker)
                     do {
                         ++nickScan;
                         const std::size_t k = nickScan + middleSpan;
-                        if (at(k) == '(')
-                            paren = k;
-                        if (at(k) == ',')
-                            nickComma = k;
-                    } while (!(nickScan > scanLimit || nickComma != 0));
+                        const char c = at(k);
+                        if (c == '(')
+                            s.paren = k;
+                        if (c == ',')
+                            s.nickComma = k;
+                    } while (!(nickScan > scanLimit || s.nickComma != 0));
                 }
-            } while (!(middleScan > scanLimit || nickComma != 0));
+            } while (!(middleScan > scanLimit || s.nickComma != 0));
         }
-    } while (!(lastScan > scanLimit || nickComma != 0));
+    } while (!(lastScan > scanLimit || s.nickComma != 0));
+    return s;
+}
 
+// The same scans with the same result, jumping from mark to mark of the
+// line's tail instead of testing every character. Returns false when a scan
+// would look beyond the marked offsets; the caller then scans each character.
+bool scanMarks(const TailMarks &marks, Scan &s)
+{
+    const std::size_t reach = marks.reach();
+    constexpr std::size_t end = scanLimit + 1; // a loop runs on until its counter passes the limit
+
+    // Nearly every line: each scan finds its comma on its first entry, within
+    // the last 64 bytes. The last comma is followed by the middle one within
+    // 51 characters, and that by the nick comma within 51 more.
+    const std::size_t near = std::min<std::size_t>(reach, 64);
+    if (const std::size_t last = marks.nearComma(1); last >= 2 && last <= std::min(end, near)) {
+        const std::size_t middle = marks.nearComma(last + 2);
+        if (middle != 0 && middle <= std::min(last + 1 + end, near)) {
+            const std::size_t nick = marks.nearComma(middle + 2);
+            if (nick != 0 && nick <= std::min(middle + 1 + end, near)) {
+                s.durationTail = last - 2;
+                s.sawComma = true;
+                s.paren = marks.nearLastParen(middle + 2, nick);
+                s.nickComma = nick;
+                return true;
+            }
+        }
+    }
+
+    // The first comma at an offset in [from, to], 0 when none; unknown (false) past the reach.
+    auto comma = [&](std::size_t from, std::size_t to, std::size_t &at) {
+        at = from <= reach ? marks.firstComma(from, std::min(to, reach)) : 0;
+        return at != 0 || to <= reach;
+    };
+    std::size_t lastScan = 0, middleScan = 0, nickScan = 0;
+    for (;;) {
+        std::size_t last;
+        if (!comma(lastScan + 1, end, last))
+            return false;
+        if (last == 0)
+            return true;
+        lastScan = last;
+        if (lastScan < 2) {
+            s.status = CutStatus::BadCut;
+            return true;
+        }
+        const std::size_t lastSpan = lastScan + 1;
+        s.durationTail = lastSpan - 3;
+        s.sawComma = true;
+        // A loop entered again with its counter past the limit runs its body once.
+        const std::size_t middleEnd = std::max(middleScan + 1, end);
+        while (middleScan < middleEnd) {
+            std::size_t middle;
+            if (!comma(lastSpan + middleScan + 1, lastSpan + middleEnd, middle))
+                return false;
+            if (middle == 0) {
+                middleScan = middleEnd;
+                break;
+            }
+            middleScan = middle - lastSpan;
+            const std::size_t middleSpan = middle + 1;
+            const std::size_t nickEnd = std::max(nickScan + 1, end);
+            const std::size_t from = middleSpan + nickScan + 1;
+            std::size_t nick;
+            if (!comma(from, middleSpan + nickEnd, nick))
+                return false;
+            // The "(" met last before the inner scan stopped counts.
+            const std::size_t stop = nick != 0 ? nick : middleSpan + nickEnd;
+            if (const std::size_t paren = marks.lastParen(from, stop))
+                s.paren = paren;
+            if (nick != 0) {
+                s.nickComma = nick;
+                return true;
+            }
+            nickScan = nickEnd;
+        }
+        if (lastScan > scanLimit)
+            return true;
+    }
+}
+
+template <class Chars>
+Positions cutRest(std::string_view rest, TailMarks &marks, Chars &chars, bool requireMarker)
+{
+    Positions p;
+    const std::size_t found = findMarker(rest);
+    p.pathEnd = found == npos ? 0 : found + 1; // the path keeps the blank that begins the marker
+    if (requireMarker && found == npos) {
+        p.status = CutStatus::NoMarker;
+        return p;
+    }
+    if (rest.empty()) {
+        p.status = CutStatus::NoNickComma;
+        return p;
+    }
+
+    Scan s;
+    bool scanned = scanMarks(marks, s);
+    while (!scanned && marks.extend()) {
+        s = Scan{};
+        scanned = scanMarks(marks, s);
+    }
+    if (!scanned)
+        s = scanEachCharacter(rest, chars);
+    if (s.status != CutStatus::Ok) {
+        p.status = s.status;
+        return p;
+    }
+    if (s.sawComma)
+        p.durationStart = chars.within(s.durationTail + 1) ? chars.atOffset(s.durationTail) : 0;
+    const std::size_t nickComma = s.nickComma;
+    const std::size_t paren = s.paren;
     if (nickComma == 0) {
         p.status = CutStatus::NoNickComma;
         return p;
@@ -123,38 +347,41 @@ Positions cutRest(std::basic_string_view<Ch> rest, bool requireMarker)
         return p;
     }
 
-    const std::size_t tailLength = L - p.durationStart;
     const std::size_t whole = longDuration(rest.substr(p.durationStart));
-    p.durationLength = whole != 0 ? whole : std::min<std::size_t>(7, tailLength);
+    p.durationEnd = whole != 0 ? p.durationStart + whole : chars.advance(p.durationStart, 7);
 
-    // The nick runs from the character after " uploaded to" and the blank
-    // that follows it up to the character before the nick comma.
-    const auto count = static_cast<long long>(L) - static_cast<long long>(nickComma)
-                       - static_cast<long long>(markerPos) - 12;
-    if (count < 0) {
+    // The nick runs from the character after " uploaded to" and the one that
+    // follows it (without a marker: from the 13th character) up to the
+    // character before the nick comma. A comma at or before that start makes
+    // a cut with a negative count.
+    if (!chars.within(nickComma + 1)) {
         p.status = CutStatus::BadCut;
         return p;
     }
-    p.nickStart = std::min<std::size_t>(markerPos + 12, L);
-    p.nickLength = std::min<std::size_t>(static_cast<std::size_t>(count), L - p.nickStart);
-    if (p.nickLength == 0) {
+    p.nickStart = found == npos ? chars.advance(0, 12) : chars.advance(found + marker.size(), 1);
+    p.nickEnd = chars.atOffset(nickComma);
+    if (p.nickEnd < p.nickStart) {
+        p.status = CutStatus::BadCut;
+        return p;
+    }
+    if (p.nickEnd == p.nickStart) {
         p.status = CutStatus::EmptyNick;
         return p;
     }
 
     // The byte count is the number between "(" and ")".
-    const std::size_t parenIndex = paren <= L ? L - paren : 0;
-    p.bytesStart = parenIndex + 1;
-    std::size_t close = p.bytesStart;
-    while (close < L && rest[close] != ')')
-        ++close;
-    p.bytesLength = close - p.bytesStart;
+    p.bytesStart = (chars.within(paren) ? chars.atOffset(paren) : 0) + 1;
+    p.bytesEnd = p.bytesStart;
+    while (p.bytesEnd < rest.size() && rest[p.bytesEnd] != ')')
+        ++p.bytesEnd;
 
     // The folder: the path before its last separator; the first character is never one.
-    for (std::size_t i = markerPos; i-- > 1;) {
-        if (rest[i] == '\\' || rest[i] == '/') {
-            p.folderLength = i;
-            break;
+    if (found != npos) {
+        for (std::size_t i = found; i >= 1; --i) {
+            if (rest[i] == '\\' || rest[i] == '/') {
+                p.folderEnd = i;
+                break;
+            }
         }
     }
     return p;
@@ -171,53 +398,61 @@ const CutLine &LineCutter::cut(const TextLine &line, Mode mode)
         return result_;
     }
 
-    if (line.ascii) {
-        const std::string_view text = line.bytes;
+    const std::string_view text = line.bytes;
+    const bool utf8 = !line.ascii && isValidUtf8(text);
+    Positions p;
+    std::string_view rest;
+    std::size_t restStart;
+    if (utf8) {
+        restStart = advanceUtf8(text, 0, dateTimeLength);
+        if (restStart == text.size() && charCount(text) < dateTimeLength) {
+            result_.status = CutStatus::TooShort;
+            return result_;
+        }
+        rest = text.substr(restStart);
+        TailMarks marks(rest, false);
+        Utf8Chars chars(rest, marks.reach(), offsets_);
+        p = cutRest(rest, marks, chars, requireMarker);
+    } else {
         if (text.size() < dateTimeLength) {
             result_.status = CutStatus::TooShort;
             return result_;
         }
-        const std::string_view rest = text.substr(dateTimeLength);
-        const Positions p = cutRest(rest, requireMarker);
-        result_.status = p.status;
-        result_.DateTimeText = text.substr(0, dateTimeLength);
-        result_.FilePath = rest.substr(0, p.pathLength);
-        result_.Folder = rest.substr(0, p.folderLength);
+        restStart = dateTimeLength;
+        rest = text.substr(restStart);
+        SingleByteChars chars(rest);
+        TailMarks marks(rest, true);
+        p = cutRest(rest, marks, chars, requireMarker);
+    }
+
+    auto range = [&](std::size_t from, std::size_t to) { return rest.substr(from, to - from); };
+    result_.status = p.status;
+    if (line.ascii || utf8) {
+        result_.DateTimeText = text.substr(0, restStart);
+        result_.FilePath = rest.substr(0, p.pathEnd);
+        result_.Folder = rest.substr(0, p.folderEnd);
         if (p.status == CutStatus::Ok) {
-            result_.Nick = rest.substr(p.nickStart, p.nickLength);
-            result_.DurationText = rest.substr(p.durationStart, p.durationLength);
-            result_.ByteText = rest.substr(p.bytesStart, p.bytesLength);
+            result_.Nick = range(p.nickStart, p.nickEnd);
+            result_.DurationText = range(p.durationStart, p.durationEnd);
+            result_.ByteText = range(p.bytesStart, p.bytesEnd);
         }
         return result_;
     }
 
-    decodeLine(line.bytes, chars_);
-    if (chars_.size() < dateTimeLength) {
-        result_.status = CutStatus::TooShort;
-        return result_;
-    }
-    const std::u32string_view all = chars_;
-    const std::u32string_view rest = all.substr(dateTimeLength);
-    const Positions p = cutRest(rest, requireMarker);
-    auto encode = [](std::u32string_view chars, std::string &out) -> std::string_view {
+    // Windows-1252: the fields are handed over as UTF-8 copies.
+    auto encode = [](std::string_view bytes, std::string &out) -> std::string_view {
         out.clear();
-        appendUtf8(chars, out);
+        appendWindows1252(bytes, out);
         return out;
     };
-    result_.status = p.status;
-    result_.DateTimeText = encode(all.substr(0, dateTimeLength), dateTime_);
-    result_.FilePath = encode(rest.substr(0, p.pathLength), path_);
+    result_.DateTimeText = encode(text.substr(0, restStart), dateTime_);
+    result_.FilePath = encode(rest.substr(0, p.pathEnd), path_);
     // The folder is a prefix of the path, so it is cut from the path's UTF-8 text.
-    result_.Folder = std::string_view(path_).substr(0, [&] {
-        std::size_t bytes = 0;
-        for (char32_t c : rest.substr(0, p.folderLength))
-            bytes += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
-        return bytes;
-    }());
+    result_.Folder = std::string_view(path_).substr(0, windows1252Utf8Length(rest.substr(0, p.folderEnd)));
     if (p.status == CutStatus::Ok) {
-        result_.Nick = encode(rest.substr(p.nickStart, p.nickLength), nick_);
-        result_.DurationText = encode(rest.substr(p.durationStart, p.durationLength), duration_);
-        result_.ByteText = encode(rest.substr(p.bytesStart, p.bytesLength), bytes_);
+        result_.Nick = encode(range(p.nickStart, p.nickEnd), nick_);
+        result_.DurationText = encode(range(p.durationStart, p.durationEnd), duration_);
+        result_.ByteText = encode(range(p.bytesStart, p.bytesEnd), bytes_);
     }
     return result_;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "forms/line_reader.h"
 
@@ -34,7 +36,8 @@ struct CutLine {
 // Cuts upload log lines: the first 18 characters are the date/time text, the
 // path ends at the first " uploaded to", and the nick, byte count and duration
 // are found by three bounded backward scans for commas and a "(" from the end
-// of the line. Positions and scan limits count characters, not bytes.
+// of the line. Positions and scan limits count characters, not bytes; the
+// cut works on the line's bytes and steps over whole UTF-8 characters.
 class LineCutter {
 public:
     // Analysis: a line without " uploaded to" is corrupted.
@@ -45,8 +48,8 @@ public:
 
 private:
     CutLine result_;
-    std::u32string chars_;
-    std::string dateTime_, path_, nick_, duration_, bytes_;
+    std::vector<std::uint32_t> offsets_; // byte positions of the last characters of a UTF-8 line
+    std::string dateTime_, path_, nick_, duration_, bytes_; // fields of a Windows-1252 line, as UTF-8
 };
 
 } // namespace varnoth

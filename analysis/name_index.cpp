@@ -22,7 +22,8 @@ std::uint64_t hashText(std::string_view text)
         n -= 8;
     }
     std::uint64_t w = 0;
-    std::memcpy(&w, p, n);
+    if (n > 0)
+        std::memcpy(&w, p, n);
     h = (h ^ w) * k;
     h ^= h >> 32;
     h *= 0xD6E8FEB86659FD93ull;
@@ -30,8 +31,27 @@ std::uint64_t hashText(std::string_view text)
     return h;
 }
 
+namespace {
+
+std::uint32_t tagOf(std::uint64_t hash)
+{
+    return static_cast<std::uint32_t>(hash >> 32);
+}
+
+} // namespace
+
+bool NameIndex::holds(const Slot &slot, std::uint64_t hash, std::string_view name) const
+{
+    if (slot.tag != tagOf(hash))
+        return false;
+    std::uint32_t length;
+    std::memcpy(&length, keys_.data() + slot.at, sizeof length);
+    return length == name.size() && std::memcmp(keys_.data() + slot.at + sizeof length, name.data(), name.size()) == 0;
+}
+
 std::size_t NameIndex::find(std::string_view name, const std::vector<std::string> &names) const
 {
+    (void)names;
     if (slots_.empty())
         return npos;
     const std::uint64_t h = hashText(name);
@@ -40,7 +60,7 @@ std::size_t NameIndex::find(std::string_view name, const std::vector<std::string
         const Slot &slot = slots_[i];
         if (slot.index == 0)
             return npos;
-        if (slot.hash == h && names[slot.index - 1] == name)
+        if (holds(slot, h, name))
             return slot.index - 1;
     }
 }
@@ -54,20 +74,35 @@ std::size_t NameIndex::findOrAdd(std::string_view name, std::vector<std::string>
     for (std::size_t i = h & mask;; i = (i + 1) & mask) {
         Slot &slot = slots_[i];
         if (slot.index == 0) {
-            if (names.size() >= std::numeric_limits<std::uint32_t>::max() - 1)
+            if (names.size() >= std::numeric_limits<std::uint32_t>::max() - 1
+                || name.size() > std::numeric_limits<std::uint32_t>::max())
                 throw Failure(failures::outOfMemory);
             names.emplace_back(name);
-            slot.hash = h;
+            const auto length = static_cast<std::uint32_t>(name.size());
+            slot.tag = tagOf(h);
             slot.index = static_cast<std::uint32_t>(names.size());
+            slot.at = keys_.size();
+            keys_.append(reinterpret_cast<const char *>(&length), sizeof length);
+            keys_.append(name);
             ++used_;
             added = true;
             return names.size() - 1;
         }
-        if (slot.hash == h && names[slot.index - 1] == name) {
+        if (holds(slot, h, name)) {
             added = false;
             return slot.index - 1;
         }
     }
+}
+
+void NameIndex::prefetch(std::string_view name) const
+{
+#if defined(__GNUC__) || defined(__clang__)
+    if (!slots_.empty())
+        __builtin_prefetch(&slots_[hashText(name) & (slots_.size() - 1)]);
+#else
+    (void)name;
+#endif
 }
 
 void NameIndex::grow()
@@ -79,7 +114,10 @@ void NameIndex::grow()
     for (const Slot &slot : old) {
         if (slot.index == 0)
             continue;
-        std::size_t i = slot.hash & mask;
+        std::uint32_t length;
+        std::memcpy(&length, keys_.data() + slot.at, sizeof length);
+        const std::uint64_t h = hashText(std::string_view(keys_.data() + slot.at + sizeof length, length));
+        std::size_t i = h & mask;
         while (slots_[i].index != 0)
             i = (i + 1) & mask;
         slots_[i] = slot;

@@ -10,6 +10,12 @@ namespace varnoth {
 // A hash index over a list of distinct names kept in order of first
 // appearance: finding a name costs the same whether the list holds ten names
 // or a million. Names are compared exactly, letter case included.
+//
+// A log names its files in random order, so on a large log nearly every
+// lookup misses the processor's caches. The index therefore keeps its own
+// compact copy of the names: a lookup reads one slot and then the name's
+// bytes right where the slot points, instead of walking from the slot to the
+// list's string object and from there to its separately allocated text.
 class NameIndex {
 public:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
@@ -20,14 +26,20 @@ public:
     // The index of name in names; a new name is appended to names first.
     std::size_t findOrAdd(std::string_view name, std::vector<std::string> &names, bool &added);
 
+    // Asks the processor to fetch the slot where name would be, ahead of a lookup.
+    void prefetch(std::string_view name) const;
+
 private:
     struct Slot {
-        std::uint64_t hash = 0;
+        std::uint32_t tag = 0;   // the upper half of the name's hash
         std::uint32_t index = 0; // position in names + 1; 0 = empty slot
+        std::uint64_t at = 0;    // where the name's length and bytes begin in keys_
     };
+    bool holds(const Slot &slot, std::uint64_t hash, std::string_view name) const;
     void grow();
 
     std::vector<Slot> slots_;
+    std::string keys_; // each name as a 4-byte length followed by its bytes
     std::size_t used_ = 0;
 };
 

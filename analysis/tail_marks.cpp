@@ -1,0 +1,112 @@
+#include "tail_marks.h"
+
+#include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define VARNOTH_SSE2 1
+#endif
+
+namespace varnoth {
+namespace {
+
+// Bits b..63 set (b in 0..63).
+std::uint64_t bitsFrom(std::size_t b)
+{
+    return ~std::uint64_t{0} << b;
+}
+
+// Bits 0..b set (b in 0..63).
+std::uint64_t bitsUpTo(std::size_t b)
+{
+    return b == 63 ? ~std::uint64_t{0} : (std::uint64_t{1} << (b + 1)) - 1;
+}
+
+} // namespace
+
+TailMarks::TailMarks(std::string_view text, bool singleByte) : text_(text), singleByte_(singleByte)
+{
+    mark(0);
+}
+
+bool TailMarks::extend()
+{
+    if (marked_ == words || reach_ < 64 * marked_)
+        return false;
+    mark(marked_);
+    return true;
+}
+
+void TailMarks::mark(std::size_t w)
+{
+    marked_ = w + 1;
+    const std::size_t covered = std::min(text_.size(), 64 * (w + 1));
+    if (covered <= 64 * w)
+        return;
+    // Bit i stands for the byte at index base + i, the first b of which lie before the text.
+    const std::ptrdiff_t base = static_cast<std::ptrdiff_t>(text_.size()) - static_cast<std::ptrdiff_t>(64 * (w + 1));
+    std::uint64_t commas = 0, parens = 0, high = 0;
+    const std::size_t b = 64 * (w + 1) - covered;
+#ifdef VARNOTH_SSE2
+    const __m128i comma = _mm_set1_epi8(',');
+    const __m128i paren = _mm_set1_epi8('(');
+    // Whole 16-byte groups from the top of the word down to where the text begins.
+    std::size_t stop = 64;
+    while (stop >= b + 16) {
+        stop -= 16;
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text_.data() + base + static_cast<std::ptrdiff_t>(stop)));
+        commas |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, comma)))) << stop;
+        parens |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, paren)))) << stop;
+        high |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(v))) << stop;
+    }
+#else
+    const std::size_t stop = 64;
+#endif
+    for (std::size_t i = b; i < stop; ++i) {
+        const char c = text_[static_cast<std::size_t>(base + static_cast<std::ptrdiff_t>(i))];
+        commas |= std::uint64_t{c == ','} << i;
+        parens |= std::uint64_t{c == '('} << i;
+        high |= std::uint64_t{(static_cast<unsigned char>(c) & 0x80u) != 0} << i;
+    }
+    commas_[w] = commas;
+    parens_[w] = parens;
+    if (!singleByte_ && high != 0) // the reach ends before the last non-ASCII byte
+        reach_ = 64 * (w + 1) - static_cast<std::size_t>(63 - std::countl_zero(high)) - 1;
+    else
+        reach_ = covered;
+}
+
+std::size_t TailMarks::first(const Bits &bits, std::size_t from, std::size_t to)
+{
+    for (std::size_t w = (from - 1) / 64; w < words && 64 * w < to; ++w) {
+        const std::size_t low = std::max(from, 64 * w + 1);
+        const std::size_t high = std::min(to, 64 * w + 64);
+        if (low > high)
+            continue;
+        // Offsets low..high are bits 64(w+1)-high .. 64(w+1)-low; the smallest offset is the highest bit.
+        const std::uint64_t masked = bits[w] & bitsFrom(64 * (w + 1) - high) & bitsUpTo(64 * (w + 1) - low);
+        if (masked != 0)
+            return 64 * (w + 1) - static_cast<std::size_t>(63 - std::countl_zero(masked));
+    }
+    return 0;
+}
+
+std::size_t TailMarks::last(const Bits &bits, std::size_t from, std::size_t to)
+{
+    for (std::size_t w = std::min((to - 1) / 64 + 1, words); w-- > 0;) {
+        if (64 * w + 64 < from)
+            break;
+        const std::size_t low = std::max(from, 64 * w + 1);
+        const std::size_t high = std::min(to, 64 * w + 64);
+        if (low > high)
+            continue;
+        // The largest offset is the lowest bit.
+        const std::uint64_t masked = bits[w] & bitsFrom(64 * (w + 1) - high) & bitsUpTo(64 * (w + 1) - low);
+        if (masked != 0)
+            return 64 * (w + 1) - static_cast<std::size_t>(std::countr_zero(masked));
+    }
+    return 0;
+}
+
+} // namespace varnoth
