@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev
   xvfb xauth imagemagick
-  fonts-dejavu-core fonts-liberation
+  fonts-dejavu-core fonts-liberation fonts-wqy-microhei
   desktop-file-utils appstream dpkg-dev xdotool
 )
 [ "$#" -gt 0 ] && packages+=("$@")

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 
@@ -35,6 +36,8 @@ Grid::Grid(int columns, const NumberFormat &format, QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // The view would scroll to every new current cell; only the user's moves do.
+    setAutoScroll(false);
 
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
         if (index.isValid())
@@ -50,6 +53,7 @@ Grid::Grid(int columns, const NumberFormat &format, QWidget *parent)
                 row_ = current.row() + 1;
                 col_ = current.column();
                 colSel_ = col_;
+                scrollTo(current);
             });
 }
 
@@ -72,15 +76,21 @@ void Grid::clampCurrent()
     colSel_ = std::clamp(colSel_, 0, cols() - 1);
 }
 
+// Moving the current cell in code leaves the scroll position alone, as the
+// program expects of the grid; only the user's own clicks and keys scroll.
 void Grid::syncViewCurrent()
 {
     syncing_ = true;
+    const int top = verticalScrollBar()->value();
+    const int left = horizontalScrollBar()->value();
     if (row_ >= 1) {
         const QModelIndex index = model_->index(row_ - 1, col_);
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     } else {
         selectionModel()->clearSelection();
     }
+    verticalScrollBar()->setValue(top);
+    horizontalScrollBar()->setValue(left);
     syncing_ = false;
 }
 

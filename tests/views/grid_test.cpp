@@ -2,6 +2,7 @@
 // and what a screen reader sees.
 #include <QAccessible>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -158,6 +159,21 @@ private slots:
         grid.setEnabled(false);
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCentre(grid, 2, 0));
         QCOMPARE(spy.count(), 2);
+    }
+
+    void programMovesDoNotScroll()
+    {
+        Grid grid(1, format_);
+        grid.resize(200, 120);
+        GridRows rows(1);
+        for (int i = 0; i < 100; ++i)
+            rows.cells.push_back(std::to_string(i));
+        grid.setDataRows(std::move(rows));
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.setRow(grid.rows() - 1);
+        QCOMPARE(grid.verticalScrollBar()->value(), 0);
+        QCOMPARE(grid.text(), QStringLiteral("99"));
     }
 
     void screenReaderReadsCellsAndHeaders()
