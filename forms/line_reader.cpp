@@ -11,8 +11,10 @@
 namespace varnoth {
 namespace {
 
-// The first CR or LF in [p, end), or end. Sets a bit in `high` when a byte
-// above 127 stands before it, so the caller knows whether the line is ASCII.
+// The first CR or LF in [p, end), or end. With TrackHigh, sets a bit in
+// `high` when a byte above 127 stands before it, so the caller knows whether
+// the line is ASCII.
+template <bool TrackHigh>
 const char *findBreak(const char *p, const char *end, unsigned &high)
 {
 #ifdef VARNOTH_SSE2
@@ -22,20 +24,22 @@ const char *findBreak(const char *p, const char *end, unsigned &high)
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
         const auto breaks = static_cast<unsigned>(
             _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
-        const auto top = static_cast<unsigned>(_mm_movemask_epi8(v));
         if (breaks != 0) {
             const int at = std::countr_zero(breaks);
-            high |= top & ((1u << at) - 1u);
+            if constexpr (TrackHigh)
+                high |= static_cast<unsigned>(_mm_movemask_epi8(v)) & ((1u << at) - 1u);
             return p + at;
         }
-        high |= top;
+        if constexpr (TrackHigh)
+            high |= static_cast<unsigned>(_mm_movemask_epi8(v));
         p += 16;
     }
 #endif
     for (; p < end; ++p) {
         if (*p == '\n' || *p == '\r')
             return p;
-        high |= static_cast<unsigned char>(*p) & 0x80u;
+        if constexpr (TrackHigh)
+            high |= static_cast<unsigned char>(*p) & 0x80u;
     }
     return end;
 }
@@ -44,7 +48,7 @@ const char *findBreak(const char *p, const char *end, unsigned &high)
 
 LineReader::LineReader(const std::string &utf8Path)
     : file_(std::make_unique<NativeFile>(utf8Path, NativeFile::Mode::Read))
-    , buffer_(maxLineBytes + blockBytes)
+    , buffer_(new char[bufferBytes]) // left uninitialised: only bytes read from the file are used
 {
 }
 
@@ -55,11 +59,11 @@ bool LineReader::refill()
     if (eof_)
         return false;
     if (begin_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;
         begin_ = 0;
     }
-    const std::size_t n = file_->read(buffer_.data() + end_, buffer_.size() - end_);
+    const std::size_t n = file_->read(buffer_.get() + end_, bufferBytes - end_);
     if (n == 0) {
         eof_ = true;
         return false;
@@ -67,7 +71,7 @@ bool LineReader::refill()
     end_ += n;
     if (atStart_) {
         atStart_ = false;
-        if (end_ >= 3 && std::memcmp(buffer_.data(), "\xEF\xBB\xBF", 3) == 0) {
+        if (end_ >= 3 && std::memcmp(buffer_.get(), "\xEF\xBB\xBF", 3) == 0) {
             begin_ = 3;
             consumed_ += 3;
         }
@@ -77,11 +81,22 @@ bool LineReader::refill()
 
 bool LineReader::next(TextLine &line)
 {
+    return read<true>(line);
+}
+
+bool LineReader::nextRaw(TextLine &line)
+{
+    return read<false>(line);
+}
+
+template <bool TrackHigh>
+bool LineReader::read(TextLine &line)
+{
     std::size_t scanFrom = begin_;
     unsigned high = 0;
     for (;;) {
-        const char *base = buffer_.data();
-        const std::size_t at = static_cast<std::size_t>(findBreak(base + scanFrom, base + end_, high) - base);
+        const char *base = buffer_.get();
+        const std::size_t at = static_cast<std::size_t>(findBreak<TrackHigh>(base + scanFrom, base + end_, high) - base);
         if (at < end_) {
             if (base[at] == '\r' && at + 1 == end_ && !eof_) {
                 // Whether a LF follows this CR is in the next block.
@@ -90,7 +105,7 @@ bool LineReader::next(TextLine &line)
                     scanFrom = begin_ + scanned;
                     continue;
                 }
-                base = buffer_.data();
+                base = buffer_.get();
             }
             const std::size_t length = at - begin_;
             const std::size_t lineBreak = (base[at] == '\r' && at + 1 < end_ && base[at + 1] == '\n') ? 2 : 1;
@@ -138,7 +153,7 @@ bool LineReader::next(TextLine &line)
         if (length == 0)
             return false;
         // The last line of a file that does not end in a line break.
-        line.bytes = std::string_view(buffer_.data() + begin_, length);
+        line.bytes = std::string_view(buffer_.get() + begin_, length);
         line.number = ++lineNumber_;
         line.ascii = high == 0;
         line.tooLong = false;

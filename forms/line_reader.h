@@ -33,14 +33,22 @@ public:
     // The next line, or false at the end of the file. Throws Failure on a read error.
     bool next(TextLine &line);
 
+    // As next(), but without looking for bytes above 127: line.ascii is set
+    // whatever the line holds. For passes that only count lines.
+    bool nextRaw(TextLine &line);
+
     // Bytes of the file consumed so far.
     std::uint64_t bytesConsumed() const { return consumed_; }
 
 private:
+    static constexpr std::size_t bufferBytes = maxLineBytes + blockBytes;
+
+    template <bool TrackHigh>
+    bool read(TextLine &line);
     bool refill();
 
     std::unique_ptr<NativeFile> file_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
     std::size_t begin_ = 0; // start of the current line in buffer_
     std::size_t end_ = 0;   // end of valid data in buffer_
     bool eof_ = false;

@@ -1,0 +1,121 @@
+// libFuzzer target: the fuzzed bytes are cut as one log line in both of the
+// cutter's modes, line by line as the reader splits them, and analysed as a
+// whole upload log, followed by both drill-downs. Any crash, leak, sanitizer
+// report or broken invariant is a fault.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include <unistd.h>
+
+#include "analysis/analysis_run.h"
+#include "analysis/drilldown.h"
+#include "analysis/line_cutter.h"
+#include "forms/line_reader.h"
+
+using namespace varnoth;
+
+namespace {
+
+// Stops the run when an invariant of a cut line fails.
+void expect(bool condition, const char *what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "broken invariant: %s\n", what);
+        std::abort();
+    }
+}
+
+bool isAscii(std::string_view bytes)
+{
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool within(std::string_view part, std::string_view whole)
+{
+    return part.empty() || (part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size());
+}
+
+void cutBothWays(LineCutter &cutter, std::string_view bytes)
+{
+    TextLine line;
+    line.bytes = bytes;
+    line.number = 1;
+    line.ascii = isAscii(bytes);
+    for (const auto mode : {LineCutter::Mode::Analysis, LineCutter::Mode::View}) {
+        const CutLine &cut = cutter.cut(line, mode);
+        if (cut.status != CutStatus::Ok)
+            continue;
+        expect(!cut.Nick.empty(), "an accepted line has a nick");
+        expect(cut.Folder.size() <= cut.FilePath.size(), "the folder is part of the path");
+        expect(cut.FilePath.substr(0, cut.Folder.size()) == cut.Folder, "the folder begins the path");
+        if (line.ascii) {
+            // ASCII fields are cut from the line itself.
+            for (std::string_view field : {cut.DateTimeText, cut.FilePath, cut.Nick, cut.DurationText, cut.ByteText})
+                expect(within(field, bytes), "an ASCII field lies within its line");
+        }
+    }
+}
+
+const std::string &logPath()
+{
+    static const std::string path = [] {
+        std::atexit([] { std::remove(logPath().c_str()); });
+        return (std::filesystem::temp_directory_path() / ("varnoth-fuzz-" + std::to_string(getpid()) + ".log")).string();
+    }();
+    return path;
+}
+
+void analyseAsLog(const std::uint8_t *data, std::size_t size)
+{
+    const std::string &path = logPath();
+    std::FILE *out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        std::abort();
+    if (size > 0 && std::fwrite(data, 1, size, out) != size)
+        std::abort();
+    std::fclose(out);
+
+    const NumberFormat format{".", ","};
+    AnalysisState state;
+    const RunResult run = analyzeLog(path, state, format);
+    expect(run.completed != !run.message.empty(), "a run either completes or gives a message");
+    expect(!run.completed || run.labels.size() == 14, "a completed run gives fourteen captions");
+
+    const std::string nick = run.completed && run.grid1.rowCount() > 0 ? run.grid1.cell(0, 0) : "Bob";
+    const std::string file = run.completed && run.grid2.rowCount() > 0 ? run.grid2.cell(0, 0) : "C:\\a ";
+    const DrilldownResult personal = personalStats(path, nick, state, format);
+    expect(personal.completed != !personal.message.empty(), "a personal view completes or gives a message");
+    const DrilldownResult files = fileStats(path, file, state, format);
+    expect(files.completed != !files.message.empty(), "a file view completes or gives a message");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    static LineCutter cutter;
+    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
+    cutBothWays(cutter, bytes);
+
+    // Each line as the reader would hand it over.
+    std::size_t start = 0;
+    while (start <= bytes.size()) {
+        const std::size_t stop = bytes.find_first_of("\r\n", start);
+        cutBothWays(cutter, bytes.substr(start, stop == std::string_view::npos ? std::string_view::npos : stop - start));
+        if (stop == std::string_view::npos)
+            break;
+        start = stop + 1;
+    }
+
+    analyseAsLog(data, size);
+    return 0;
+}
