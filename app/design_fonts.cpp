@@ -10,9 +10,9 @@ void registerDesignFontSubstitutes()
                            QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);
     QFont::insertSubstitutions(QStringLiteral("Small Fonts"), sans);
-    QFont::insertSubstitutions(QStringLiteral("MS Serif"),
-                               {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                                QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Serif"),
+        {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
 }
 
 QFont designFont(const QString &family, double pointSize, bool bold)

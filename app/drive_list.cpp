@@ -7,7 +7,8 @@
 
 namespace varnoth {
 
-DriveList::DriveList(QWidget *parent) : QComboBox(parent)
+DriveList::DriveList(QWidget *parent)
+    : QComboBox(parent)
 {
     QStringList roots;
 #ifdef Q_OS_WIN

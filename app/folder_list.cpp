@@ -11,7 +11,8 @@ constexpr int pathRole = Qt::UserRole;
 
 } // namespace
 
-FolderList::FolderList(QWidget *parent) : QListWidget(parent)
+FolderList::FolderList(QWidget *parent)
+    : QListWidget(parent)
 {
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { setPath(item->data(pathRole).toString()); });
@@ -26,7 +27,7 @@ void FolderList::setPath(const QString &path)
 
     clear();
     QStringList chain;
-    for (QDir dir(cleaned);; ) {
+    for (QDir dir(cleaned);;) {
         chain.prepend(dir.absolutePath());
         if (dir.isRoot() || !dir.cdUp())
             break;

@@ -32,12 +32,12 @@ namespace varnoth {
 namespace {
 
 const QString pathHint = QStringLiteral("Browse your Upload.log filepath here");
-const QString noSettingsMessage = QStringLiteral(
-    "Please type the complete path to your DC++ uploads.log file in the text field on the next screen "
-    "eg. C:\\program files\\dc++\\logs\\uploads.log");
-const QString invalidChoiceMessage = QStringLiteral(
-    "Invalid Upload log file! You must select a valid DC++ Upload Logfile eg. "
-    "C:\\program files\\dc++\\logs\\uploads.log");
+const QString noSettingsMessage =
+    QStringLiteral("Please type the complete path to your DC++ uploads.log file in the text field on the next screen "
+                   "eg. C:\\program files\\dc++\\logs\\uploads.log");
+const QString invalidChoiceMessage =
+    QStringLiteral("Invalid Upload log file! You must select a valid DC++ Upload Logfile eg. "
+                   "C:\\program files\\dc++\\logs\\uploads.log");
 const QString aboutAddress = QStringLiteral("varnoth@example.org");
 
 NumberFormat systemNumberFormat()
@@ -58,7 +58,9 @@ QString joinFolderAndFile(const QString &folder, const QString &file)
 } // namespace
 
 Form1::Form1(Form1Environment environment, QWidget *parent)
-    : QMainWindow(parent), environment_(std::move(environment)), format_(systemNumberFormat())
+    : QMainWindow(parent)
+    , environment_(std::move(environment))
+    , format_(systemNumberFormat())
 {
     buildControls();
 
@@ -299,8 +301,8 @@ void Form1::Form1_Command7_Click()
 
 void Form1::Form1_aboutvalikko_Click()
 {
-    message(QStringLiteral("Varnoth v. 1.0\nEmail any comments / suggestions about this software to ") +
-            aboutAddress + QStringLiteral("\nTotal lines analyzed : ") +
+    message(QStringLiteral("Varnoth v. 1.0\nEmail any comments / suggestions about this software to ") + aboutAddress +
+            QStringLiteral("\nTotal lines analyzed : ") +
             QString::fromStdString(signSpaced(state_.TotalLinesAnalyzed)));
 }
 
@@ -363,8 +365,9 @@ void Form1::showProgressFill(std::int64_t done, std::int64_t total)
 
 void Form1::showRunProgress(std::int64_t done, std::int64_t total)
 {
-    setCaption(Label23, QStringLiteral("Lines Completed : %1 / %2")
-                            .arg(QString::fromStdString(plainDecimal(done)), QString::fromStdString(plainDecimal(total))));
+    setCaption(Label23,
+               QStringLiteral("Lines Completed : %1 / %2")
+                   .arg(QString::fromStdString(plainDecimal(done)), QString::fromStdString(plainDecimal(total))));
     showProgressFill(done, total);
 }
 

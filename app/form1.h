@@ -7,8 +7,8 @@
 
 #include "analysis/analysis_run.h"
 #include "analysis/analysis_state.h"
-#include "forms/number_format.h"
 #include "form1_environment.h"
+#include "forms/number_format.h"
 #include "views/view_host.h"
 
 class QAction;

@@ -22,8 +22,7 @@ namespace {
 constexpr int clientWidth = 996;
 constexpr int clientHeight = 569;
 
-template <typename Widget>
-Widget *named(Widget *widget, const char *name)
+template <typename Widget> Widget *named(Widget *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -38,8 +37,7 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     return button;
 }
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, const QPoint &place,
-                  const QFont &font)
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, const QPoint &place, const QFont &font)
 {
     auto *label = named(new QLabel(caption, parent), name);
     label->setFont(font);
@@ -59,8 +57,8 @@ QFrame *makePanel(QWidget *parent, const char *name, const QRect &place, QFrame:
     return panel;
 }
 
-Grid *makeGrid(QWidget *parent, const char *name, int columns, const NumberFormat &format,
-               const QFont &font, const QRect &place, const QString &title)
+Grid *makeGrid(QWidget *parent, const char *name, int columns, const NumberFormat &format, const QFont &font,
+               const QRect &place, const QString &title)
 {
     auto *grid = named(new Grid(columns, format, parent), name);
     grid->setFont(font);
@@ -202,8 +200,8 @@ void Form1::buildSummaryLabels()
         const QString caption = QString::fromLatin1(place.name) == QLatin1String("Label11")
                                     ? QStringLiteral("Total MB's Uploaded :")
                                     : QString();
-        QLabel *label = makeLabel(centralWidget(), place.name, caption,
-                                  {columnX[place.column], 468 + 14 * place.row}, sansBold(8.25));
+        QLabel *label = makeLabel(centralWidget(), place.name, caption, {columnX[place.column], 468 + 14 * place.row},
+                                  sansBold(8.25));
         label->hide();
     }
 }
@@ -216,8 +214,7 @@ void Form1::buildBrowsePanel()
     grey.setColor(QPalette::Window, QColor(192, 192, 192));
     Picture3->setPalette(grey);
 
-    Label20 = makeLabel(Picture3, "Label20", QStringLiteral("Select your Upload.log file to analyze:"), {8, 6},
-                        font());
+    Label20 = makeLabel(Picture3, "Label20", QStringLiteral("Select your Upload.log file to analyze:"), {8, 6}, font());
     Label20->setAutoFillBackground(true);
     Picture3->setAccessibleName(Label20->text());
 

@@ -10,7 +10,10 @@ class Form1;
 // progress fill and "Lines Completed : X / Y".
 class RunProgress : public RunObserver {
 public:
-    explicit RunProgress(Form1 &form) : form_(form) {}
+    explicit RunProgress(Form1 &form)
+        : form_(form)
+    {
+    }
     void phaseStarted(RunPhase phase) override;
     void progress(std::int64_t linesCompleted, std::int64_t lineCount) override;
 

@@ -27,7 +27,8 @@ int main(int argc, char *argv[])
     window.move(0, 0);
     window.show();
     QTimer::singleShot(300, &window, [&] {
-        if (auto *analyze = window.findChild<QPushButton *>(QStringLiteral("Command1")); analyze && analyze->isVisible())
+        if (auto *analyze = window.findChild<QPushButton *>(QStringLiteral("Command1"));
+            analyze && analyze->isVisible())
             analyze->click();
         QTimer::singleShot(500, &window, [&] {
             const QRect frame = window.frameGeometry();

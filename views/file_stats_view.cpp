@@ -13,7 +13,9 @@
 
 namespace varnoth {
 
-FileStatsView::FileStatsView(const Controls &controls, ViewHost &host) : c_(controls), host_(host)
+FileStatsView::FileStatsView(const Controls &controls, ViewHost &host)
+    : c_(controls)
+    , host_(host)
 {
 }
 

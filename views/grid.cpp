@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -11,7 +12,9 @@
 namespace varnoth {
 
 Grid::Grid(int columns, const NumberFormat &format, QWidget *parent)
-    : QTableView(parent), model_(new GridModel(columns, this)), format_(format)
+    : QTableView(parent)
+    , model_(new GridModel(columns, this))
+    , format_(format)
 {
     setModel(model_);
     model_->setDataRowCount(1);
@@ -46,15 +49,14 @@ Grid::Grid(int columns, const NumberFormat &format, QWidget *parent)
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int section) { userMovedTo(row_, section); });
     // Keyboard navigation moves the current cell without a notification.
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                if (syncing_ || !current.isValid())
-                    return;
-                row_ = current.row() + 1;
-                col_ = current.column();
-                colSel_ = col_;
-                scrollTo(current);
-            });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        if (syncing_ || !current.isValid())
+            return;
+        row_ = current.row() + 1;
+        col_ = current.column();
+        colSel_ = col_;
+        scrollTo(current);
+    });
 }
 
 void Grid::userMovedTo(int row, int column)
@@ -67,6 +69,23 @@ void Grid::userMovedTo(int row, int column)
     clampCurrent();
     syncViewCurrent();
     emit cellClicked();
+}
+
+void Grid::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            userMovedTo(row_, col_);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void Grid::clampCurrent()

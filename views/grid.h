@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QTableView>
 #include <QString>
+#include <QTableView>
 
 #include "analysis/grid_rows.h"
 #include "forms/number_format.h"
@@ -17,6 +17,8 @@ namespace varnoth {
 // A user's click on a data cell makes that cell current (and the selection
 // that one cell), then raises cellClicked(). A click on a header cell makes
 // that column current at the current row, then raises cellClicked() as well.
+// For keyboard users, Space or Enter on the current cell counts as a click
+// on it; arrow keys move the current cell without a notification.
 // Changes made by the program raise nothing.
 class Grid : public QTableView {
     Q_OBJECT
@@ -62,6 +64,9 @@ public:
 
 signals:
     void cellClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void userMovedTo(int row, int column);

@@ -31,8 +31,10 @@ Qt::Alignment alignmentFor(int code, const std::string &text)
 } // namespace
 
 GridModel::GridModel(int columns, QObject *parent)
-    : QAbstractTableModel(parent), rows_(static_cast<std::size_t>(columns)),
-      header_(static_cast<std::size_t>(columns)), alignments_(static_cast<std::size_t>(columns), 9)
+    : QAbstractTableModel(parent)
+    , rows_(static_cast<std::size_t>(columns))
+    , header_(static_cast<std::size_t>(columns))
+    , alignments_(static_cast<std::size_t>(columns), 9)
 {
 }
 

@@ -12,7 +12,9 @@
 
 namespace varnoth {
 
-PersonalStatsView::PersonalStatsView(const Controls &controls, ViewHost &host) : c_(controls), host_(host)
+PersonalStatsView::PersonalStatsView(const Controls &controls, ViewHost &host)
+    : c_(controls)
+    , host_(host)
 {
 }
 

@@ -10,7 +10,10 @@ class ViewHost;
 // also keeps the window painted while the read runs.
 class ViewProgress : public RunObserver {
 public:
-    explicit ViewProgress(ViewHost &host) : host_(host) {}
+    explicit ViewProgress(ViewHost &host)
+        : host_(host)
+    {
+    }
     void progress(std::int64_t linesCompleted, std::int64_t lineCount) override;
 
 private:

@@ -124,9 +124,8 @@ private slots:
         const QString log = startOn(h, smallLog());
         QFile::remove(log);
         h.click("Command1");
-        QCOMPARE(h.messages,
-                 QStringList({"Invalid Upload log file path! Enter the correct path to textfield. "
-                              "eg. C:\\program files\\dc++\\logs\\uploads.log"}));
+        QCOMPARE(h.messages, QStringList({"Invalid Upload log file path! Enter the correct path to textfield. "
+                                          "eg. C:\\program files\\dc++\\logs\\uploads.log"}));
         QVERIFY(h.text1()->isVisible());
         QCOMPARE(h.label("Label9")->text(), QStringLiteral("Upload log file :"));
         QVERIFY(!h.button("Command1")->isVisible());

@@ -15,8 +15,8 @@ using varnoth::test::Form1Harness;
 
 namespace {
 
-const QString invalidChoice = QStringLiteral(
-    "Invalid Upload log file! You must select a valid DC++ Upload Logfile eg. C:\\program files\\dc++\\logs\\uploads.log");
+const QString invalidChoice = QStringLiteral("Invalid Upload log file! You must select a valid DC++ Upload Logfile eg. "
+                                             "C:\\program files\\dc++\\logs\\uploads.log");
 
 // Opens a folder in Dir1 and clicks a file in File1, as the user does.
 void pick(Form1Harness &h, const QString &folder, const QString &file)

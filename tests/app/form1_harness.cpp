@@ -60,8 +60,9 @@ void Form1Harness::clickCell(const char *gridName, int row, int col)
     Grid *target = grid(gridName);
     if (row == 0) {
         QHeaderView *header = target->horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(col) + header->sectionSize(col) / 2, header->height() / 2));
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(col) + header->sectionSize(col) / 2, header->height() / 2));
         return;
     }
     const QModelIndex index = target->model()->index(row - 1, col);

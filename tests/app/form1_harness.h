@@ -34,8 +34,7 @@ public:
     Form1 &start();
     Form1 &form() { return *form_; }
 
-    template <typename T>
-    T *find(const char *name)
+    template <typename T> T *find(const char *name)
     {
         T *child = form_->findChild<T *>(QString::fromLatin1(name));
         if (!child)

@@ -17,9 +17,9 @@ private slots:
     {
         Form1Harness h;
         h.start();
-        const char *names[] = {"Line1", "Pohja", "Pohja2", "Picture1", "Picture2", "Picture3", "Picture4",
-                               "Picture5", "Text1", "Drive1", "Dir1", "File1", "filevalikko", "exitvalikko",
-                               "helppivalikko", "aboutvalikko"};
+        const char *names[] = {"Line1",       "Pohja",       "Pohja2",        "Picture1",    "Picture2", "Picture3",
+                               "Picture4",    "Picture5",    "Text1",         "Drive1",      "Dir1",     "File1",
+                               "filevalikko", "exitvalikko", "helppivalikko", "aboutvalikko"};
         for (const char *name : names)
             QVERIFY2(h.form().findChild<QObject *>(QString::fromLatin1(name)), name);
         for (int i : {1, 3, 4, 5, 6, 7, 8, 9, 10})
@@ -71,8 +71,7 @@ private slots:
         QCOMPARE(h.button("Command1")->text(), QStringLiteral("Analyze"));
         QVERIFY(h.button("Command5")->isVisible());
         QCOMPARE(h.text1()->isVisible(), text1Shown);
-        QCOMPARE(h.text1()->text(),
-                 labelNamesPath ? log : QStringLiteral("Browse your Upload.log filepath here"));
+        QCOMPARE(h.text1()->text(), labelNamesPath ? log : QStringLiteral("Browse your Upload.log filepath here"));
         QCOMPARE(h.label("Label9")->text(),
                  labelNamesPath ? QStringLiteral("Upload log file : ") + log : QStringLiteral("Upload log file:"));
         QCOMPARE(h.form().analysisState().TotalLinesAnalyzed, settingsFile ? 12.0 : 0.0);
@@ -89,8 +88,7 @@ private slots:
         QTest::addColumn<QString>("aboutTotal");
         QTest::newRow("sign-spaced total") << QByteArray("Quillon ini file 1\r\nC:\\x.log\r\n 1234 \r\n") << "  1234";
         QTest::newRow("letters") << QByteArray("Quillon ini file 1\r\nC:\\x.log\r\nabc\r\n") << "  0";
-        QTest::newRow("header in other case") << QByteArray("quillon INI file 1\r\nC:\\x.log\r\n 99 \r\n")
-                                              << "  0";
+        QTest::newRow("header in other case") << QByteArray("quillon INI file 1\r\nC:\\x.log\r\n 99 \r\n") << "  0";
     }
 
     void lineTotalAndAbout()

@@ -119,8 +119,8 @@ private slots:
         QTest::addColumn<int>("length");
         QTest::addColumn<QString>("shown");
         for (int length : {49, 50, 51}) {
-            const QString stored = QStringLiteral("C:\\d\\") + QString(length - 10, QLatin1Char('x')) +
-                                   QStringLiteral(".avi ");
+            const QString stored =
+                QStringLiteral("C:\\d\\") + QString(length - 10, QLatin1Char('x')) + QStringLiteral(".avi ");
             QTest::addRow("%d characters", length)
                 << length << (length < 50 ? stored : QStringLiteral("...") + stored.right(50));
         }
@@ -136,7 +136,8 @@ private slots:
             log += uploadLine(QStringLiteral("C:\\d\\") + QString(n - 10, QLatin1Char('x')) + QStringLiteral(".avi"),
                               QStringLiteral("Bob"), 100, QStringLiteral("0:00:01"));
         analyse(h, log);
-        const QString stored = QStringLiteral("C:\\d\\") + QString(length - 10, QLatin1Char('x')) + QStringLiteral(".avi ");
+        const QString stored =
+            QStringLiteral("C:\\d\\") + QString(length - 10, QLatin1Char('x')) + QStringLiteral(".avi ");
         QCOMPARE(stored.size(), length);
         h.clickCell("grid2", rowOf(h, "grid2", stored), 0);
         QCOMPARE(h.button("Command4")->text(), QStringLiteral("Show file stats for ") + shown);
@@ -239,7 +240,8 @@ private slots:
         analyse(h, uploadLine(path, QStringLiteral("Bob"), 100, QStringLiteral("0:00:01")));
         h.clickCell("grid2", 1, 0);
         h.click("Command4");
-        QCOMPARE(h.label("Label22")->text(), (path + QLatin1Char(' ')).right(60) + QStringLiteral(" Has been Uploaded to :"));
+        QCOMPARE(h.label("Label22")->text(),
+                 (path + QLatin1Char(' ')).right(60) + QStringLiteral(" Has been Uploaded to :"));
     }
 
     void viewsEndTheProgramOnAChangedLog_data()

@@ -15,7 +15,8 @@ class GridScaleTest : public QObject {
 private slots:
     void millionRows()
     {
-        const int count = qEnvironmentVariableIntValue("GRID_ROWS") > 0 ? qEnvironmentVariableIntValue("GRID_ROWS") : 1000000;
+        const int count =
+            qEnvironmentVariableIntValue("GRID_ROWS") > 0 ? qEnvironmentVariableIntValue("GRID_ROWS") : 1000000;
         varnoth::NumberFormat format;
         Grid grid(2, format);
         grid.resize(400, 300);
@@ -25,7 +26,8 @@ private slots:
         GridRows rows(2);
         rows.cells.reserve(2 * count);
         for (int i = 0; i < count; ++i) {
-            rows.cells.push_back("C:\\share\\folder " + std::to_string(i % 977) + "\\file " + std::to_string(i) + ".avi ");
+            rows.cells.push_back("C:\\share\\folder " + std::to_string(i % 977) + "\\file " + std::to_string(i) +
+                                 ".avi ");
             rows.cells.push_back(std::to_string((static_cast<long long>(i) * 7919) % 1000 + 1));
         }
 

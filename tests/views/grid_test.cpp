@@ -152,13 +152,27 @@ private slots:
         QCOMPARE(seenRow, 3);
         QCOMPARE(seenCol, 0);
 
+        // Space on the current cell counts as a click; arrows only move.
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_Down);
+        QCOMPARE(spy.count(), 2);
+        QTest::keyClick(&grid, Qt::Key_Space);
+        QCOMPARE(spy.count(), 3);
+        QCOMPARE(seenRow, 3); // already the last row
+        QTest::keyClick(&grid, Qt::Key_Up);
+        QTest::keyClick(&grid, Qt::Key_Return);
+        QCOMPARE(spy.count(), 4);
+        QCOMPARE(seenRow, 2);
+        QCOMPARE(seenCol, 0);
+
         // The program's own changes raise nothing; a disabled grid takes no clicks.
         grid.setRow(1);
         grid.setCol(1);
         grid.sort(2);
         grid.setEnabled(false);
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCentre(grid, 2, 0));
-        QCOMPARE(spy.count(), 2);
+        QTest::keyClick(&grid, Qt::Key_Space);
+        QCOMPARE(spy.count(), 4);
     }
 
     void programMovesDoNotScroll()
