@@ -37,6 +37,11 @@ std::string_view middle(std::string_view text, std::size_t start, std::size_t co
 std::optional<DurationParts> readDuration(std::string_view text, const NumberFormat &format)
 {
     const std::size_t n = text.size();
+    // The usual "H:MM:SS", read at once.
+    if (n == 7 && text[1] == ':' && text[4] == ':' && allDigits(text.substr(0, 1)) && allDigits(text.substr(2, 2))
+        && allDigits(text.substr(5, 2)))
+        return DurationParts{static_cast<double>(text[0] - '0'), static_cast<double>((text[2] - '0') * 10 + (text[3] - '0')),
+                             static_cast<double>((text[5] - '0') * 10 + (text[6] - '0'))};
     if (n >= 7 && text[n - 3] == ':' && text[n - 6] == ':' && allDigits(text.substr(0, n - 6))
         && allDigits(text.substr(n - 5, 2)) && allDigits(text.substr(n - 2, 2))) {
         const double hours = digitsValue(text.substr(0, n - 6));

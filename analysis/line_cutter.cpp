@@ -145,6 +145,29 @@ std::size_t findMarker(std::string_view text)
     return npos;
 }
 
+// Position of the last "\\" or "/" in text after its first byte, or 0 when none.
+std::size_t lastSeparator(std::string_view text)
+{
+    std::size_t end = text.size();
+#ifdef VARNOTH_SSE2
+    const __m128i backslash = _mm_set1_epi8('\\');
+    const __m128i slash = _mm_set1_epi8('/');
+    while (end >= 17) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text.data() + end - 16));
+        const auto hits = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, backslash), _mm_cmpeq_epi8(v, slash))));
+        if (hits != 0)
+            return end - 16 + static_cast<std::size_t>(31 - std::countl_zero(hits));
+        end -= 16;
+    }
+#endif
+    for (std::size_t i = end; i-- > 1;) {
+        if (text[i] == '\\' || text[i] == '/')
+            return i;
+    }
+    return 0;
+}
+
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -371,19 +394,14 @@ Positions cutRest(std::string_view rest, TailMarks &marks, Chars &chars, bool re
 
     // The byte count is the number between "(" and ")".
     p.bytesStart = (chars.within(paren) ? chars.atOffset(paren) : 0) + 1;
-    p.bytesEnd = p.bytesStart;
-    while (p.bytesEnd < rest.size() && rest[p.bytesEnd] != ')')
-        ++p.bytesEnd;
+    const void *close = p.bytesStart < rest.size()
+                            ? std::memchr(rest.data() + p.bytesStart, ')', rest.size() - p.bytesStart)
+                            : nullptr;
+    p.bytesEnd = close ? static_cast<std::size_t>(static_cast<const char *>(close) - rest.data()) : rest.size();
 
     // The folder: the path before its last separator; the first character is never one.
-    if (found != npos) {
-        for (std::size_t i = found; i >= 1; --i) {
-            if (rest[i] == '\\' || rest[i] == '/') {
-                p.folderEnd = i;
-                break;
-            }
-        }
-    }
+    if (found != npos)
+        p.folderEnd = lastSeparator(rest.substr(0, found + 1));
     return p;
 }
 

@@ -183,12 +183,9 @@ std::int64_t storeWhole(double value)
     return static_cast<std::int64_t>(rounded);
 }
 
-std::int64_t checkedAdd(std::int64_t a, std::int64_t b)
+void throwOverflow()
 {
-    if ((b > 0 && a > std::numeric_limits<std::int64_t>::max() - b)
-        || (b < 0 && a < std::numeric_limits<std::int64_t>::min() - b))
-        throw Failure(failures::overflow);
-    return a + b;
+    throw Failure(failures::overflow);
 }
 
 } // namespace varnoth

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -24,7 +25,15 @@ std::optional<double> strictNumber(std::string_view text, const NumberFormat &fo
 // a value outside the 64-bit range throws Failure("Overflow").
 std::int64_t storeWhole(double value);
 
+[[noreturn]] void throwOverflow();
+
 // Sums and differences of whole-number fields, held to the 64-bit range.
-std::int64_t checkedAdd(std::int64_t a, std::int64_t b);
+inline std::int64_t checkedAdd(std::int64_t a, std::int64_t b)
+{
+    if ((b > 0 && a > std::numeric_limits<std::int64_t>::max() - b)
+        || (b < 0 && a < std::numeric_limits<std::int64_t>::min() - b))
+        throwOverflow();
+    return a + b;
+}
 
 } // namespace varnoth
