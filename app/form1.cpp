@@ -240,7 +240,6 @@ void Form1::quit()
         stopWithMessage(QString::fromStdString(messages::generalFailure(failure.what())));
         return;
     }
-    ended_ = true;
     environment_.endProgram();
 }
 
@@ -308,7 +307,6 @@ void Form1::Form1_aboutvalikko_Click()
 
 void Form1::Form1_exitvalikko_Click()
 {
-    ended_ = true;
     environment_.endProgram();
 }
 
@@ -335,7 +333,6 @@ void Form1::Form1_grid5_Click()
 void Form1::closeEvent(QCloseEvent *event)
 {
     // The close box ends the program without writing anything.
-    ended_ = true;
     event->accept();
 }
 
@@ -386,7 +383,6 @@ void Form1::stopWithMessage(const QString &text)
 {
     setBusy(false);
     message(text);
-    ended_ = true;
     environment_.endProgram();
 }
 

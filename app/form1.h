@@ -87,7 +87,6 @@ private:
     AnalysisState state_;
     NumberFormat format_;
     bool busy_ = false;
-    bool ended_ = false;
     QString currentDrive_;
 
     QFrame *Line1 = nullptr;

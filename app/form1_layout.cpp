@@ -131,6 +131,8 @@ void Form1::buildCommandStrip()
     Label9 = makeLabel(Pohja, "Label9", QStringLiteral("Upload log file:"), {113, 41}, sansBold(9.75));
     Text1 = named(new QLineEdit(Pohja), "Text1");
     Text1->setGeometry(250, 38, 500, 22);
+    // A screen reader names the path field after the label beside it.
+    Label9->setBuddy(Text1);
     Command10 = makeButton(Pohja, "Command10", QStringLiteral("Save Results"), {880, 36, 105, 25});
     Command10->setToolTip(QStringLiteral("Not yet Implemented"));
     Command10->setEnabled(false);

@@ -1,8 +1,10 @@
 // The Analyze command through the window: the path check, a whole run on a
 // small log, the messages that end the program, and Quit.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include "form1_harness.h"
 
@@ -91,6 +93,24 @@ private slots:
         QVERIFY(h.button("Command1")->isEnabled());
         QCOMPARE(h.form().analysisState().TotalLinesAnalyzed, 13.0);
         QCOMPARE(h.endCount, 0);
+    }
+
+    void runTakesNoInputButRepaints()
+    {
+        Form1Harness h;
+        startOn(h, smallLog());
+        bool ranDuringRun = false;
+        // Fires at the run's first repaint: the close box and a menu key are swallowed.
+        QTimer::singleShot(0, &h.form(), [&] {
+            ranDuringRun = !h.button("Command1")->isEnabled();
+            h.form().close();
+            QTest::keyClick(&h.form(), Qt::Key_H, Qt::AltModifier);
+        });
+        h.click("Command1");
+        QVERIFY(ranDuringRun);
+        QVERIFY(h.form().isVisible());
+        QCOMPARE(h.button("Command1")->text(), QStringLiteral("Quit"));
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
     }
 
     void quitWritesTheSettingsAndEnds()

@@ -1,5 +1,6 @@
 // Start-up from the settings file, the controls in their start state, About,
 // Exit and the close box.
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -151,8 +152,13 @@ private slots:
         QCOMPARE(h.grid("grid1")->accessibleName(), QStringLiteral("Top Downloaders:"));
         QCOMPARE(h.grid("grid3")->accessibleName(), QStringLiteral("Most Accessed Folders:"));
         QCOMPARE(h.grid("grid2")->accessibleName(), QStringLiteral("Most Downloaded files"));
-        // Buttons keep their caption as their name: no name of their own.
-        QVERIFY(h.button("Command5")->accessibleName().isEmpty());
+        // Buttons, labels and the path field are read by their captions.
+        auto name = [](QWidget *widget) {
+            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(h.button("Command5")), QStringLiteral("Browse"));
+        QCOMPARE(name(h.label("Label9")), QStringLiteral("Upload log file:"));
+        QCOMPARE(name(h.text1()), QStringLiteral("Upload log file:"));
         QCOMPARE(h.find<QMenu>("filevalikko")->title(), QStringLiteral("&File"));
         QCOMPARE(h.find<QMenu>("helppivalikko")->title(), QStringLiteral("&Help"));
     }
