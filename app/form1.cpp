@@ -251,10 +251,13 @@ void Form1::Form1_Command5_Click()
     Picture3->raise();
 }
 
-// A drive that cannot be read keeps the previous drive.
+// A drive that cannot be read keeps the previous drive. Another drive opens
+// the folder list at its root.
 void Form1::Form1_Drive1_Change()
 {
     const QString drive = Drive1->drive();
+    if (drive == currentDrive_)
+        return; // picking the drive already shown changes nothing
     if (!DriveList::isReadable(drive)) {
         message(QStringLiteral("Drive ") + drive + QStringLiteral(" cannot be read."));
         const QSignalBlocker quiet(Drive1);

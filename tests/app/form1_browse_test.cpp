@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(h.readSettings(), "Quillon ini file 1\r\n" + second.toUtf8() + "\r\n 42 \r\n");
     }
 
-    void unreadableDriveKeepsThePreviousOne()
+    void driveChoices()
     {
         Form1Harness h;
         h.start();
@@ -126,6 +126,8 @@ private slots:
         auto *drives = h.find<QComboBox>("Drive1");
         const QString before = drives->currentText();
         const QString folderBefore = h.find<FolderList>("Dir1")->path();
+        emit drives->activated(drives->currentIndex()); // the same drive again
+        QCOMPARE(h.find<FolderList>("Dir1")->path(), folderBefore);
         drives->addItem(h.folder() + QStringLiteral("/no-such-drive"));
         drives->setCurrentIndex(drives->count() - 1);
         emit drives->activated(drives->count() - 1);
@@ -133,6 +135,14 @@ private slots:
         QVERIFY(h.messages.last().contains(QStringLiteral("no-such-drive")));
         QCOMPARE(drives->currentText(), before);
         QCOMPARE(h.find<FolderList>("Dir1")->path(), folderBefore);
+
+        // A readable drive opens the folder list there, and the file list follows.
+        h.writeFile(QStringLiteral("drive/a.log"), "x");
+        drives->addItem(h.folder() + QStringLiteral("/drive"));
+        drives->setCurrentIndex(drives->count() - 1);
+        emit drives->activated(drives->count() - 1);
+        QCOMPARE(h.find<FolderList>("Dir1")->path(), QDir::toNativeSeparators(h.folder() + QStringLiteral("/drive")));
+        QCOMPARE(h.find<FileList>("File1")->count(), 1);
     }
 
     void unwritableSettingsStillOffersAnalyze()
