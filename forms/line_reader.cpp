@@ -96,13 +96,17 @@ bool LineReader::read(TextLine &line)
     unsigned high = 0;
     for (;;) {
         const char *base = buffer_.get();
-        const std::size_t at = static_cast<std::size_t>(findBreak<TrackHigh>(base + scanFrom, base + end_, high) - base);
+        std::size_t at = static_cast<std::size_t>(findBreak<TrackHigh>(base + scanFrom, base + end_, high) - base);
         if (at < end_) {
             if (base[at] == '\r' && at + 1 == end_ && !eof_) {
-                // Whether a LF follows this CR is in the next block.
+                // Whether a LF follows this CR is in the next block. Refilling
+                // moves the unread bytes to the front of the buffer, whether
+                // or not more bytes come, so the CR's position moves with them.
                 const std::size_t scanned = at - begin_;
-                if (refill()) {
-                    scanFrom = begin_ + scanned;
+                const bool more = refill();
+                at = begin_ + scanned;
+                if (more) {
+                    scanFrom = at;
                     continue;
                 }
                 base = buffer_.get();
@@ -118,10 +122,12 @@ bool LineReader::read(TextLine &line)
                 high = 0;
                 continue;
             }
-            line.bytes = std::string_view(base + start, length);
+            // A line that fitted into the buffer is still held to the limit,
+            // so that the outcome does not depend on where the line lies.
+            line.tooLong = length > maxLineBytes;
+            line.bytes = std::string_view(base + start, line.tooLong ? maxLineBytes : length);
             line.number = ++lineNumber_;
             line.ascii = high == 0;
-            line.tooLong = false;
             return true;
         }
 
