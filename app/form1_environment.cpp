@@ -16,6 +16,7 @@ Form1Environment Form1Environment::standard()
     environment.showMessage = [](const QString &text) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Varnoth"), text, QMessageBox::Ok,
                         QApplication::activeWindow());
+        box.setTextFormat(Qt::PlainText); // paths and nicks are never markup
         box.setWindowModality(Qt::ApplicationModal);
         box.exec();
     };
