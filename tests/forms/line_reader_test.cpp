@@ -21,7 +21,10 @@ struct ReadLine {
 
 std::vector<ReadLine> readAll(const std::string &content)
 {
-    const auto path = std::filesystem::temp_directory_path() / "varnoth_line_reader_test.txt";
+    // One file per test: ctest runs the tests of this program side by side.
+    const auto path = std::filesystem::temp_directory_path()
+                      / (std::string("varnoth_line_reader_")
+                         + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
     std::ofstream(path, std::ios::binary) << content;
     LineReader reader(path.string());
     std::vector<ReadLine> lines;
