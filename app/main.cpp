@@ -7,7 +7,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnoth"));
-    QApplication::setOrganizationName(QStringLiteral("Varnoth"));
+    // Lets Wayland desktops match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.varnoth.Varnoth"));
 
     varnoth::Form1 window(varnoth::Form1Environment::standard());
     window.show();

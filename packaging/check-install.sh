@@ -133,11 +133,11 @@ analyze_and_quit() {
     window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Varnoth$' | head -n1) ||
         fail "the window did not appear: $(cat "$work/program.out")"
     sleep 0.5
-    xdotool mousemove --window "$window" 56 50 click 1
+    xdotool mousemove --window "$window" 56 39 click 1
     timeout 60 xdotool search --sync --onlyvisible --name 'Analyzing complete' >/dev/null ||
         fail "the analysis did not complete (was Analyze offered?)"
     sleep 0.5
-    xdotool mousemove --window "$window" 56 50 click 1
+    xdotool mousemove --window "$window" 56 39 click 1
     for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$program_pid" 2>/dev/null; then
         fail "the program did not end on Quit"
