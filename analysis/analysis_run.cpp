@@ -4,6 +4,7 @@
 #include <limits>
 #include <new>
 
+#include "deferred_file_tally.h"
 #include "duration.h"
 #include "forms/failure.h"
 #include "forms/line_reader.h"
@@ -42,35 +43,46 @@ std::uint64_t readUploads(const std::string &path, AnalysisState &state, const N
     LineReader reader(path);
     LineCutter cutter;
     ProgressPacer pacer(state.LineCount);
+    DeferredFileTally files(state);
     TextLine line;
-    while (reader.next(line)) {
-        if (isBlank(line.bytes))
-            continue;
-        const CutLine &cut = cutter.cut(line, LineCutter::Mode::Analysis);
-        if (cut.status != CutStatus::Ok)
-            return line.number;
-        // On a large log the file's slot is rarely in the cache: ask for it
-        // now, so that it arrives while the rest of the line is read.
-        state.FileIndex.prefetch(cut.FilePath);
-        const auto duration = readDuration(cut.DurationText, format);
-        const double bytes = lenientNumber(cut.ByteText);
-        if (!duration || !std::isfinite(bytes))
-            return line.number;
+    std::uint64_t corrupted = 0;
+    try {
+        while (reader.next(line)) {
+            if (isBlank(line.bytes))
+                continue;
+            const CutLine &cut = cutter.cut(line, LineCutter::Mode::Analysis);
+            if (cut.status != CutStatus::Ok) {
+                corrupted = line.number;
+                break;
+            }
+            const auto duration = readDuration(cut.DurationText, format);
+            const double bytes = lenientNumber(cut.ByteText);
+            if (!duration || !std::isfinite(bytes)) {
+                corrupted = line.number;
+                break;
+            }
 
-        state.LinesCompleted = checkedAdd(state.LinesCompleted, 1);
-        const double megabytes = bytes / 1000000.0;
-        state.TotalMegabytes += megabytes;
-        if (!std::isfinite(state.TotalMegabytes))
-            throw Failure(failures::overflow);
-        addDownloaderUpload(state, cut.Nick, megabytes, *duration);
-        addFileUpload(state, cut.FilePath, megabytes);
-        if (!cut.Folder.empty())
-            addFolderAccess(state, cut.Folder);
+            state.LinesCompleted = checkedAdd(state.LinesCompleted, 1);
+            const double megabytes = bytes / 1000000.0;
+            state.TotalMegabytes += megabytes;
+            if (!std::isfinite(state.TotalMegabytes))
+                throw Failure(failures::overflow);
+            addDownloaderUpload(state, cut.Nick, megabytes, *duration);
+            files.add(cut.FilePath, megabytes);
+            if (!cut.Folder.empty())
+                addFolderAccess(state, cut.Folder);
 
-        if (pacer.due(state.LinesCompleted))
-            observer.progress(state.LinesCompleted, state.LineCount);
+            if (pacer.due(state.LinesCompleted))
+                observer.progress(state.LinesCompleted, state.LineCount);
+        }
+    } catch (...) {
+        // The queued uploads of earlier lines are counted first, as when
+        // each is counted at once: a failure among them is the one reported.
+        files.flush();
+        throw;
     }
-    return 0;
+    files.flush();
+    return corrupted;
 }
 
 } // namespace

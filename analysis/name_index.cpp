@@ -67,9 +67,14 @@ std::size_t NameIndex::find(std::string_view name, const std::vector<std::string
 
 std::size_t NameIndex::findOrAdd(std::string_view name, std::vector<std::string> &names, bool &added)
 {
+    return findOrAdd(name, hashText(name), names, added);
+}
+
+std::size_t NameIndex::findOrAdd(std::string_view name, std::uint64_t h, std::vector<std::string> &names,
+                                 bool &added)
+{
     if ((used_ + 1) * 2 > slots_.size())
         grow();
-    const std::uint64_t h = hashText(name);
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = h & mask;; i = (i + 1) & mask) {
         Slot &slot = slots_[i];
@@ -95,14 +100,30 @@ std::size_t NameIndex::findOrAdd(std::string_view name, std::vector<std::string>
     }
 }
 
-void NameIndex::prefetch(std::string_view name) const
+namespace {
+
+void prefetchBytes([[maybe_unused]] const void *at)
 {
 #if defined(__GNUC__) || defined(__clang__)
-    if (!slots_.empty())
-        __builtin_prefetch(&slots_[hashText(name) & (slots_.size() - 1)]);
-#else
-    (void)name;
+    __builtin_prefetch(at);
 #endif
+}
+
+} // namespace
+
+void NameIndex::prefetchSlot(std::uint64_t hash) const
+{
+    if (!slots_.empty())
+        prefetchBytes(&slots_[hash & (slots_.size() - 1)]);
+}
+
+void NameIndex::prefetchName(std::uint64_t hash) const
+{
+    if (slots_.empty())
+        return;
+    const Slot &slot = slots_[hash & (slots_.size() - 1)];
+    if (slot.index != 0)
+        prefetchBytes(keys_.data() + slot.at);
 }
 
 void NameIndex::grow()

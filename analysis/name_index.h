@@ -26,8 +26,14 @@ public:
     // The index of name in names; a new name is appended to names first.
     std::size_t findOrAdd(std::string_view name, std::vector<std::string> &names, bool &added);
 
-    // Asks the processor to fetch the slot where name would be, ahead of a lookup.
-    void prefetch(std::string_view name) const;
+    // The same with the name's hashText() computed beforehand.
+    std::size_t findOrAdd(std::string_view name, std::uint64_t hash, std::vector<std::string> &names, bool &added);
+
+    // Ask the processor to fetch, ahead of a lookup, the slot where a name
+    // with this hash would be, and (once that slot has arrived) the bytes
+    // of the name that slot points to.
+    void prefetchSlot(std::uint64_t hash) const;
+    void prefetchName(std::uint64_t hash) const;
 
 private:
     struct Slot {

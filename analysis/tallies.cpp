@@ -60,6 +60,11 @@ bool addDownloaderUpload(AnalysisState &state, std::string_view nick, double meg
 
 void addFileUpload(AnalysisState &state, std::string_view filePath, double megabytes)
 {
+    addFileUpload(state, filePath, hashText(filePath), megabytes);
+}
+
+void addFileUpload(AnalysisState &state, std::string_view filePath, std::uint64_t pathHash, double megabytes)
+{
     if (filePath == "MyList.DcLst ") {
         state.MyListMegabytes += megabytes;
         state.DcLstUploads = checkedAdd(state.DcLstUploads, 1);
@@ -71,7 +76,7 @@ void addFileUpload(AnalysisState &state, std::string_view filePath, double megab
         return;
     }
     bool added = false;
-    const std::size_t k = state.FileIndex.findOrAdd(filePath, state.FileNames, added);
+    const std::size_t k = state.FileIndex.findOrAdd(filePath, pathHash, state.FileNames, added);
     if (added) {
         state.FileUploads.push_back(1);
         state.FileCount = static_cast<std::int64_t>(state.FileNames.size());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "analysis_state.h"
@@ -20,6 +21,9 @@ bool addDownloaderUpload(AnalysisState &state, std::string_view nick, double meg
 // Counts one upload of a path: the file-list counters for the client's file
 // list, otherwise the file tally.
 void addFileUpload(AnalysisState &state, std::string_view filePath, double megabytes);
+
+// The same with the path's hashText() computed beforehand.
+void addFileUpload(AnalysisState &state, std::string_view filePath, std::uint64_t pathHash, double megabytes);
 
 // Counts one upload from a folder (callers skip uploads without a folder).
 void addFolderAccess(AnalysisState &state, std::string_view folder);
