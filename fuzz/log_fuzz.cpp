@@ -1,6 +1,7 @@
 // libFuzzer target: the fuzzed bytes are cut as one log line in both of the
-// cutter's modes, line by line as the reader splits them, and analysed as a
-// whole upload log, followed by both drill-downs. Any crash, leak, sanitizer
+// cutter's modes, line by line as the reader splits them, read back by the
+// line reader and compared with a plain split, and analysed as a whole upload
+// log, followed by both drill-downs. Any crash, leak, sanitizer
 // report or broken invariant is a fault.
 
 #include <cstdint>
@@ -74,6 +75,30 @@ const std::string &logPath()
     return path;
 }
 
+// The reader must hand over exactly the lines of a plain split at CR LF,
+// LF and lone CR, after a leading UTF-8 byte order mark.
+void compareWithPlainSplit(const std::string &path, std::string_view bytes)
+{
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        bytes.remove_prefix(3);
+    LineReader reader(path);
+    TextLine line;
+    std::uint64_t number = 0;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t stop = bytes.find_first_of("\r\n", start);
+        const std::string_view expected = bytes.substr(start, stop == std::string_view::npos ? stop : stop - start);
+        expect(reader.next(line), "the reader hands over every line");
+        expect(line.bytes == expected, "the reader's line matches the plain split");
+        expect(line.number == ++number, "line numbers count physical lines");
+        expect(line.ascii == isAscii(expected), "the ASCII flag matches the line");
+        if (stop == std::string_view::npos)
+            break;
+        start = stop + (bytes[stop] == '\r' && stop + 1 < bytes.size() && bytes[stop + 1] == '\n' ? 2 : 1);
+    }
+    expect(!reader.next(line), "the reader ends with the file");
+}
+
 void analyseAsLog(const std::uint8_t *data, std::size_t size)
 {
     const std::string &path = logPath();
@@ -83,6 +108,7 @@ void analyseAsLog(const std::uint8_t *data, std::size_t size)
     if (size > 0 && std::fwrite(data, 1, size, out) != size)
         std::abort();
     std::fclose(out);
+    compareWithPlainSplit(path, std::string_view(reinterpret_cast<const char *>(data), size));
 
     const NumberFormat format{".", ","};
     AnalysisState state;
