@@ -10,6 +10,7 @@ packages=(
   xvfb xauth imagemagick
   fonts-dejavu-core fonts-liberation fonts-wqy-microhei
   desktop-file-utils appstream dpkg-dev xdotool
+  clang libclang-rt-14-dev mawk time
 )
 [ "$#" -gt 0 ] && packages+=("$@")
 

@@ -13,3 +13,33 @@ QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 # check where it keeps its settings file.
 cd ..
 packaging/check-install.sh build
+
+# --- Sanitizers and fuzzing (scale and hostile input) ---
+# Every test registered with ctest once more, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer (any report fails the test; leaks that Qt's
+# platform libraries keep for the life of the process are suppressed by
+# scripts/lsan.supp), then the libFuzzer target over the line cutter and
+# whole-log analysis: it replays its seed corpus and fuzzes for one minute.
+[ -f fuzz/log_fuzz.cpp ] || { echo "test.sh: expected to be in the repository's root" >&2; exit 1; }
+sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$sanitize" \
+  -DCMAKE_EXE_LINKER_FLAGS="$sanitize" -DCMAKE_SHARED_LINKER_FLAGS="$sanitize" >/dev/null
+cmake --build build-asan
+(cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+  LSAN_OPTIONS="suppressions=$PWD/../scripts/lsan.supp:print_suppressions=0" UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j2)
+
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOTH_FUZZ=ON \
+  -DVARNOTH_BUILD_GUI=OFF -DVARNOTH_BUILD_TESTS=OFF >/dev/null
+cmake --build build-fuzz
+fuzz_work=$(mktemp -d)
+trap 'rm -rf "$fuzz_work"' EXIT
+# An input that shows a fault is kept as build-fuzz/crash-* (or leak-*, timeout-*).
+if ! build-fuzz/fuzz/varnoth-fuzz -artifact_prefix=build-fuzz/ -runs=0 fuzz/corpus >"$fuzz_work/replay.log" 2>&1 \
+  || ! build-fuzz/fuzz/varnoth-fuzz -artifact_prefix=build-fuzz/ -max_total_time=60 -max_len=4096 \
+       -print_final_stats=1 "$fuzz_work" fuzz/corpus >"$fuzz_work/fuzz.log" 2>&1; then
+  tail -n 60 "$fuzz_work"/*.log
+  echo "fuzzing found a fault; the input that shows it is in build-fuzz/" >&2
+  exit 1
+fi
+grep -h 'stat::number_of_executed_units' "$fuzz_work/fuzz.log"
