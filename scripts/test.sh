@@ -16,9 +16,9 @@ packaging/check-install.sh build
 
 # --- Sanitizers and fuzzing (scale and hostile input) ---
 # Every test registered with ctest once more, built with AddressSanitizer and
-# UndefinedBehaviorSanitizer (any report fails the test; leaks that Qt's
-# platform libraries keep for the life of the process are suppressed by
-# scripts/lsan.supp), then the libFuzzer target over the line cutter and
+# UndefinedBehaviorSanitizer (any report fails the test; a leak inside a
+# third-party library, should one appear, is suppressed in scripts/lsan.supp),
+# then the libFuzzer target over the line cutter and
 # whole-log analysis: it replays its seed corpus and fuzzes for one minute.
 [ -f fuzz/log_fuzz.cpp ] || { echo "test.sh: expected to be in the repository's root" >&2; exit 1; }
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
