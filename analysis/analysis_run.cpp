@@ -4,7 +4,7 @@
 #include <limits>
 #include <new>
 
-#include "deferred_file_tally.h"
+#include "deferred_tallies.h"
 #include "duration.h"
 #include "forms/failure.h"
 #include "forms/line_reader.h"
@@ -43,7 +43,7 @@ std::uint64_t readUploads(const std::string &path, AnalysisState &state, const N
     LineReader reader(path);
     LineCutter cutter;
     ProgressPacer pacer(state.LineCount);
-    DeferredFileTally files(state);
+    DeferredTallies tallies(state);
     TextLine line;
     std::uint64_t corrupted = 0;
     try {
@@ -68,20 +68,18 @@ std::uint64_t readUploads(const std::string &path, AnalysisState &state, const N
             if (!std::isfinite(state.TotalMegabytes))
                 throw Failure(failures::overflow);
             addDownloaderUpload(state, cut.Nick, megabytes, *duration);
-            files.add(cut.FilePath, megabytes);
-            if (!cut.Folder.empty())
-                addFolderAccess(state, cut.Folder);
+            tallies.add(cut.FilePath, cut.Folder.size(), megabytes);
 
             if (pacer.due(state.LinesCompleted))
                 observer.progress(state.LinesCompleted, state.LineCount);
         }
     } catch (...) {
-        // The queued uploads of earlier lines are counted first, as when
+        // The queued files and folders of earlier lines are counted first, as when
         // each is counted at once: a failure among them is the one reported.
-        files.flush();
+        tallies.flush();
         throw;
     }
-    files.flush();
+    tallies.flush();
     return corrupted;
 }
 

@@ -117,13 +117,15 @@ void NameIndex::prefetchSlot(std::uint64_t hash) const
         prefetchBytes(&slots_[hash & (slots_.size() - 1)]);
 }
 
-void NameIndex::prefetchName(std::uint64_t hash) const
+std::size_t NameIndex::prefetchName(std::uint64_t hash) const
 {
     if (slots_.empty())
-        return;
+        return npos;
     const Slot &slot = slots_[hash & (slots_.size() - 1)];
-    if (slot.index != 0)
-        prefetchBytes(keys_.data() + slot.at);
+    if (slot.index == 0)
+        return npos;
+    prefetchBytes(keys_.data() + slot.at);
+    return slot.index - 1;
 }
 
 void NameIndex::grow()

@@ -31,9 +31,10 @@ public:
 
     // Ask the processor to fetch, ahead of a lookup, the slot where a name
     // with this hash would be, and (once that slot has arrived) the bytes
-    // of the name that slot points to.
+    // of the name that slot points to. prefetchName returns that name's
+    // position in names, the likely outcome of the lookup, or npos.
     void prefetchSlot(std::uint64_t hash) const;
-    void prefetchName(std::uint64_t hash) const;
+    std::size_t prefetchName(std::uint64_t hash) const;
 
 private:
     struct Slot {

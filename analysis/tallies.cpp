@@ -87,8 +87,13 @@ void addFileUpload(AnalysisState &state, std::string_view filePath, std::uint64_
 
 void addFolderAccess(AnalysisState &state, std::string_view folder)
 {
+    addFolderAccess(state, folder, hashText(folder));
+}
+
+void addFolderAccess(AnalysisState &state, std::string_view folder, std::uint64_t folderHash)
+{
     bool added = false;
-    const std::size_t k = state.FolderIndex.findOrAdd(folder, state.FolderNames, added);
+    const std::size_t k = state.FolderIndex.findOrAdd(folder, folderHash, state.FolderNames, added);
     if (added) {
         state.FolderAccesses.push_back(1);
         state.FolderCount = static_cast<std::int64_t>(state.FolderNames.size());

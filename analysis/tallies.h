@@ -28,4 +28,7 @@ void addFileUpload(AnalysisState &state, std::string_view filePath, std::uint64_
 // Counts one upload from a folder (callers skip uploads without a folder).
 void addFolderAccess(AnalysisState &state, std::string_view folder);
 
+// The same with the folder's hashText() computed beforehand.
+void addFolderAccess(AnalysisState &state, std::string_view folder, std::uint64_t folderHash);
+
 } // namespace varnoth
