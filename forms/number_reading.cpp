@@ -117,6 +117,18 @@ double lenientNumber(std::string_view text)
 
 std::optional<double> strictNumber(std::string_view text, const NumberFormat &format)
 {
+    // Plain digits, as in every count cell of the grids, read directly: up
+    // to 15 digits are exact in a double, so the value is the same as the
+    // general reading below gives.
+    if (!text.empty() && text.size() <= 15) {
+        std::uint64_t value = 0;
+        std::size_t k = 0;
+        while (k < text.size() && isDigit(text[k]))
+            value = value * 10 + static_cast<std::uint64_t>(text[k++] - '0');
+        if (k == text.size())
+            return static_cast<double>(value);
+    }
+
     auto isSpace = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && isSpace(text.front()))
         text.remove_prefix(1);
