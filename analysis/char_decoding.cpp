@@ -1,6 +1,7 @@
 #include "char_decoding.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -25,70 +26,61 @@ char32_t windows1252Char(unsigned char b)
     return b >= 0x80 && b < 0xA0 ? cp1252High[b - 0x80] : char32_t{b};
 }
 
-// Length of the valid UTF-8 sequence starting at bytes[i], or 0 when invalid.
-std::size_t utf8Sequence(std::string_view bytes, std::size_t i)
-{
-    const auto b0 = static_cast<unsigned char>(bytes[i]);
-    if (b0 < 0x80)
-        return 1;
-    std::size_t length;
-    char32_t cp;
-    char32_t min;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        length = 2;
-        cp = b0 & 0x1Fu;
-        min = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        length = 3;
-        cp = b0 & 0x0Fu;
-        min = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        length = 4;
-        cp = b0 & 0x07u;
-        min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > bytes.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto b = static_cast<unsigned char>(bytes[i + k]);
-        if ((b & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (b & 0x3Fu);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return length;
-}
-
 } // namespace
 
 bool isValidUtf8(std::string_view bytes)
 {
+    // The well-formed byte sequences of UTF-8 (shortest forms, no surrogates,
+    // nothing above U+10FFFF), tested byte by byte without decoding.
+    const auto *s = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t n = bytes.size();
+    auto continuation = [&](std::size_t at, unsigned char low = 0x80, unsigned char high = 0xBF) {
+        return at < n && s[at] >= low && s[at] <= high;
+    };
     std::size_t i = 0;
     while (i < n) {
-        // Runs of plain ASCII are skipped sixteen or eight bytes at a time.
+        // Runs of plain ASCII are skipped up to the next byte above 127.
 #ifdef VARNOTH_SSE2
-        if (n - i >= 16
-            && _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes.data() + i))) == 0) {
-            i += 16;
-            continue;
+        if (n - i >= 16) {
+            const auto high = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i))));
+            if (high == 0) {
+                i += 16;
+                continue;
+            }
+            i += static_cast<std::size_t>(std::countr_zero(high));
         }
 #endif
         if (n - i >= 8) {
             std::uint64_t w;
-            std::memcpy(&w, bytes.data() + i, 8);
+            std::memcpy(&w, s + i, 8);
             if ((w & 0x8080808080808080ull) == 0) {
                 i += 8;
                 continue;
             }
         }
-        const std::size_t length = utf8Sequence(bytes, i);
-        if (length == 0)
+        const unsigned char c = s[i];
+        if (c < 0x80) {
+            ++i;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            if (!continuation(i + 1))
+                return false;
+            i += 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            const unsigned char low = c == 0xE0 ? 0xA0 : 0x80;
+            const unsigned char high = c == 0xED ? 0x9F : 0xBF;
+            if (!continuation(i + 1, low, high) || !continuation(i + 2))
+                return false;
+            i += 3;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            const unsigned char low = c == 0xF0 ? 0x90 : 0x80;
+            const unsigned char high = c == 0xF4 ? 0x8F : 0xBF;
+            if (!continuation(i + 1, low, high) || !continuation(i + 2) || !continuation(i + 3))
+                return false;
+            i += 4;
+        } else {
             return false;
-        i += length;
+        }
     }
     return true;
 }
