@@ -208,7 +208,12 @@ TEST_P(HostileInput, EndsAsExpected)
     if (std::string(row.name) == "FileWithoutReadPermission" && ::geteuid() == 0)
         GTEST_SKIP() << "running as root: a file without read permission is still readable";
 #endif
-    const fs::path folder = fs::temp_directory_path() / ("varnoth_hostile_" + std::string(row.name));
+    // One folder per row and process, so that test runs side by side do not meet.
+    std::string unique = row.name;
+#if defined(__unix__) || defined(__APPLE__)
+    unique += "_" + std::to_string(::getpid());
+#endif
+    const fs::path folder = fs::temp_directory_path() / ("varnoth_hostile_" + unique);
     fs::remove_all(folder);
     fs::create_directories(folder);
     const NumberFormat format{".", ","};
