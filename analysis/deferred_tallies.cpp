@@ -25,12 +25,8 @@ void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, d
     upload.pathHash = hashText(filePath);
     upload.megabytes = megabytes;
     state_.FileIndex.prefetchSlot(upload.pathHash);
-    if (folderLength != 0) {
-        upload.folderHash = hashText(filePath.substr(0, folderLength));
-        state_.FolderIndex.prefetchSlot(upload.folderHash);
-    }
     ++count_;
-    // The upload queued half the queue ago: its slots should be here by now.
+    // The upload queued half the queue ago: its slot should be here by now.
     if (count_ > depth / 2)
         prefetchNames(queue_[(oldest_ + count_ - 1 - depth / 2) % depth]);
 }
@@ -40,11 +36,8 @@ void DeferredTallies::prefetchNames(const Upload &upload) const
     const std::size_t file = state_.FileIndex.prefetchName(upload.pathHash);
     if (file < state_.FileUploads.size())
         prefetchBytes(&state_.FileUploads[file]);
-    if (upload.folderLength != 0) {
-        const std::size_t folder = state_.FolderIndex.prefetchName(upload.folderHash);
-        if (folder < state_.FolderAccesses.size())
-            prefetchBytes(&state_.FolderAccesses[folder]);
-    }
+    if (file < folderOfFile_.size())
+        prefetchBytes(&folderOfFile_[file]);
 }
 
 void DeferredTallies::flush()
@@ -58,9 +51,20 @@ void DeferredTallies::tallyOldest()
     Upload &upload = queue_[oldest_];
     oldest_ = (oldest_ + 1) % depth;
     --count_;
-    addFileUpload(state_, upload.path, upload.pathHash, upload.megabytes);
-    if (upload.folderLength != 0)
-        addFolderAccess(state_, std::string_view(upload.path).substr(0, upload.folderLength), upload.folderHash);
+    const std::size_t file = addFileUpload(state_, upload.path, upload.pathHash, upload.megabytes);
+    if (upload.folderLength == 0)
+        return;
+    if (file < folderOfFile_.size() && folderOfFile_[file] != 0) {
+        addFolderAccessAt(state_, folderOfFile_[file] - 1);
+        return;
+    }
+    const std::string_view folder = std::string_view(upload.path).substr(0, upload.folderLength);
+    const std::size_t at = addFolderAccess(state_, folder, hashText(folder));
+    if (file != NameIndex::npos) {
+        if (folderOfFile_.size() <= file)
+            folderOfFile_.resize(file + 1, 0);
+        folderOfFile_[file] = static_cast<std::uint32_t>(at + 1);
+    }
 }
 
 } // namespace varnoth

@@ -5,19 +5,25 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis_state.h"
 
 namespace varnoth {
 
 // Hands uploads to the file and folder tallies a few lines after their line
-// was cut. On a large log the slots of a path and its folder in their indexes,
-// the bytes of their names and their counters are rarely in the processor's
-// caches: the slots are asked for when the upload is queued, the names and
-// the counters a few uploads later, so all have arrived when the lookups
-// come. Uploads reach the tallies in the order they were queued, each file
-// before its folder, so the tallies and their totals are exactly those of
-// counting each upload at once.
+// was cut. On a large log the slot of a path in the file index, the bytes of
+// its name and its counter are rarely in the processor's caches: the slot is
+// asked for when the upload is queued, the name and the counter a few
+// uploads later, so all have arrived when the lookup comes.
+//
+// A path's folder follows from the path alone, so a path seen before is
+// counted in the folder it was counted in the first time, without looking
+// the folder up again.
+//
+// Uploads reach the tallies in the order they were queued, each file before
+// its folder, so the tallies and their totals are exactly those of counting
+// each upload at once.
 class DeferredTallies {
 public:
     explicit DeferredTallies(AnalysisState &state) : state_(state) {}
@@ -34,7 +40,6 @@ private:
         std::string path;
         std::size_t folderLength = 0;
         std::uint64_t pathHash = 0;
-        std::uint64_t folderHash = 0;
         double megabytes = 0;
     };
     void prefetchNames(const Upload &upload) const;
@@ -44,6 +49,7 @@ private:
     std::array<Upload, depth> queue_;
     std::size_t oldest_ = 0;
     std::size_t count_ = 0;
+    std::vector<std::uint32_t> folderOfFile_; // per file: its folder's position + 1; 0 = none yet
 };
 
 } // namespace varnoth

@@ -63,17 +63,17 @@ void addFileUpload(AnalysisState &state, std::string_view filePath, double megab
     addFileUpload(state, filePath, hashText(filePath), megabytes);
 }
 
-void addFileUpload(AnalysisState &state, std::string_view filePath, std::uint64_t pathHash, double megabytes)
+std::size_t addFileUpload(AnalysisState &state, std::string_view filePath, std::uint64_t pathHash, double megabytes)
 {
     if (filePath == "MyList.DcLst ") {
         state.MyListMegabytes += megabytes;
         state.DcLstUploads = checkedAdd(state.DcLstUploads, 1);
-        return;
+        return NameIndex::npos;
     }
     if (filePath == "MyList.bz2 ") {
         state.MyListMegabytes += megabytes;
         state.Bz2ListUploads = checkedAdd(state.Bz2ListUploads, 1);
-        return;
+        return NameIndex::npos;
     }
     bool added = false;
     const std::size_t k = state.FileIndex.findOrAdd(filePath, pathHash, state.FileNames, added);
@@ -83,6 +83,7 @@ void addFileUpload(AnalysisState &state, std::string_view filePath, std::uint64_
     } else {
         state.FileUploads[k] = checkedAdd(state.FileUploads[k], 1);
     }
+    return k;
 }
 
 void addFolderAccess(AnalysisState &state, std::string_view folder)
@@ -90,7 +91,7 @@ void addFolderAccess(AnalysisState &state, std::string_view folder)
     addFolderAccess(state, folder, hashText(folder));
 }
 
-void addFolderAccess(AnalysisState &state, std::string_view folder, std::uint64_t folderHash)
+std::size_t addFolderAccess(AnalysisState &state, std::string_view folder, std::uint64_t folderHash)
 {
     bool added = false;
     const std::size_t k = state.FolderIndex.findOrAdd(folder, folderHash, state.FolderNames, added);
@@ -98,8 +99,14 @@ void addFolderAccess(AnalysisState &state, std::string_view folder, std::uint64_
         state.FolderAccesses.push_back(1);
         state.FolderCount = static_cast<std::int64_t>(state.FolderNames.size());
     } else {
-        state.FolderAccesses[k] = checkedAdd(state.FolderAccesses[k], 1);
+        addFolderAccessAt(state, k);
     }
+    return k;
+}
+
+void addFolderAccessAt(AnalysisState &state, std::size_t folderIndex)
+{
+    state.FolderAccesses[folderIndex] = checkedAdd(state.FolderAccesses[folderIndex], 1);
 }
 
 } // namespace varnoth

@@ -22,13 +22,18 @@ bool addDownloaderUpload(AnalysisState &state, std::string_view nick, double meg
 // list, otherwise the file tally.
 void addFileUpload(AnalysisState &state, std::string_view filePath, double megabytes);
 
-// The same with the path's hashText() computed beforehand.
-void addFileUpload(AnalysisState &state, std::string_view filePath, std::uint64_t pathHash, double megabytes);
+// The same with the path's hashText() computed beforehand. Returns the
+// file's position in the file tally (npos for the client's file list).
+std::size_t addFileUpload(AnalysisState &state, std::string_view filePath, std::uint64_t pathHash, double megabytes);
 
 // Counts one upload from a folder (callers skip uploads without a folder).
 void addFolderAccess(AnalysisState &state, std::string_view folder);
 
-// The same with the folder's hashText() computed beforehand.
-void addFolderAccess(AnalysisState &state, std::string_view folder, std::uint64_t folderHash);
+// The same with the folder's hashText() computed beforehand. Returns the
+// folder's position in the folder tally.
+std::size_t addFolderAccess(AnalysisState &state, std::string_view folder, std::uint64_t folderHash);
+
+// Counts one more upload from the folder already at this position.
+void addFolderAccessAt(AnalysisState &state, std::size_t folderIndex);
 
 } // namespace varnoth
