@@ -109,8 +109,9 @@ std::size_t NameIndex::findOrAdd(std::string_view name, std::uint64_t h, std::ve
             slot.tag = tagOf(h);
             slot.index = static_cast<std::uint32_t>(names.size());
             slot.at = keys_.size();
-            keys_.append(reinterpret_cast<const char *>(&length), sizeof length);
-            keys_.append(name);
+            const auto *lengthBytes = reinterpret_cast<const char *>(&length);
+            keys_.insert(keys_.end(), lengthBytes, lengthBytes + sizeof length);
+            keys_.insert(keys_.end(), name.begin(), name.end());
             ++used_;
             added = true;
             return names.size() - 1;
@@ -155,7 +156,7 @@ std::size_t NameIndex::prefetchName(std::uint64_t hash) const
 
 void NameIndex::grow()
 {
-    std::vector<Slot> old;
+    decltype(slots_) old;
     old.swap(slots_);
     slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
     const std::size_t mask = slots_.size() - 1;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "large_table_allocator.h"
+
 namespace varnoth {
 
 // A hash index over a list of distinct names kept in order of first
@@ -45,8 +47,8 @@ private:
     bool holds(const Slot &slot, std::uint64_t hash, std::string_view name) const;
     void grow();
 
-    std::vector<Slot> slots_;
-    std::string keys_; // each name as a 4-byte length followed by its bytes
+    std::vector<Slot, LargeTableAllocator<Slot>> slots_;
+    std::vector<char, LargeTableAllocator<char>> keys_; // each name as a 4-byte length followed by its bytes
     std::size_t used_ = 0;
 };
 
