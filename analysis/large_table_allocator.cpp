@@ -28,7 +28,7 @@ void *allocateLargeTable(std::size_t bytes)
     return ::operator new(bytes);
 }
 
-void freeLargeTable(void *block, std::size_t bytes) noexcept
+void freeLargeTable(void *block, [[maybe_unused]] std::size_t bytes) noexcept
 {
 #ifdef __linux__
     if (bytes >= hugePage) {
@@ -36,7 +36,7 @@ void freeLargeTable(void *block, std::size_t bytes) noexcept
         return;
     }
 #endif
-    ::operator delete(block, bytes);
+    ::operator delete(block);
 }
 
 } // namespace varnoth
