@@ -53,7 +53,7 @@ TEST(DownloaderTally, CountsPastSixteenBits)
 {
     AnalysisState s;
     for (int i = 0; i < 40000; ++i)
-        addDownloaderUpload(s, "n" + std::to_string(i % 33000), 0, {0, 0, 0});
+        addDownloaderUpload(s, std::to_string(i % 33000) + "n", 0, {0, 0, 0});
     EXPECT_EQ(s.DownloaderCount, 33000);
     addFolderAccess(s, "C:");
     for (int i = 0; i < 33000; ++i)
