@@ -1,20 +1,10 @@
 #include "deferred_tallies.h"
 
 #include "name_index.h"
+#include "prefetch.h"
 #include "tallies.h"
 
 namespace varnoth {
-namespace {
-
-void prefetchBytes([[maybe_unused]] const void *at)
-{
-#if defined(__GNUC__) || defined(__clang__)
-    __builtin_prefetch(at);
-#endif
-}
-
-} // namespace
-
 void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, double megabytes)
 {
     if (count_ == depth)

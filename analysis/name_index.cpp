@@ -1,4 +1,5 @@
 #include "name_index.h"
+#include "prefetch.h"
 
 #include <cstring>
 #include <limits>
@@ -122,17 +123,6 @@ std::size_t NameIndex::findOrAdd(std::string_view name, std::uint64_t h, std::ve
         }
     }
 }
-
-namespace {
-
-void prefetchBytes([[maybe_unused]] const void *at)
-{
-#if defined(__GNUC__) || defined(__clang__)
-    __builtin_prefetch(at);
-#endif
-}
-
-} // namespace
 
 void NameIndex::prefetchSlot(std::uint64_t hash) const
 {

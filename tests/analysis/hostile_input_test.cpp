@@ -14,11 +14,11 @@
 #include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
-#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
 #include "analysis/analysis_run.h"
+#include "bench/peak_memory.h"
 #include "forms/file_exists.h"
 #include "forms/line_reader.h"
 #include "forms/settings_file.h"
@@ -183,22 +183,6 @@ std::string fileBytes(const fs::path &path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The process's peak resident memory so far, in bytes; 0 where unknown.
-std::uint64_t peakMemory()
-{
-#if defined(__unix__) || defined(__APPLE__)
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-#ifdef __APPLE__
-    return static_cast<std::uint64_t>(usage.ru_maxrss);
-#else
-    return static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;
-#endif
-#else
-    return 0;
-#endif
-}
-
 TEST_P(HostileInput, EndsAsExpected)
 {
     const Row &row = GetParam();
@@ -222,7 +206,7 @@ TEST_P(HostileInput, EndsAsExpected)
 
     const std::string log = (folder / "uploads.log").string();
     row.write(log);
-    const std::uint64_t memoryBefore = peakMemory();
+    const std::uint64_t memoryBefore = bench::peakMemoryBytes();
 
     AnalysisState state;
     const RunResult result = analyzeLog(log, state, format);
@@ -240,7 +224,7 @@ TEST_P(HostileInput, EndsAsExpected)
     }
     // Lines are held one at a time, a long one cut at the reader's limit.
     if (memoryBefore != 0) {
-        EXPECT_LT(peakMemory() - memoryBefore, 8 * LineReader::maxLineBytes);
+        EXPECT_LT(bench::peakMemoryBytes() - memoryBefore, 8 * LineReader::maxLineBytes);
     }
     EXPECT_EQ(fileBytes(settingsPath), settingsBefore);
 
