@@ -77,15 +77,22 @@ void TailMarks::mark(std::size_t w)
         reach_ = covered;
 }
 
+// The marks of word w at offsets from..to. Offsets low..high of the word are
+// bits 64(w+1)-high .. 64(w+1)-low.
+std::uint64_t TailMarks::marksIn(const Bits &bits, std::size_t w, std::size_t from, std::size_t to)
+{
+    const std::size_t low = std::max(from, 64 * w + 1);
+    const std::size_t high = std::min(to, 64 * w + 64);
+    if (low > high)
+        return 0;
+    return bits[w] & bitsFrom(64 * (w + 1) - high) & bitsUpTo(64 * (w + 1) - low);
+}
+
 std::size_t TailMarks::first(const Bits &bits, std::size_t from, std::size_t to)
 {
     for (std::size_t w = (from - 1) / 64; w < words && 64 * w < to; ++w) {
-        const std::size_t low = std::max(from, 64 * w + 1);
-        const std::size_t high = std::min(to, 64 * w + 64);
-        if (low > high)
-            continue;
-        // Offsets low..high are bits 64(w+1)-high .. 64(w+1)-low; the smallest offset is the highest bit.
-        const std::uint64_t masked = bits[w] & bitsFrom(64 * (w + 1) - high) & bitsUpTo(64 * (w + 1) - low);
+        // The smallest offset is the highest bit.
+        const std::uint64_t masked = marksIn(bits, w, from, to);
         if (masked != 0)
             return 64 * (w + 1) - static_cast<std::size_t>(63 - std::countl_zero(masked));
     }
@@ -97,12 +104,8 @@ std::size_t TailMarks::last(const Bits &bits, std::size_t from, std::size_t to)
     for (std::size_t w = std::min((to - 1) / 64 + 1, words); w-- > 0;) {
         if (64 * w + 64 < from)
             break;
-        const std::size_t low = std::max(from, 64 * w + 1);
-        const std::size_t high = std::min(to, 64 * w + 64);
-        if (low > high)
-            continue;
         // The largest offset is the lowest bit.
-        const std::uint64_t masked = bits[w] & bitsFrom(64 * (w + 1) - high) & bitsUpTo(64 * (w + 1) - low);
+        const std::uint64_t masked = marksIn(bits, w, from, to);
         if (masked != 0)
             return 64 * (w + 1) - static_cast<std::size_t>(std::countr_zero(masked));
     }

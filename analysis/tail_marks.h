@@ -53,6 +53,7 @@ private:
     void mark(std::size_t w);
     static std::size_t first(const Bits &bits, std::size_t from, std::size_t to);
     static std::size_t last(const Bits &bits, std::size_t from, std::size_t to);
+    static std::uint64_t marksIn(const Bits &bits, std::size_t w, std::size_t from, std::size_t to);
 
     std::string_view text_;
     bool singleByte_;

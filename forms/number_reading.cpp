@@ -42,21 +42,28 @@ double parseClean(const std::string &clean)
     return value;
 }
 
+// Up to 15 plain digits, read directly: they are exact in a double, so the
+// value is the same as the general readings give. No value for other texts.
+std::optional<double> plainDigits(std::string_view text)
+{
+    if (text.empty() || text.size() > 15)
+        return std::nullopt;
+    std::uint64_t value = 0;
+    for (char c : text) {
+        if (!isDigit(c))
+            return std::nullopt;
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return static_cast<double>(value);
+}
+
 } // namespace
 
 double lenientNumber(std::string_view text)
 {
-    // Plain digits, as in the byte count of nearly every log line, read
-    // directly: up to 15 digits are exact in a double, so the value is the
-    // same as the general reading below gives.
-    if (!text.empty() && text.size() <= 15) {
-        std::uint64_t value = 0;
-        std::size_t k = 0;
-        while (k < text.size() && isDigit(text[k]))
-            value = value * 10 + static_cast<std::uint64_t>(text[k++] - '0');
-        if (k == text.size())
-            return static_cast<double>(value);
-    }
+    // The byte count of nearly every log line: plain digits.
+    if (const auto value = plainDigits(text))
+        return *value;
 
     std::string clean;
     std::size_t i = 0;
@@ -117,17 +124,9 @@ double lenientNumber(std::string_view text)
 
 std::optional<double> strictNumber(std::string_view text, const NumberFormat &format)
 {
-    // Plain digits, as in every count cell of the grids, read directly: up
-    // to 15 digits are exact in a double, so the value is the same as the
-    // general reading below gives.
-    if (!text.empty() && text.size() <= 15) {
-        std::uint64_t value = 0;
-        std::size_t k = 0;
-        while (k < text.size() && isDigit(text[k]))
-            value = value * 10 + static_cast<std::uint64_t>(text[k++] - '0');
-        if (k == text.size())
-            return static_cast<double>(value);
-    }
+    // Every count cell of the grids: plain digits.
+    if (const auto value = plainDigits(text))
+        return value;
 
     auto isSpace = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && isSpace(text.front()))
