@@ -1,149 +1,150 @@
 #include "analysis_run.h"
 
 #include <cmath>
-#include <limits>
 #include <new>
 
 #include "deferred_tallies.h"
-#include "duration.h"
 #include "forms/failure.h"
 #include "forms/line_reader.h"
 #include "forms/number_reading.h"
-#include "forms/text.h"
 #include "line_cutter.h"
-#include "messages.h"
 #include "progress_pacer.h"
 #include "rankings.h"
+#include "summary.h"
 #include "tallies.h"
 
 namespace varnoth {
 namespace {
 
-RunObserver silentObserver;
+// Reports to a callback that may be empty.
+class Reporter {
+public:
+    explicit Reporter(const ProgressCallback &callback)
+        : callback_(callback)
+    {
+    }
+    void operator()(RunPhase phase, std::int64_t done, std::int64_t total, double share) const
+    {
+        if (callback_)
+            callback_(Progress{phase, done, total, share});
+    }
 
-// The first pass. Reports the lines counted so far as progress of 0 of them,
-// so that the window can repaint while a large log is counted.
-std::int64_t countUploadLines(const std::string &path, RunObserver &observer)
+private:
+    const ProgressCallback &callback_;
+};
+
+double shareOf(std::int64_t done, std::int64_t total)
 {
-    LineReader reader(path);
-    ProgressPacer pacer(std::numeric_limits<std::int64_t>::max());
+    return total > 0 ? std::min(1.0, static_cast<double>(done) / static_cast<double>(total)) : 1.0;
+}
+
+// The first pass: the upload lines of the log. Reports the lines counted so
+// far, so that a window can show that it is busy while a large log is counted.
+std::int64_t countUploadLines(const LogInput &log, const Reporter &report)
+{
+    LineReader reader(log);
+    ProgressPacer pacer;
     TextLine line;
     std::int64_t count = 0;
     while (reader.next(line)) {
-        if (!isBlank(line.bytes) && pacer.due(++count))
-            observer.progress(0, count);
+        if (!line.blank() && pacer.due(++count))
+            report(RunPhase::CountingLines, 0, count, 0);
     }
     return count;
 }
 
-// The second pass. Returns the number of the first corrupted line, or 0.
-std::uint64_t readUploads(const std::string &path, AnalysisState &state, const NumberFormat &format,
-                          RunObserver &observer)
+struct SecondPass {
+    Tallies tallies;
+    std::int64_t linesCompleted = 0;
+    double totalMegabytes = 0;
+    std::uint64_t corruptedLine = 0; // the first corrupted line, 0 when none
+};
+
+// The second pass: cuts every line and counts it.
+void readUploads(const LogInput &log, const AnalysisOptions &options, std::int64_t lineCount, const Reporter &report,
+                 SecondPass &pass)
 {
-    LineReader reader(path);
+    LineReader reader(log);
     LineCutter cutter;
-    ProgressPacer pacer(state.LineCount);
-    DeferredTallies tallies(state);
+    ProgressPacer pacer;
+    DeferredTallies deferred(pass.tallies);
     TextLine line;
-    std::uint64_t corrupted = 0;
     try {
         while (reader.next(line)) {
-            if (isBlank(line.bytes))
+            if (line.blank())
                 continue;
             const CutLine &cut = cutter.cut(line, LineCutter::Mode::Analysis);
-            if (cut.status != CutStatus::Ok) {
-                corrupted = line.number;
-                break;
-            }
-            const auto duration = readDuration(cut.DurationText, format);
-            const double bytes = lenientNumber(cut.ByteText);
+            const auto duration =
+                cut.status == CutStatus::Ok ? readDuration(cut.DurationText, options.numberFormat) : std::nullopt;
+            const double bytes = duration ? lenientNumber(cut.ByteText) : 0;
             if (!duration || !std::isfinite(bytes)) {
-                corrupted = line.number;
+                pass.corruptedLine = line.number;
                 break;
             }
 
-            state.LinesCompleted = checkedAdd(state.LinesCompleted, 1);
+            pass.linesCompleted = checkedAdd(pass.linesCompleted, 1);
             const double megabytes = bytes / 1000000.0;
-            state.TotalMegabytes += megabytes;
-            if (!std::isfinite(state.TotalMegabytes))
+            pass.totalMegabytes += megabytes;
+            if (!std::isfinite(pass.totalMegabytes))
                 throw Failure(failures::overflow);
-            addDownloaderUpload(state, cut.Nick, megabytes, *duration);
-            tallies.add(cut.FilePath, cut.Folder.size(), megabytes);
+            pass.tallies.addDownloaderUpload(cut.Nick, megabytes, *duration);
+            deferred.add(cut.FilePath, cut.Folder.size(), megabytes);
 
-            if (pacer.due(state.LinesCompleted))
-                observer.progress(state.LinesCompleted, state.LineCount);
+            if (pacer.due(pass.linesCompleted))
+                report(RunPhase::ReadingInformation, pass.linesCompleted, lineCount,
+                       shareOf(pass.linesCompleted, lineCount));
         }
     } catch (...) {
         // The queued files and folders of earlier lines are counted first, as when
         // each is counted at once: a failure among them is the one reported.
-        tallies.flush();
+        deferred.flush();
         throw;
     }
-    tallies.flush();
-    return corrupted;
+    deferred.flush();
+}
+
+AnalysisReport rankAndSum(const SecondPass &pass, const Reporter &report)
+{
+    AnalysisReport result;
+    result.lineCount = pass.linesCompleted;
+    report(RunPhase::CountingDownloaders, pass.linesCompleted, pass.linesCompleted, 1);
+    result.downloaders = rankDownloaders(pass.tallies);
+    report(RunPhase::CountingFolders, pass.linesCompleted, pass.linesCompleted, 1);
+    result.folders = rankFolders(pass.tallies);
+    report(RunPhase::CountingFiles, pass.linesCompleted, pass.linesCompleted, 1);
+    result.files = rankFiles(pass.tallies);
+    result.summary = summarize(pass.tallies, result, pass.totalMegabytes);
+    return result;
 }
 
 } // namespace
 
-const char *phaseCaption(RunPhase phase)
+AnalysisOutcome analyzeLog(const LogInput &log, const AnalysisOptions &options, const ProgressCallback &progress)
 {
-    switch (phase) {
-    case RunPhase::CountingLines:
-    case RunPhase::ReadingInformation:
-        return "Varnoth : Analyzing. - Reading Information -";
-    case RunPhase::CountingDownloaders:
-        return "Varnoth : Analyzing. - Counting individual downloaders -";
-    case RunPhase::CountingFolders:
-        return "Varnoth : Analyzing. - Counting Folder access times -";
-    case RunPhase::CountingFiles:
-        return "Varnoth : Analyzing. - Counting total unique filenames -";
-    }
-    return "Varnoth";
-}
-
-RunResult analyzeLog(const std::string &path, AnalysisState &state, const NumberFormat &format,
-                     RunObserver *observer)
-{
-    RunObserver &watch = observer ? *observer : silentObserver;
-    RunResult result;
+    const Reporter report(progress);
     try {
-        watch.phaseStarted(RunPhase::CountingLines);
-        state.LineCount = countUploadLines(path, watch);
+        report(RunPhase::CountingLines, 0, 0, 0);
+        const std::int64_t lineCount = countUploadLines(log, report);
+        report(RunPhase::ReadingInformation, 0, lineCount, 0);
 
-        watch.phaseStarted(RunPhase::ReadingInformation);
-        const std::int64_t before = state.LinesCompleted;
-        if (const std::uint64_t bad = readUploads(path, state, format, watch)) {
-            result.message = messages::corruptedLine(bad);
-            return result;
-        }
+        SecondPass pass;
+        readUploads(log, options, lineCount, report, pass);
+        if (pass.corruptedLine != 0)
+            return Corrupted{pass.corruptedLine};
         // A log that grew or shrank between the passes: the totals describe
         // the lines that were actually analysed.
-        state.LineCount = state.LinesCompleted - before;
-        watch.progress(state.LinesCompleted, state.LineCount);
+        report(RunPhase::ReadingInformation, pass.linesCompleted, pass.linesCompleted, 1);
 
-        if (state.FileCount < 1 || state.FolderCount < 1) {
-            result.message = messages::noFilesOrFolders;
-            return result;
-        }
-
-        watch.phaseStarted(RunPhase::CountingDownloaders);
-        result.grid1 = topDownloaders(state, format);
-        watch.phaseStarted(RunPhase::CountingFolders);
-        result.grid3 = mostAccessedFolders(state, format);
-        watch.phaseStarted(RunPhase::CountingFiles);
-        result.grid2 = mostDownloadedFiles(state, format);
-        result.labels = summaryCaptions(state, result.grid1.rowCount(), result.grid2.rowCount(),
-                                        result.grid3.rowCount(), format);
-
-        state.TotalLinesAnalyzed += static_cast<double>(state.LinesCompleted);
-        state.Grid1SortToggle = 0;
-        result.completed = true;
+        if (pass.tallies.fileNames().empty() || pass.tallies.folderNames().empty())
+            return NoUploads{};
+        return rankAndSum(pass, report);
+    } catch (const FileFailure &failure) {
+        return Unreadable{failure.description()};
     } catch (const Failure &failure) {
-        result.message = messages::generalFailure(failure.description());
+        return Failed{failure.description()};
     } catch (const std::bad_alloc &) {
-        result.message = messages::generalFailure(failures::outOfMemory);
+        return Failed{failures::outOfMemory};
     }
-    return result;
 }
 
 } // namespace varnoth

@@ -3,36 +3,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "duration.h"
 #include "forms/number_reading.h"
 
 namespace varnoth {
-namespace {
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Seconds of a "H:MM:SS" text with one or more hour digits, or -1.
-double durationSeconds(std::string_view text)
-{
-    const std::size_t n = text.size();
-    if (n < 7 || text[n - 3] != ':' || text[n - 6] != ':')
-        return -1;
-    double hours = 0;
-    for (std::size_t i = 0; i < n - 6; ++i) {
-        if (!isDigit(text[i]))
-            return -1;
-        hours = hours * 10 + (text[i] - '0');
-    }
-    const char *m = text.data() + n - 5;
-    const char *s = text.data() + n - 2;
-    if (!isDigit(m[0]) || !isDigit(m[1]) || !isDigit(s[0]) || !isDigit(s[1]))
-        return -1;
-    return hours * 3600 + ((m[0] - '0') * 10 + (m[1] - '0')) * 60 + (s[0] - '0') * 10 + (s[1] - '0');
-}
-
-} // namespace
 
 void GridRows::reorder(const std::vector<std::uint32_t> &order)
 {
@@ -52,9 +26,9 @@ CellKey cellKey(std::string_view text, const NumberFormat &format)
     if (const auto number = strictNumber(text, format)) {
         key.kind = CellKey::Kind::Number;
         key.value = *number;
-    } else if (const double seconds = durationSeconds(text); seconds >= 0) {
+    } else if (const auto duration = readClockDuration(text)) {
         key.kind = CellKey::Kind::Duration;
-        key.value = seconds;
+        key.value = duration->totalSeconds();
     }
     return key;
 }
@@ -67,9 +41,8 @@ int compareCells(const CellKey &a, const CellKey &b)
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-std::vector<std::uint32_t> sortedOrder(const GridRows &rows, std::size_t firstColumn,
-                                       std::size_t lastColumn, SortOrder order,
-                                       const NumberFormat &format)
+std::vector<std::uint32_t> sortedOrder(const GridRows &rows, std::size_t firstColumn, std::size_t lastColumn,
+                                       SortOrder order, const NumberFormat &format)
 {
     const std::size_t n = rows.rowCount();
     std::vector<std::uint32_t> result(n);

@@ -5,20 +5,16 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define VARNOTH_SSE2 1
-#endif
+#include "forms/simd.h"
 
 namespace varnoth {
 namespace {
 
 // Windows-1252 bytes 0x80..0x9F; the five unassigned ones keep their C1 code.
 constexpr std::array<char32_t, 32> cp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 char32_t windows1252Char(unsigned char b)
@@ -42,8 +38,8 @@ bool isValidUtf8(std::string_view bytes)
         // Runs of plain ASCII are skipped up to the next byte above 127.
 #ifdef VARNOTH_SSE2
         if (n - i >= 16) {
-            const auto high = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i))));
+            const auto high =
+                static_cast<unsigned>(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i))));
             if (high == 0) {
                 i += 16;
                 continue;

@@ -2,9 +2,9 @@
 
 #include "name_index.h"
 #include "prefetch.h"
-#include "tallies.h"
 
 namespace varnoth {
+
 void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, double megabytes)
 {
     if (count_ == depth)
@@ -14,7 +14,7 @@ void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, d
     upload.folderLength = folderLength;
     upload.pathHash = hashText(filePath);
     upload.megabytes = megabytes;
-    state_.FileIndex.prefetchSlot(upload.pathHash);
+    tallies_.fileIndex().prefetchSlot(upload.pathHash);
     ++count_;
     // The upload queued half the queue ago: its slot should be here by now.
     if (count_ > depth / 2)
@@ -23,9 +23,9 @@ void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, d
 
 void DeferredTallies::prefetchNames(const Upload &upload) const
 {
-    const std::size_t file = state_.FileIndex.prefetchName(upload.pathHash);
-    if (file < state_.FileUploads.size())
-        prefetchBytes(&state_.FileUploads[file]);
+    const std::size_t file = tallies_.fileIndex().prefetchName(upload.pathHash);
+    if (file < tallies_.fileUploads().size())
+        prefetchBytes(&tallies_.fileUploads()[file]);
     if (file < folderOfFile_.size())
         prefetchBytes(&folderOfFile_[file]);
 }
@@ -41,15 +41,15 @@ void DeferredTallies::tallyOldest()
     Upload &upload = queue_[oldest_];
     oldest_ = (oldest_ + 1) % depth;
     --count_;
-    const std::size_t file = addFileUpload(state_, upload.path, upload.pathHash, upload.megabytes);
+    const std::size_t file = tallies_.addFileUpload(upload.path, upload.pathHash, upload.megabytes);
     if (upload.folderLength == 0)
         return;
     if (file < folderOfFile_.size() && folderOfFile_[file] != 0) {
-        addFolderAccessAt(state_, folderOfFile_[file] - 1);
+        tallies_.addFolderAccessAt(folderOfFile_[file] - 1);
         return;
     }
     const std::string_view folder = std::string_view(upload.path).substr(0, upload.folderLength);
-    const std::size_t at = addFolderAccess(state_, folder, hashText(folder));
+    const std::size_t at = tallies_.addFolderAccess(folder, hashText(folder));
     if (file != NameIndex::npos) {
         if (folderOfFile_.size() <= file)
             folderOfFile_.resize(file + 1, 0);

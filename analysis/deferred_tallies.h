@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis_state.h"
+#include "tallies.h"
 
 namespace varnoth {
 
@@ -26,7 +26,10 @@ namespace varnoth {
 // each upload at once.
 class DeferredTallies {
 public:
-    explicit DeferredTallies(AnalysisState &state) : state_(state) {}
+    explicit DeferredTallies(Tallies &tallies)
+        : tallies_(tallies)
+    {
+    }
 
     // The folder is the first folderLength bytes of the path (0: no folder).
     void add(std::string_view filePath, std::size_t folderLength, double megabytes);
@@ -45,7 +48,7 @@ private:
     void prefetchNames(const Upload &upload) const;
     void tallyOldest();
 
-    AnalysisState &state_;
+    Tallies &tallies_;
     std::array<Upload, depth> queue_;
     std::size_t oldest_ = 0;
     std::size_t count_ = 0;

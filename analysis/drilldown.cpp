@@ -1,88 +1,88 @@
 #include "drilldown.h"
 
 #include <cmath>
-#include <functional>
+#include <filesystem>
 #include <new>
 
 #include "forms/failure.h"
+#include "forms/file_exists.h"
 #include "forms/line_reader.h"
-#include "forms/number_forms.h"
 #include "forms/number_reading.h"
 #include "forms/text.h"
 #include "line_cutter.h"
-#include "messages.h"
 #include "progress_pacer.h"
 
 namespace varnoth {
 namespace {
 
-RunObserver silentObserver;
-
 // Reads the log once, cutting every line as the views do, and hands each cut
-// line to keep(), which adds a row when the line matches. keep() returns
-// false for a line that cannot be used.
-DrilldownResult readMatches(const std::string &path, AnalysisState &state, RunObserver *observer,
-                            const std::function<bool(const CutLine &, GridRows &)> &keep)
+// line to keep(), which adds a row when the line matches and returns false
+// for a line that cannot be used.
+template <class Row, class Keep>
+Outcome<std::vector<Row>> readMatches(const LogInput &log, const ProgressCallback &progress, Keep keep)
 {
-    RunObserver &watch = observer ? *observer : silentObserver;
-    DrilldownResult result;
     try {
-        state.LinesCompleted = 0;
-        watch.progress(0, state.LineCount);
-        LineReader reader(path);
+        std::error_code error;
+        const double size = log.bytes()
+                                ? static_cast<double>(log.bytes()->size())
+                                : static_cast<double>(std::filesystem::file_size(pathFromUtf8(log.path()), error));
+        auto report = [&](std::int64_t lines, std::uint64_t bytes) {
+            if (progress)
+                progress({RunPhase::ReadingDrilldown, lines, 0,
+                          error || size == 0 ? 1.0 : std::min(1.0, static_cast<double>(bytes) / size)});
+        };
+        report(0, 0);
+        std::vector<Row> rows;
+        LineReader reader(log);
         LineCutter cutter;
-        ProgressPacer pacer(state.LineCount);
+        ProgressPacer pacer;
         TextLine line;
+        std::int64_t lines = 0;
         while (reader.next(line)) {
-            if (isBlank(line.bytes))
+            if (line.blank())
                 continue;
-            state.LinesCompleted = checkedAdd(state.LinesCompleted, 1);
+            ++lines;
             const CutLine &cut = cutter.cut(line, LineCutter::Mode::View);
-            if (cut.status != CutStatus::Ok || !keep(cut, result.rows)) {
-                result.message = messages::corruptedView;
-                return result;
-            }
-            if (pacer.due(state.LinesCompleted))
-                watch.progress(state.LinesCompleted, state.LineCount);
+            if (cut.status != CutStatus::Ok || !keep(cut, rows))
+                return Corrupted{line.number};
+            if (pacer.due(lines))
+                report(lines, reader.bytesConsumed());
         }
-        watch.progress(state.LinesCompleted, state.LineCount);
-        result.completed = true;
+        report(lines, reader.bytesConsumed());
+        return rows;
+    } catch (const FileFailure &failure) {
+        return Unreadable{failure.description()};
     } catch (const Failure &failure) {
-        result.message = messages::generalFailure(failure.description());
+        return Failed{failure.description()};
     } catch (const std::bad_alloc &) {
-        result.message = messages::generalFailure(failures::outOfMemory);
+        return Failed{failures::outOfMemory};
     }
-    return result;
 }
 
 } // namespace
 
-DrilldownResult personalStats(const std::string &path, std::string_view nick, AnalysisState &state,
-                              const NumberFormat &format, RunObserver *observer)
+Outcome<std::vector<PersonalUpload>> personalRows(const LogInput &log, std::string_view nick, const AnalysisOptions &,
+                                                  const ProgressCallback &progress)
 {
-    return readMatches(path, state, observer, [&](const CutLine &cut, GridRows &rows) {
+    return readMatches<PersonalUpload>(log, progress, [&](const CutLine &cut, std::vector<PersonalUpload> &rows) {
         if (cut.Nick != nick)
             return true;
         const double bytes = lenientNumber(cut.ByteText);
         if (!std::isfinite(bytes))
             return false;
-        rows.cells.emplace_back(cut.FilePath);
-        rows.cells.push_back(formatPattern(bytes / 1000000.0, Pattern::TwoDecimals, format));
-        rows.cells.emplace_back(cut.DurationText);
+        rows.push_back({std::string(cut.FilePath), bytes / 1000000.0, std::string(cut.DurationText)});
         return true;
     });
 }
 
-DrilldownResult fileStats(const std::string &path, std::string_view file, AnalysisState &state,
-                          const NumberFormat &format, RunObserver *observer)
+Outcome<std::vector<FileUpload>> fileRows(const LogInput &log, std::string_view file, const AnalysisOptions &,
+                                          const ProgressCallback &progress)
 {
-    (void)format;
-    return readMatches(path, state, observer, [&](const CutLine &cut, GridRows &rows) {
+    return readMatches<FileUpload>(log, progress, [&](const CutLine &cut, std::vector<FileUpload> &rows) {
         if (cut.FilePath != file)
             return true;
-        rows.cells.emplace_back(cut.Nick);
-        rows.cells.emplace_back(cut.DurationText);
-        rows.cells.emplace_back(firstChars(cut.DateTimeText, 16));
+        rows.push_back(
+            {std::string(cut.Nick), std::string(cut.DurationText), std::string(firstChars(cut.DateTimeText, 16))});
         return true;
     });
 }

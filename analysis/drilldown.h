@@ -2,28 +2,39 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "analysis_run.h"
-#include "analysis_state.h"
-#include "forms/number_format.h"
-#include "grid_rows.h"
+#include "analysis_options.h"
+#include "forms/line_reader.h"
+#include "outcome.h"
+#include "progress.h"
 
 namespace varnoth {
 
-struct DrilldownResult {
-    bool completed = false;
-    std::string message; // the message that ends the program when not completed
-    GridRows rows{3};    // data rows in log order
+// One upload to the chosen downloader.
+struct PersonalUpload {
+    std::string file; // the path as logged, with the blank that ends it
+    double megabytes = 0;
+    std::string duration; // as logged: "0:03:12"
 };
 
-// Every upload to one downloader, read again from the log: file path,
-// megabytes ("0.00"), duration. The nick is compared exactly.
-DrilldownResult personalStats(const std::string &path, std::string_view nick, AnalysisState &state,
-                              const NumberFormat &format, RunObserver *observer = nullptr);
+// One upload of the chosen file.
+struct FileUpload {
+    std::string nick;
+    std::string duration; // as logged
+    std::string dateTime; // "2003-06-14 21:05"
+};
 
-// Every upload of one file (its path as stored, trailing blank included):
-// nick, duration, date and time ("2003-06-14 21:05").
-DrilldownResult fileStats(const std::string &path, std::string_view file, AnalysisState &state,
-                          const NumberFormat &format, RunObserver *observer = nullptr);
+// Every upload to one downloader, read again from the log in log order. The
+// nick is compared exactly. Lines are cut as the run cuts them, except that a
+// line without " uploaded to" is cut all the same; a line that still cannot
+// be cut is Corrupted (its number is given, though the window does not show it).
+Outcome<std::vector<PersonalUpload>> personalRows(const LogInput &log, std::string_view nick,
+                                                  const AnalysisOptions &options,
+                                                  const ProgressCallback &progress = {});
+
+// Every upload of one file: its path as logged, the blank that ends it included.
+Outcome<std::vector<FileUpload>> fileRows(const LogInput &log, std::string_view file, const AnalysisOptions &options,
+                                          const ProgressCallback &progress = {});
 
 } // namespace varnoth

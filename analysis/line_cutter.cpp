@@ -5,13 +5,10 @@
 #include <cstring>
 
 #include "char_decoding.h"
+#include "duration.h"
+#include "forms/simd.h"
 #include "forms/text.h"
 #include "tail_marks.h"
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define VARNOTH_SSE2 1
-#endif
 
 namespace varnoth {
 namespace {
@@ -21,39 +18,6 @@ constexpr std::size_t scanLimit = 50;
 constexpr std::string_view marker = " uploaded to";
 constexpr std::size_t npos = std::string_view::npos;
 
-bool isContinuationByte(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-// The byte position n characters after the one at byte `from`, stopping at the end.
-std::size_t advanceUtf8(std::string_view text, std::size_t from, std::size_t n)
-{
-    if (from + n <= text.size()) {
-        // Plain ASCII, tested eight bytes at a time: one character per byte.
-        std::uint64_t high = 0;
-        std::size_t i = 0;
-        for (; i + 8 <= n; i += 8) {
-            std::uint64_t w;
-            std::memcpy(&w, text.data() + from + i, 8);
-            high |= w;
-        }
-        high &= 0x8080808080808080ull;
-        for (; i < n; ++i)
-            high |= static_cast<unsigned char>(text[from + i]) & 0x80u;
-        if (high == 0)
-            return from + n;
-    }
-    std::size_t at = from;
-    while (n > 0 && at < text.size()) {
-        ++at;
-        while (at < text.size() && isContinuationByte(text[at]))
-            ++at;
-        --n;
-    }
-    return at;
-}
-
 // How character positions map to bytes. Every character of the marker, the
 // commas, "(", ")", the separators and the duration's digits is one byte
 // (ASCII), so only the counting of positions depends on the text's encoding.
@@ -61,7 +25,10 @@ std::size_t advanceUtf8(std::string_view text, std::size_t from, std::size_t n)
 // One character per byte: ASCII and Windows-1252 lines.
 class SingleByteChars {
 public:
-    explicit SingleByteChars(std::string_view text) : size_(text.size()) {}
+    explicit SingleByteChars(std::string_view text)
+        : size_(text.size())
+    {
+    }
     // Whether offset k names a character of the text (k <= its character count).
     bool within(std::size_t k) const { return k <= size_; }
     // Byte position of the character at offset k from the end (0 < k <= count(); 0 gives the end).
@@ -83,7 +50,9 @@ class Utf8Chars {
 public:
     // asciiTail: how many of the last bytes are known to be ASCII.
     Utf8Chars(std::string_view text, std::size_t asciiTail, std::vector<std::uint32_t> &starts)
-        : text_(text), asciiTail_(asciiTail), starts_(starts)
+        : text_(text)
+        , asciiTail_(asciiTail)
+        , starts_(starts)
     {
         starts_.clear();
     }
@@ -101,15 +70,12 @@ public:
             return text_.size() - k;
         // starts_[i] is the byte position of the character at offset asciiTail_ + 1 + i.
         while (asciiTail_ + starts_.size() < k) {
-            std::size_t p = starts_.empty() ? text_.size() - asciiTail_ : starts_.back();
-            do {
-                --p;
-            } while (p > 0 && isContinuationByte(text_[p]));
-            starts_.push_back(static_cast<std::uint32_t>(p));
+            const std::size_t p = starts_.empty() ? text_.size() - asciiTail_ : starts_.back();
+            starts_.push_back(static_cast<std::uint32_t>(stepBack(text_, p, 1)));
         }
         return starts_[k - asciiTail_ - 1];
     }
-    std::size_t advance(std::size_t from, std::size_t n) const { return advanceUtf8(text_, from, n); }
+    std::size_t advance(std::size_t from, std::size_t n) const { return stepForward(text_, from, n); }
 
 private:
     static constexpr std::size_t unknown = static_cast<std::size_t>(-1);
@@ -176,29 +142,14 @@ std::size_t lastSeparator(std::string_view text)
     return 0;
 }
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Length of a duration written as hours ':' two digits ':' two digits with
-// any number of hour digits, trailing blanks allowed; 0 when the text is not
-// one. Such a duration is all ASCII, so bytes and characters agree.
-std::size_t longDuration(std::string_view text)
+// Length of a clock duration ("10:00:01") with trailing blanks allowed; 0
+// when the text is not one. Such a duration is all ASCII, so bytes and
+// characters agree.
+std::size_t clockDurationLength(std::string_view text)
 {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
-    const std::size_t n = text.size();
-    if (n < 7)
-        return 0;
-    const std::size_t hours = n - 6;
-    for (std::size_t i = 0; i < hours; ++i) {
-        if (!isDigit(text[i]))
-            return 0;
-    }
-    const bool ok = text[hours] == ':' && isDigit(text[hours + 1]) && isDigit(text[hours + 2])
-                    && text[hours + 3] == ':' && isDigit(text[hours + 4]) && isDigit(text[hours + 5]);
-    return ok ? n : 0;
+    return readClockDuration(text) ? text.size() : 0;
 }
 
 // Byte ranges of the fields in the rest of the line after the date/time text.
@@ -222,8 +173,7 @@ struct Scan {
 // The three backward scans, character by character. Each loop tests its end
 // after its body, and the counters are not reset when an inner loop is
 // entered again within the line, so such a loop then runs its body once.
-template <class Chars>
-Scan scanEachCharacter(std::string_view rest, Chars &chars)
+template <class Chars> Scan scanEachCharacter(std::string_view rest, Chars &chars)
 {
     // The character at offset k from the end; offsets past the start name the first character.
     auto at = [&](std::size_t k) { return chars.within(k) ? rest[chars.atOffset(k)] : rest[0]; };
@@ -338,8 +288,7 @@ bool scanMarks(const TailMarks &marks, Scan &s)
     }
 }
 
-template <class Chars>
-Positions cutRest(std::string_view rest, TailMarks &marks, Chars &chars, bool requireMarker)
+template <class Chars> Positions cutRest(std::string_view rest, TailMarks &marks, Chars &chars, bool requireMarker)
 {
     Positions p;
     const std::size_t found = findMarker(rest);
@@ -378,7 +327,7 @@ Positions cutRest(std::string_view rest, TailMarks &marks, Chars &chars, bool re
         return p;
     }
 
-    const std::size_t whole = longDuration(rest.substr(p.durationStart));
+    const std::size_t whole = clockDurationLength(rest.substr(p.durationStart));
     p.durationEnd = whole != 0 ? p.durationStart + whole : chars.advance(p.durationStart, 7);
 
     // The nick runs from the character after " uploaded to" and the one that
@@ -402,9 +351,8 @@ Positions cutRest(std::string_view rest, TailMarks &marks, Chars &chars, bool re
 
     // The byte count is the number between "(" and ")".
     p.bytesStart = (chars.within(paren) ? chars.atOffset(paren) : 0) + 1;
-    const void *close = p.bytesStart < rest.size()
-                            ? std::memchr(rest.data() + p.bytesStart, ')', rest.size() - p.bytesStart)
-                            : nullptr;
+    const void *close =
+        p.bytesStart < rest.size() ? std::memchr(rest.data() + p.bytesStart, ')', rest.size() - p.bytesStart) : nullptr;
     p.bytesEnd = close ? static_cast<std::size_t>(static_cast<const char *>(close) - rest.data()) : rest.size();
 
     // The folder: the path before its last separator; the first character is never one.
@@ -430,7 +378,7 @@ const CutLine &LineCutter::cut(const TextLine &line, Mode mode)
     std::string_view rest;
     std::size_t restStart;
     if (utf8) {
-        restStart = advanceUtf8(text, 0, dateTimeLength);
+        restStart = stepForward(text, 0, dateTimeLength);
         if (restStart == text.size() && charCount(text) < dateTimeLength) {
             result_.status = CutStatus::TooShort;
             return result_;

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
+
+#include "outcome.h"
 
 namespace varnoth::messages {
 
@@ -12,8 +15,7 @@ inline std::string corruptedLine(std::uint64_t lineNumber)
 
 inline const char *const corruptedView = "Corrupted data found. Quitting...";
 
-inline const char *const noFilesOrFolders =
-    "No uploaded files or folders found or all files are (MyLists) Quitting...";
+inline const char *const noFilesOrFolders = "No uploaded files or folders found or all files are (MyLists) Quitting...";
 
 inline std::string generalFailure(const std::string &description)
 {
@@ -22,5 +24,29 @@ inline std::string generalFailure(const std::string &description)
 
 inline const char *const invalidLogPath = "Invalid Upload log file path! Enter the correct path to textfield. "
                                           "eg. C:\\program files\\dc++\\logs\\uploads.log";
+
+// Who read the log: a drill-down reports a corrupted line without its number.
+enum class Reader { Run, Drilldown };
+
+// The message that ends the program for an outcome that did not complete
+// (empty for a completed one).
+template <class Result> std::string failureMessage(const Outcome<Result> &outcome, Reader reader = Reader::Run)
+{
+    return std::visit(
+        [reader](const auto &o) -> std::string {
+            using T = std::decay_t<decltype(o)>;
+            if constexpr (std::is_same_v<T, Corrupted>)
+                return reader == Reader::Run ? corruptedLine(o.line) : std::string(corruptedView);
+            else if constexpr (std::is_same_v<T, NoUploads>)
+                return noFilesOrFolders;
+            else if constexpr (std::is_same_v<T, Unreadable>)
+                return generalFailure(o.cause);
+            else if constexpr (std::is_same_v<T, Failed>)
+                return generalFailure(o.description);
+            else
+                return {};
+        },
+        outcome);
+}
 
 } // namespace varnoth::messages

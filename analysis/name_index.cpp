@@ -72,29 +72,12 @@ bool NameIndex::holds(const Slot &slot, std::uint64_t hash, std::string_view nam
     return length == name.size() && std::memcmp(keys_.data() + slot.at + sizeof length, name.data(), name.size()) == 0;
 }
 
-std::size_t NameIndex::find(std::string_view name, const std::vector<std::string> &names) const
-{
-    (void)names;
-    if (slots_.empty())
-        return npos;
-    const std::uint64_t h = hashText(name);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = h & mask;; i = (i + 1) & mask) {
-        const Slot &slot = slots_[i];
-        if (slot.index == 0)
-            return npos;
-        if (holds(slot, h, name))
-            return slot.index - 1;
-    }
-}
-
 std::size_t NameIndex::findOrAdd(std::string_view name, std::vector<std::string> &names, bool &added)
 {
     return findOrAdd(name, hashText(name), names, added);
 }
 
-std::size_t NameIndex::findOrAdd(std::string_view name, std::uint64_t h, std::vector<std::string> &names,
-                                 bool &added)
+std::size_t NameIndex::findOrAdd(std::string_view name, std::uint64_t h, std::vector<std::string> &names, bool &added)
 {
     if ((used_ + 1) * 2 > slots_.size())
         grow();
@@ -102,8 +85,8 @@ std::size_t NameIndex::findOrAdd(std::string_view name, std::uint64_t h, std::ve
     for (std::size_t i = h & mask;; i = (i + 1) & mask) {
         Slot &slot = slots_[i];
         if (slot.index == 0) {
-            if (names.size() >= std::numeric_limits<std::uint32_t>::max() - 1
-                || name.size() > std::numeric_limits<std::uint32_t>::max())
+            if (names.size() >= std::numeric_limits<std::uint32_t>::max() - 1 ||
+                name.size() > std::numeric_limits<std::uint32_t>::max())
                 throw Failure(failures::outOfMemory);
             names.emplace_back(name);
             const auto length = static_cast<std::uint32_t>(name.size());

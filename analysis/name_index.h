@@ -22,9 +22,6 @@ class NameIndex {
 public:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
-    // The index of name in names, or npos.
-    std::size_t find(std::string_view name, const std::vector<std::string> &names) const;
-
     // The index of name in names; a new name is appended to names first.
     std::size_t findOrAdd(std::string_view name, std::vector<std::string> &names, bool &added);
 

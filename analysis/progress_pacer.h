@@ -5,33 +5,23 @@
 
 namespace varnoth {
 
-// Decides when a long read reports its progress: about every 1 % of the
-// lines or every 100 ms, whichever comes first, checking the clock only
-// every few thousand lines so that the per-line cost stays nil.
+// Decides when a long read reports its progress: every 50 ms, checking the
+// clock only every few thousand lines so that the per-line cost stays nil.
 class ProgressPacer {
 public:
-    explicit ProgressPacer(std::int64_t total)
-        : step_(total / 100 > 0 ? total / 100 : 1), last_(std::chrono::steady_clock::now())
-    {
-    }
-
     bool due(std::int64_t done)
     {
-        if (done - lastDone_ >= step_ || (done & 4095) == 0) {
-            const auto now = std::chrono::steady_clock::now();
-            if (done - lastDone_ >= step_ || now - last_ >= std::chrono::milliseconds(100)) {
-                last_ = now;
-                lastDone_ = done;
-                return true;
-            }
-        }
-        return false;
+        if ((done & 4095) != 0)
+            return false;
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ < std::chrono::milliseconds(50))
+            return false;
+        last_ = now;
+        return true;
     }
 
 private:
-    std::int64_t step_;
-    std::int64_t lastDone_ = 0;
-    std::chrono::steady_clock::time_point last_;
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
 
 } // namespace varnoth

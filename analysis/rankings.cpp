@@ -1,72 +1,80 @@
 #include "rankings.h"
 
-#include "cell_order.h"
+#include <algorithm>
+
 #include "forms/number_forms.h"
 #include "forms/number_reading.h"
 
 namespace varnoth {
+namespace {
 
-GridRows topDownloaders(AnalysisState &state, const NumberFormat &format)
+// Rows by a key, largest first; equal keys keep their order.
+template <class Row, class Key> void rankDescending(std::vector<Row> &rows, Key key)
 {
-    GridRows rows(4);
-    const std::size_t n = state.DownloaderNames.size();
-    rows.cells.reserve(n * 4);
-    for (std::size_t i = 0; i < n; ++i) {
-        rows.cells.push_back(state.DownloaderNames[i]);
-        rows.cells.push_back(plainDecimal(state.DownloaderUploads[i]));
-        rows.cells.push_back(formatPattern(state.DownloaderMegabytes[i], Pattern::Megabytes, format));
-        rows.cells.push_back(formatPattern(static_cast<double>(state.DownloaderHours[i]), Pattern::TwoDigits, format)
-                             + ":" + formatPattern(static_cast<double>(state.DownloaderMinutes[i]), Pattern::TwoDigits, format)
-                             + ":" + formatPattern(static_cast<double>(state.DownloaderSeconds[i]), Pattern::TwoDigits, format));
+    std::stable_sort(rows.begin(), rows.end(), [&](const Row &a, const Row &b) { return key(b) < key(a); });
+}
 
-        state.TimeSeconds += static_cast<double>(state.DownloaderSeconds[i]);
-        if (state.TimeSeconds >= 60) {
-            state.TimeSeconds -= 60;
-            state.TimeMinutes = checkedAdd(state.TimeMinutes, 1);
-        }
-        state.TimeMinutes = checkedAdd(state.TimeMinutes, state.DownloaderMinutes[i]);
-        if (state.TimeMinutes >= 60) {
-            state.TimeMinutes -= 60;
-            state.TimeHours = checkedAdd(state.TimeHours, 1);
-        }
-        state.TimeHours = checkedAdd(state.TimeHours, state.DownloaderHours[i]);
+} // namespace
+
+std::vector<DownloaderRow> rankDownloaders(const Tallies &tallies)
+{
+    std::vector<DownloaderRow> rows;
+    rows.reserve(tallies.downloaders().size());
+    for (std::size_t i = 0; i < tallies.downloaders().size(); ++i) {
+        const DownloaderTally &d = tallies.downloaders()[i];
+        rows.push_back({tallies.downloaderNames()[i], d.uploads, d.megabytes, d.time});
     }
-    sortRows(rows, 1, 3, SortOrder::Descending, format);
+    // The lists compare what they show: megabytes as the grid writes them.
+    struct Key {
+        double uploads, megabytes, seconds;
+        bool operator<(const Key &other) const
+        {
+            if (uploads != other.uploads)
+                return uploads < other.uploads;
+            if (megabytes != other.megabytes)
+                return megabytes < other.megabytes;
+            return seconds < other.seconds;
+        }
+    };
+    std::vector<Key> keys;
+    keys.reserve(rows.size());
+    for (const DownloaderRow &row : rows) {
+        keys.push_back({static_cast<double>(row.uploads),
+                        lenientNumber(formatPattern(row.megabytes, Pattern::Megabytes, NumberFormat::c())),
+                        row.uploadTime.totalSeconds()});
+    }
+    std::vector<std::size_t> order(rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    rankDescending(order, [&](std::size_t i) { return keys[i]; });
+    std::vector<DownloaderRow> ranked;
+    ranked.reserve(rows.size());
+    for (std::size_t i : order)
+        ranked.push_back(std::move(rows[i]));
+    return ranked;
+}
+
+std::vector<FolderRow> rankFolders(const Tallies &tallies)
+{
+    std::vector<FolderRow> rows;
+    rows.reserve(tallies.folderNames().size());
+    for (std::size_t i = 0; i < tallies.folderNames().size(); ++i)
+        rows.push_back({tallies.folderNames()[i], tallies.folderAccesses()[i]});
+    rankDescending(rows, [](const FolderRow &row) { return row.accesses; });
     return rows;
 }
 
-GridRows mostAccessedFolders(AnalysisState &state, const NumberFormat &format)
+std::vector<FileRow> rankFiles(const Tallies &tallies)
 {
-    GridRows rows(2);
-    const std::size_t n = state.FolderNames.size();
-    rows.cells.reserve(n * 2);
-    for (std::size_t i = 0; i < n; ++i) {
-        rows.cells.push_back(state.FolderNames[i]);
-        rows.cells.push_back(plainDecimal(state.FolderAccesses[i]));
-        state.TotalFolderAccesses += static_cast<double>(state.FolderAccesses[i]);
-    }
-    sortRows(rows, 1, 1, SortOrder::Descending, format);
-    return rows;
-}
-
-GridRows mostDownloadedFiles(const AnalysisState &state, const NumberFormat &format)
-{
-    GridRows rows(2);
-    const std::size_t n = state.FileNames.size();
-    rows.cells.reserve((n + 2) * 2);
-    for (std::size_t i = 0; i < n; ++i) {
-        rows.cells.push_back(state.FileNames[i]);
-        rows.cells.push_back(plainDecimal(state.FileUploads[i]));
-    }
-    if (state.DcLstUploads > 0) {
-        rows.cells.push_back("MyList.DcLst ");
-        rows.cells.push_back(plainDecimal(state.DcLstUploads));
-    }
-    if (state.Bz2ListUploads > 0) {
-        rows.cells.push_back("MyList.bz2 ");
-        rows.cells.push_back(plainDecimal(state.Bz2ListUploads));
-    }
-    sortRows(rows, 1, 1, SortOrder::Descending, format);
+    std::vector<FileRow> rows;
+    rows.reserve(tallies.fileNames().size() + 2);
+    for (std::size_t i = 0; i < tallies.fileNames().size(); ++i)
+        rows.push_back({tallies.fileNames()[i], tallies.fileUploads()[i]});
+    if (tallies.dcLstUploads() > 0)
+        rows.push_back({std::string(dcLstFileList), tallies.dcLstUploads()});
+    if (tallies.bz2ListUploads() > 0)
+        rows.push_back({std::string(bz2FileList), tallies.bz2ListUploads()});
+    rankDescending(rows, [](const FileRow &row) { return row.uploads; });
     return rows;
 }
 

@@ -1,25 +1,24 @@
 #pragma once
 
-#include "analysis_state.h"
-#include "forms/number_format.h"
-#include "grid_rows.h"
+#include <vector>
+
+#include "analysis_report.h"
+#include "tallies.h"
 
 namespace varnoth {
 
-// The ranked result lists as their grids show them, data rows only, after the
-// generic descending sort on the count columns (equal keys keep their order
-// of first appearance).
+// The ranked lists of a run, most uploads first; equal rows keep their order
+// of first appearance.
 
-// Top Downloaders: name, uploads, megabytes ("#####0.00"), upload time
-// (HH:MM:SS). Also sums every downloader's time into TimeHours, TimeMinutes
-// and TimeSeconds, carrying at 60.
-GridRows topDownloaders(AnalysisState &state, const NumberFormat &format);
+// Downloaders by uploads, then megabytes as shown (two decimals), then
+// upload time.
+std::vector<DownloaderRow> rankDownloaders(const Tallies &tallies);
 
-// Most Accessed Folders: folder, accesses. Also sums TotalFolderAccesses.
-GridRows mostAccessedFolders(AnalysisState &state, const NumberFormat &format);
+// Folders by accesses.
+std::vector<FolderRow> rankFolders(const Tallies &tallies);
 
-// Most Downloaded files: path (with its trailing blank), uploads; plus one
-// row for each of the client's file lists that was uploaded.
-GridRows mostDownloadedFiles(const AnalysisState &state, const NumberFormat &format);
+// Files by uploads; each of the client's file lists that was uploaded is a
+// row of its own after the files, before ranking.
+std::vector<FileRow> rankFiles(const Tallies &tallies);
 
 } // namespace varnoth

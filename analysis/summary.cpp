@@ -1,91 +1,93 @@
 #include "summary.h"
 
-#include <cmath>
-
-#include "forms/number_forms.h"
 #include "forms/number_reading.h"
 
 namespace varnoth {
 namespace {
 
-// A value brought to `pattern`'s decimals (halves away from zero), then
-// written in the sign-spaced form: 1234.5 gives " 1234.5", 999.996 gives " 1000".
-std::string roundedSignSpaced(double value, Pattern pattern)
+double ratio(double a, std::int64_t b)
 {
-    return signSpaced(lenientNumber(formatPattern(value, pattern, NumberFormat::c())));
+    return a / static_cast<double>(b);
 }
 
-std::string sizeTotal(double megabytes)
+double ratio(std::int64_t a, std::int64_t b)
 {
-    if (megabytes > 10000)
-        return "Total GB's Uploaded :" + roundedSignSpaced(megabytes / 1000, Pattern::PointThree) + " GB";
-    return "Total MB's Uploaded :" + roundedSignSpaced(megabytes, Pattern::PointTwo);
-}
-
-std::string timeCaption(const char *prefix, double hours, double minutes, const std::string &seconds)
-{
-    return std::string(prefix) + signSpaced(hours) + "h " + signSpaced(minutes) + "m " + seconds + "s ";
+    return static_cast<double>(a) / static_cast<double>(b);
 }
 
 } // namespace
 
-std::vector<LabelCaption> summaryCaptions(AnalysisState &state, std::size_t downloaders,
-                                          std::size_t files, std::size_t folders,
-                                          const NumberFormat &format)
+Summary summarize(const Tallies &tallies, const AnalysisReport &report, double totalMegabytes)
 {
-    const double n = static_cast<double>(downloaders);
-    const double f = static_cast<double>(files);
-    const double lines = static_cast<double>(state.LineCount);
-    std::vector<LabelCaption> labels;
-    auto add = [&](const char *label, std::string caption) { labels.push_back({label, std::move(caption)}); };
+    Summary s;
+    s.totalUploads = report.lineCount;
+    s.totalUploaders = static_cast<std::int64_t>(report.downloaders.size());
+    s.differentFiles = static_cast<std::int64_t>(report.files.size());
+    s.differentFolders = static_cast<std::int64_t>(report.folders.size());
+    for (const FolderRow &folder : report.folders)
+        s.totalFolderAccesses = checkedAdd(s.totalFolderAccesses, folder.accesses);
+    s.fileListUploads = checkedAdd(tallies.dcLstUploads(), tallies.bz2ListUploads());
+    s.totalMegabytes = totalMegabytes;
+    s.fileListMegabytes = tallies.fileListMegabytes();
 
-    add("Label1", "Total Uploads : " + signSpaced(lines));
-    add("Label4", "Total Uploaders : " + signSpaced(n));
-    add("Label7", "Different files uploaded : " + signSpaced(f));
-    add("Label12", "Different folders accessed : " + signSpaced(static_cast<double>(folders)));
-    add("Label6", "Average Uploads / Person : " + formatPattern(lines / n, Pattern::PointTwo, format));
-    add("Label13", "Average accesses / Folder : "
-                       + formatPattern(state.TotalFolderAccesses / static_cast<double>(state.FolderCount),
-                                       Pattern::PointTwo, format));
-    add("Label10", "Average Uploads / File: " + formatPattern(lines / f, Pattern::TwoDecimals, format));
-    add("Label11", sizeTotal(state.TotalMegabytes));
-    add("Label14", timeCaption("Total Upload Time : ", static_cast<double>(state.TimeHours),
-                               static_cast<double>(state.TimeMinutes), signSpaced(state.TimeSeconds)));
-
-    // The total upload time in seconds.
-    state.TimeSeconds += 60.0 * static_cast<double>(state.TimeMinutes) + 3600.0 * static_cast<double>(state.TimeHours);
-    state.TimeMinutes = 0;
-    state.TimeHours = 0;
-    const double s = state.TimeSeconds;
-
-    add("Label15", s == 0 ? std::string("Average Upload Speed / File : n/a")
-                          : "Average Upload Speed / File : "
-                                + formatPattern(state.TotalMegabytes / s, Pattern::TwoDecimals, format) + " MB/s");
-    add("Label16", "Average Upload Time / File : " + formatPattern(s / lines, Pattern::TwoDecimals, format) + " s");
-    add("Label17", "Average MB's Uploaded / Person : "
-                       + formatPattern(state.TotalMegabytes / n, Pattern::TwoDecimals, format) + " Mb");
-    const double realUploads = lines - static_cast<double>(state.DcLstUploads) - static_cast<double>(state.Bz2ListUploads);
-    add("Label19", "Average Filesize / File : "
-                       + formatPattern((state.TotalMegabytes - state.MyListMegabytes) / realUploads,
-                                       Pattern::TwoDecimals, format)
-                       + " MB (MyLists not included)");
-
-    // The average upload time per downloader, broken into hours, minutes and seconds.
-    double average = s / n;
-    double minutes = 0;
-    if (average >= 60) {
-        const double rest = std::fmod(average, 60.0);
-        minutes = (average - rest) / 60;
-        average = rest;
+    UploadTime &total = s.totalUploadTime;
+    for (const DownloaderTally &d : tallies.downloaders()) {
+        total.seconds = checkedAdd(total.seconds, d.time.seconds);
+        if (total.seconds >= 60) {
+            total.seconds -= 60;
+            total.minutes = checkedAdd(total.minutes, 1);
+        }
+        total.minutes = checkedAdd(total.minutes, d.time.minutes);
+        if (total.minutes >= 60) {
+            total.minutes -= 60;
+            total.hours = checkedAdd(total.hours, 1);
+        }
+        total.hours = checkedAdd(total.hours, d.time.hours);
     }
-    const double hours = std::floor(minutes / 60);
-    minutes -= hours * 60;
-    state.TimeHours = static_cast<std::int64_t>(hours);
-    state.TimeMinutes = static_cast<std::int64_t>(minutes);
-    state.TimeSeconds = average;
-    add("Label18", timeCaption("Average Upload time / Person : ", hours, minutes,
-                               formatPattern(average, Pattern::PointOne, format)));
-    return labels;
+    return s;
+}
+
+double Summary::averageUploadsPerPerson() const
+{
+    return ratio(totalUploads, totalUploaders);
+}
+
+double Summary::averageAccessesPerFolder() const
+{
+    return ratio(totalFolderAccesses, differentFolders);
+}
+
+double Summary::averageUploadsPerFile() const
+{
+    return ratio(totalUploads, differentFiles);
+}
+
+std::optional<double> Summary::averageSpeedMegabytesPerSecond() const
+{
+    const double seconds = totalUploadSeconds();
+    if (seconds == 0)
+        return std::nullopt;
+    return totalMegabytes / seconds;
+}
+
+double Summary::averageUploadSecondsPerFile() const
+{
+    return ratio(totalUploadSeconds(), totalUploads);
+}
+
+double Summary::averageMegabytesPerPerson() const
+{
+    return ratio(totalMegabytes, totalUploaders);
+}
+
+double Summary::averageFilesizeMegabytes() const
+{
+    return ratio(totalMegabytes - fileListMegabytes, totalUploads - fileListUploads);
+}
+
+double Summary::averageUploadSecondsPerPerson() const
+{
+    return ratio(totalUploadSeconds(), totalUploaders);
 }
 
 } // namespace varnoth

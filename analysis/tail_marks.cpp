@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define VARNOTH_SSE2 1
-#endif
+#include "forms/simd.h"
 
 namespace varnoth {
 namespace {
@@ -25,7 +22,9 @@ std::uint64_t bitsUpTo(std::size_t b)
 
 } // namespace
 
-TailMarks::TailMarks(std::string_view text, bool singleByte) : text_(text), singleByte_(singleByte)
+TailMarks::TailMarks(std::string_view text, bool singleByte)
+    : text_(text)
+    , singleByte_(singleByte)
 {
     mark(0);
 }
@@ -55,9 +54,12 @@ void TailMarks::mark(std::size_t w)
     std::size_t stop = 64;
     while (stop >= b + 16) {
         stop -= 16;
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text_.data() + base + static_cast<std::ptrdiff_t>(stop)));
-        commas |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, comma)))) << stop;
-        parens |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, paren)))) << stop;
+        const __m128i v =
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(text_.data() + base + static_cast<std::ptrdiff_t>(stop)));
+        commas |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, comma))))
+                  << stop;
+        parens |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, paren))))
+                  << stop;
         high |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(v))) << stop;
     }
 #else

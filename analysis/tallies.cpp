@@ -20,93 +20,66 @@ std::int64_t addPart(std::int64_t counter, double part)
 
 bool isFileList(std::string_view filePath)
 {
-    return filePath == "MyList.DcLst " || filePath == "MyList.bz2 ";
+    return filePath == dcLstFileList || filePath == bz2FileList;
 }
 
-bool addDownloaderUpload(AnalysisState &state, std::string_view nick, double megabytes,
-                         const DurationParts &duration)
+void Tallies::addDownloaderUpload(std::string_view nick, double megabytes, const DurationParts &duration)
 {
     bool added = false;
-    const std::size_t k = state.DownloaderIndex.findOrAdd(nick, state.DownloaderNames, added);
+    const std::size_t k = downloaderIndex_.findOrAdd(nick, downloaderNames_, added);
     if (added) {
-        state.DownloaderUploads.push_back(1);
-        state.DownloaderMegabytes.push_back(megabytes);
-        state.DownloaderHours.push_back(addPart(0, duration.hours));
-        state.DownloaderMinutes.push_back(addPart(0, duration.minutes));
-        state.DownloaderSeconds.push_back(addPart(0, duration.seconds));
-        state.DownloaderCount = static_cast<std::int64_t>(state.DownloaderNames.size());
-        return false;
+        downloaders_.push_back(
+            {1, megabytes, {addPart(0, duration.hours), addPart(0, duration.minutes), addPart(0, duration.seconds)}});
+        return;
     }
-    state.DownloaderUploads[k] = checkedAdd(state.DownloaderUploads[k], 1);
-    state.DownloaderMegabytes[k] += megabytes;
-    bool hourCarry = false;
-    std::int64_t &seconds = state.DownloaderSeconds[k];
-    std::int64_t &minutes = state.DownloaderMinutes[k];
-    std::int64_t &hours = state.DownloaderHours[k];
-    seconds = addPart(seconds, duration.seconds);
-    if (seconds >= 60) {
-        seconds -= 60;
-        minutes = checkedAdd(minutes, 1);
+    DownloaderTally &d = downloaders_[k];
+    d.uploads = checkedAdd(d.uploads, 1);
+    d.megabytes += megabytes;
+    UploadTime &t = d.time;
+    t.seconds = addPart(t.seconds, duration.seconds);
+    if (t.seconds >= 60) {
+        t.seconds -= 60;
+        t.minutes = checkedAdd(t.minutes, 1);
     }
-    minutes = addPart(minutes, duration.minutes);
-    if (minutes >= 60) {
-        minutes -= 60;
-        hours = checkedAdd(hours, 1);
-        hourCarry = true;
+    t.minutes = addPart(t.minutes, duration.minutes);
+    if (t.minutes >= 60) {
+        t.minutes -= 60;
+        t.hours = checkedAdd(t.hours, 1);
     }
-    hours = addPart(hours, duration.hours);
-    return hourCarry;
+    t.hours = addPart(t.hours, duration.hours);
 }
 
-void addFileUpload(AnalysisState &state, std::string_view filePath, double megabytes)
+std::size_t Tallies::addFileUpload(std::string_view filePath, std::uint64_t hash, double megabytes)
 {
-    addFileUpload(state, filePath, hashText(filePath), megabytes);
-}
-
-std::size_t addFileUpload(AnalysisState &state, std::string_view filePath, std::uint64_t pathHash, double megabytes)
-{
-    if (filePath == "MyList.DcLst ") {
-        state.MyListMegabytes += megabytes;
-        state.DcLstUploads = checkedAdd(state.DcLstUploads, 1);
-        return NameIndex::npos;
-    }
-    if (filePath == "MyList.bz2 ") {
-        state.MyListMegabytes += megabytes;
-        state.Bz2ListUploads = checkedAdd(state.Bz2ListUploads, 1);
+    if (isFileList(filePath)) {
+        fileListMegabytes_ += megabytes;
+        std::int64_t &count = filePath == dcLstFileList ? dcLstUploads_ : bz2ListUploads_;
+        count = checkedAdd(count, 1);
         return NameIndex::npos;
     }
     bool added = false;
-    const std::size_t k = state.FileIndex.findOrAdd(filePath, pathHash, state.FileNames, added);
-    if (added) {
-        state.FileUploads.push_back(1);
-        state.FileCount = static_cast<std::int64_t>(state.FileNames.size());
-    } else {
-        state.FileUploads[k] = checkedAdd(state.FileUploads[k], 1);
-    }
+    const std::size_t k = fileIndex_.findOrAdd(filePath, hash, fileNames_, added);
+    if (added)
+        fileUploads_.push_back(1);
+    else
+        fileUploads_[k] = checkedAdd(fileUploads_[k], 1);
     return k;
 }
 
-void addFolderAccess(AnalysisState &state, std::string_view folder)
-{
-    addFolderAccess(state, folder, hashText(folder));
-}
-
-std::size_t addFolderAccess(AnalysisState &state, std::string_view folder, std::uint64_t folderHash)
+std::size_t Tallies::addFolderAccess(std::string_view folder, std::uint64_t hash)
 {
     bool added = false;
-    const std::size_t k = state.FolderIndex.findOrAdd(folder, folderHash, state.FolderNames, added);
-    if (added) {
-        state.FolderAccesses.push_back(1);
-        state.FolderCount = static_cast<std::int64_t>(state.FolderNames.size());
-    } else {
-        addFolderAccessAt(state, k);
-    }
+    const std::size_t k = folderIndex_.findOrAdd(folder, hash, folderNames_, added);
+    if (added)
+        folderAccesses_.push_back(1);
+    else
+        addFolderAccessAt(k);
     return k;
 }
 
-void addFolderAccessAt(AnalysisState &state, std::size_t folderIndex)
+void Tallies::addFolderAccessAt(std::size_t folder)
 {
-    state.FolderAccesses[folderIndex] = checkedAdd(state.FolderAccesses[folderIndex], 1);
+    folderAccesses_[folder] = checkedAdd(folderAccesses_[folder], 1);
 }
 
 } // namespace varnoth

@@ -1,39 +1,74 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
-#include "analysis_state.h"
+#include "analysis_report.h"
 #include "duration.h"
+#include "name_index.h"
 
 namespace varnoth {
 
-// The client's own file list, counted apart from the real files.
+// The client's own file list, in its two forms, counted apart from the real
+// files. Paths are compared whole, with the blank that ends them.
+inline constexpr std::string_view dcLstFileList = "MyList.DcLst ";
+inline constexpr std::string_view bz2FileList = "MyList.bz2 ";
 bool isFileList(std::string_view filePath);
 
-// Adds one upload to its downloader: uploads, megabytes and duration. A
-// returning downloader's seconds and minutes carry at 60; a new downloader's
-// first upload is stored as it comes. Returns true when the minutes carried
-// into an hour. Throws Failure("Overflow") when a count leaves the 64-bit range.
-bool addDownloaderUpload(AnalysisState &state, std::string_view nick, double megabytes,
-                         const DurationParts &duration);
+// What one downloader took: uploads, megabytes and upload time.
+struct DownloaderTally {
+    std::int64_t uploads = 0;
+    double megabytes = 0;
+    UploadTime time;
+};
 
-// Counts one upload of a path: the file-list counters for the client's file
-// list, otherwise the file tally.
-void addFileUpload(AnalysisState &state, std::string_view filePath, double megabytes);
+// The counts of one run: per downloader, per file and per folder, each in
+// order of first appearance and looked up through a hash index, and the
+// uploads of the client's file lists. Every count is 64-bit; a count that
+// would leave that range throws Failure("Overflow").
+class Tallies {
+public:
+    // A returning downloader's seconds and minutes carry at 60; a new
+    // downloader's first upload is stored as it comes.
+    void addDownloaderUpload(std::string_view nick, double megabytes, const DurationParts &duration);
 
-// The same with the path's hashText() computed beforehand. Returns the
-// file's position in the file tally (npos for the client's file list).
-std::size_t addFileUpload(AnalysisState &state, std::string_view filePath, std::uint64_t pathHash, double megabytes);
+    // Counts one upload of a path (hash: its hashText()): the file-list
+    // counters for the client's file list, otherwise the file tally. Returns
+    // the file's position in the file tally, npos for a file list.
+    std::size_t addFileUpload(std::string_view filePath, std::uint64_t hash, double megabytes);
 
-// Counts one upload from a folder (callers skip uploads without a folder).
-void addFolderAccess(AnalysisState &state, std::string_view folder);
+    // Counts one upload from a folder; returns the folder's position.
+    std::size_t addFolderAccess(std::string_view folder, std::uint64_t hash);
 
-// The same with the folder's hashText() computed beforehand. Returns the
-// folder's position in the folder tally.
-std::size_t addFolderAccess(AnalysisState &state, std::string_view folder, std::uint64_t folderHash);
+    // Counts one more upload from the folder already at this position.
+    void addFolderAccessAt(std::size_t folder);
 
-// Counts one more upload from the folder already at this position.
-void addFolderAccessAt(AnalysisState &state, std::size_t folderIndex);
+    const std::vector<std::string> &downloaderNames() const { return downloaderNames_; }
+    const std::vector<DownloaderTally> &downloaders() const { return downloaders_; }
+    const std::vector<std::string> &fileNames() const { return fileNames_; }
+    const std::vector<std::int64_t> &fileUploads() const { return fileUploads_; }
+    const std::vector<std::string> &folderNames() const { return folderNames_; }
+    const std::vector<std::int64_t> &folderAccesses() const { return folderAccesses_; }
+    const NameIndex &fileIndex() const { return fileIndex_; }
+    std::int64_t dcLstUploads() const { return dcLstUploads_; }
+    std::int64_t bz2ListUploads() const { return bz2ListUploads_; }
+    double fileListMegabytes() const { return fileListMegabytes_; }
+
+private:
+    std::vector<std::string> downloaderNames_;
+    std::vector<DownloaderTally> downloaders_;
+    std::vector<std::string> fileNames_;
+    std::vector<std::int64_t> fileUploads_;
+    std::vector<std::string> folderNames_;
+    std::vector<std::int64_t> folderAccesses_;
+    NameIndex downloaderIndex_;
+    NameIndex fileIndex_;
+    NameIndex folderIndex_;
+    std::int64_t dcLstUploads_ = 0;
+    std::int64_t bz2ListUploads_ = 0;
+    double fileListMegabytes_ = 0;
+};
 
 } // namespace varnoth

@@ -12,7 +12,11 @@
 #include <algorithm>
 #include <exception>
 
+#include "analysis/analysis_run.h"
 #include "analysis/messages.h"
+#include "analysis/result_cells.h"
+#include "analysis/summary_captions.h"
+#include "analysis/window_captions.h"
 #include "drive_list.h"
 #include "file_list.h"
 #include "folder_list.h"
@@ -20,12 +24,11 @@
 #include "forms/file_exists.h"
 #include "forms/number_forms.h"
 #include "forms/settings_file.h"
-#include "run_progress.h"
-#include "views/file_stats_view.h"
+#include "views/background_read.h"
+#include "views/drilldown_panel.h"
 #include "views/grid.h"
-#include "views/input_blocker.h"
-#include "views/personal_stats_view.h"
 #include "views/result_list_clicks.h"
+#include "views/summary_labels.h"
 
 namespace varnoth {
 
@@ -60,7 +63,8 @@ QString joinFolderAndFile(const QString &folder, const QString &file)
 Form1::Form1(Form1Environment environment, QWidget *parent)
     : QMainWindow(parent)
     , environment_(std::move(environment))
-    , format_(systemNumberFormat())
+    , options_{systemNumberFormat()}
+    , backgroundRead_(new BackgroundRead(this))
 {
     buildControls();
 
@@ -71,10 +75,12 @@ Form1::Form1(Form1Environment environment, QWidget *parent)
     Dir1->setPath(here);
     File1->setPath(Dir1->path());
 
-    personalStatsView_ = std::make_unique<PersonalStatsView>(
-        PersonalStatsView::Controls{Picture4, Label21, grid4, grid1, Command3, Command4}, *this);
-    fileStatsView_ = std::make_unique<FileStatsView>(
-        FileStatsView::Controls{Picture5, Label22, grid5, grid2, Command3, Command4}, *this);
+    personalStats_ = std::make_unique<DrilldownPanel>(
+        DrilldownPanel::Kind::Personal, DrilldownPanel::Controls{Picture4, Label21, grid4, grid1, Command3, Command4},
+        *this);
+    fileStats_ = std::make_unique<DrilldownPanel>(
+        DrilldownPanel::Kind::File, DrilldownPanel::Controls{Picture5, Label22, grid5, grid2, Command3, Command4},
+        *this);
     connectHandlers();
     Form1_Form_Load();
 }
@@ -96,10 +102,11 @@ void Form1::connectHandlers()
     connect(grid2, &Grid::cellClicked, this, &Form1::Form1_grid2_Click);
     connect(grid4, &Grid::cellClicked, this, &Form1::Form1_grid4_Click);
     connect(grid5, &Grid::cellClicked, this, &Form1::Form1_grid5_Click);
-    connect(Command3, &QPushButton::clicked, this, [this] { personalStatsView_->open(); });
-    connect(Command8, &QPushButton::clicked, this, [this] { personalStatsView_->close(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { fileStatsView_->open(); });
-    connect(Command9, &QPushButton::clicked, this, [this] { fileStatsView_->close(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { personalStats_->open(); });
+    connect(Command8, &QPushButton::clicked, this, [this] { personalStats_->close(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { fileStats_->open(); });
+    connect(Command9, &QPushButton::clicked, this, [this] { fileStats_->close(); });
+    connect(backgroundRead_, &BackgroundRead::progressed, this, &Form1::showProgress, Qt::QueuedConnection);
 }
 
 // Start-up: the settings file decides whether Analyze is offered.
@@ -111,10 +118,10 @@ void Form1::Form1_Form_Load()
         Command1->hide();
         message(noSettingsMessage);
     } else {
-        state_.SettingsHeader = settings->header;
+        SettingsHeader = settings->header;
         Text1->setText(QString::fromStdString(settings->logPath));
         if (settings->header == settingsHeader)
-            state_.TotalLinesAnalyzed = settings->totalLinesAnalyzed;
+            TotalLinesAnalyzed = settings->totalLinesAnalyzed;
         if (!fileExists(settings->logPath)) {
             Text1->setText(pathHint);
             Command1->hide();
@@ -160,8 +167,8 @@ void Form1::Form1_Command1_Click()
         quit();
         return;
     }
-    const std::string path = logPath();
-    if (!fileExists(path)) {
+    const LogInput log = logInput();
+    if (!fileExists(log.path())) {
         message(QString::fromUtf8(messages::invalidLogPath));
         Text1->show();
         setCaption(Label9, QStringLiteral("Upload log file :"));
@@ -177,21 +184,56 @@ void Form1::Form1_Command1_Click()
     grid1->setRow(0);
     grid1->setCol(0);
 
-    RunResult result;
-    {
-        InputBlocker blocker;
-        RunProgress progress(*this);
-        result = analyzeLog(path, state_, format_, &progress);
+    auto outcome = std::make_shared<AnalysisOutcome>();
+    const AnalysisOptions options = options_;
+    readInBackground(
+        [log, options, outcome](const ProgressCallback &progress) { *outcome = analyzeLog(log, options, progress); },
+        [this, outcome] {
+            const AnalysisReport *report = completed(*outcome);
+            if (!report) {
+                stopWithMessage(QString::fromStdString(messages::failureMessage(*outcome)));
+                return;
+            }
+            report_ = std::make_shared<const AnalysisReport>(std::move(*report));
+            showResults(*report_);
+            emit readFinished();
+        });
+}
+
+void Form1::showResults(const AnalysisReport &report)
+{
+    grid1->setDataRows(downloaderCells(report.downloaders, options_.numberFormat));
+    grid1->setRow(grid1->rows() - 1);
+    grid1->setCol(1);
+    grid1->setColSel(grid1->cols() - 1);
+    Label2->show();
+    grid1->show();
+
+    grid3->setDataRows(folderCells(report.folders));
+    grid3->setRow(grid3->rows() - 1);
+    grid3->setCol(1);
+    grid3->show();
+    Label8->show();
+
+    grid2->setDataRows(fileCells(report.files));
+    grid2->setRow(grid2->rows() - 1);
+    grid2->setCol(1);
+    Command3->show();
+    Command4->show();
+
+    const SummaryCaptions captions = summaryCaptions(report.summary, options_.numberFormat);
+    for (const SummaryLabel &summaryLabel : summaryLabels) {
+        if (auto *label = centralWidget()->findChild<QLabel *>(QString::fromLatin1(summaryLabel.label))) {
+            setCaption(label, QString::fromStdString(captions.*summaryLabel.caption));
+            label->show();
+        }
     }
-    if (!result.completed) {
-        stopWithMessage(QString::fromStdString(result.message));
-        return;
-    }
-    fillResults(result);
 
     grid2->show();
-    showCaption(QStringLiteral("Varnoth : -Analyzing complete-"));
+    showCaption(QString::fromUtf8(analyzingCompleteCaption));
+    TotalLinesAnalyzed += static_cast<double>(report.lineCount);
     Command10->setText(QStringLiteral("Save Results"));
+    Grid1SortToggle = 0;
     grid1->show();
     Label3->show();
     Label2->show();
@@ -200,39 +242,10 @@ void Form1::Form1_Command1_Click()
     Command1->setEnabled(true);
 }
 
-void Form1::fillResults(RunResult &result)
-{
-    grid1->setDataRows(std::move(result.grid1));
-    grid1->setRow(grid1->rows() - 1);
-    grid1->setCol(1);
-    grid1->setColSel(grid1->cols() - 1);
-    Label2->show();
-    grid1->show();
-
-    grid3->setDataRows(std::move(result.grid3));
-    grid3->setRow(grid3->rows() - 1);
-    grid3->setCol(1);
-    grid3->show();
-    Label8->show();
-
-    grid2->setDataRows(std::move(result.grid2));
-    grid2->setRow(grid2->rows() - 1);
-    grid2->setCol(1);
-    Command3->show();
-    Command4->show();
-
-    for (const LabelCaption &caption : result.labels) {
-        if (auto *label = centralWidget()->findChild<QLabel *>(QString::fromStdString(caption.label))) {
-            setCaption(label, QString::fromStdString(caption.caption));
-            label->show();
-        }
-    }
-}
-
 void Form1::quit()
 {
     try {
-        writeSettings(environment_.settingsFolders, logPath(), state_.TotalLinesAnalyzed, format_);
+        writeSettings(environment_.settingsFolders, logInput().path(), TotalLinesAnalyzed, options_.numberFormat);
     } catch (const Failure &failure) {
         stopWithMessage(QString::fromStdString(messages::generalFailure(failure.description())));
         return;
@@ -288,7 +301,7 @@ void Form1::Form1_Command6_Click()
     Text1->hide();
     setCaption(Label9, QStringLiteral("Upload log file : ") + candidate);
     try {
-        writeSettings(environment_.settingsFolders, candidate.toStdString(), state_.TotalLinesAnalyzed, format_);
+        writeSettings(environment_.settingsFolders, candidate.toStdString(), TotalLinesAnalyzed, options_.numberFormat);
     } catch (const std::exception &failure) {
         // The choice stands for this session; only remembering it failed.
         message(QStringLiteral("The settings file could not be written : ") + QString::fromUtf8(failure.what()));
@@ -304,8 +317,7 @@ void Form1::Form1_Command7_Click()
 void Form1::Form1_aboutvalikko_Click()
 {
     message(QStringLiteral("Varnoth v. 1.0\nEmail any comments / suggestions about this software to ") + aboutAddress +
-            QStringLiteral("\nTotal lines analyzed : ") +
-            QString::fromStdString(signSpaced(state_.TotalLinesAnalyzed)));
+            QStringLiteral("\nTotal lines analyzed : ") + QString::fromStdString(signSpaced(TotalLinesAnalyzed)));
 }
 
 void Form1::Form1_exitvalikko_Click()
@@ -315,7 +327,7 @@ void Form1::Form1_exitvalikko_Click()
 
 void Form1::Form1_grid1_Click()
 {
-    topDownloadersClick(*grid1, *Command3, state_.Grid1SortToggle);
+    topDownloadersClick(*grid1, *Command3, Grid1SortToggle);
 }
 
 void Form1::Form1_grid2_Click()
@@ -325,12 +337,12 @@ void Form1::Form1_grid2_Click()
 
 void Form1::Form1_grid4_Click()
 {
-    sortToggleStep(*grid4, state_.Grid4SortToggle);
+    sortToggleStep(*grid4, Grid4SortToggle);
 }
 
 void Form1::Form1_grid5_Click()
 {
-    sortToggleStep(*grid5, state_.Grid5SortToggle);
+    sortToggleStep(*grid5, Grid5SortToggle);
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -342,7 +354,6 @@ void Form1::closeEvent(QCloseEvent *event)
 void Form1::showCaption(const QString &caption)
 {
     setWindowTitle(caption);
-    InputBlocker::pump();
 }
 
 void Form1::setBusy(bool busy)
@@ -354,30 +365,36 @@ void Form1::setBusy(bool busy)
     busy_ = busy;
 }
 
-// The fill spans the whole frame at 100 % and stops at its edge beyond.
-void Form1::showProgressFill(std::int64_t done, std::int64_t total)
+void Form1::readInBackground(std::function<void(const ProgressCallback &)> read, std::function<void()> done)
 {
+    shownPhase_ = RunPhase::ReadingDrilldown;
+    backgroundRead_->start(std::move(read), std::move(done));
+}
+
+// The one progress display of runs and drill-downs: the caption of each
+// phase of a run, "Lines Completed : X / Y" while a run reads its uploads,
+// and the fill, which spans the whole frame at 100 %.
+void Form1::showProgress(const Progress &progress)
+{
+    if (progress.phase != shownPhase_ && progress.phase != RunPhase::ReadingDrilldown) {
+        showCaption(QString::fromUtf8(phaseCaption(progress.phase)));
+        if (progress.phase == RunPhase::ReadingInformation)
+            Label23->show();
+    }
+    shownPhase_ = progress.phase;
+    if (progress.phase == RunPhase::ReadingInformation)
+        setCaption(Label23, QString::fromStdString(linesCompletedCaption(progress.linesCompleted, progress.lineCount)));
     const QRect inner = Picture1->contentsRect();
-    const double share = total > 0 ? std::clamp(static_cast<double>(done) / static_cast<double>(total), 0.0, 1.0) : 0.0;
+    const double share = std::clamp(progress.share, 0.0, 1.0);
     Picture2->setGeometry(inner.x(), inner.y(), static_cast<int>(share * inner.width() + 0.5), inner.height());
-    InputBlocker::pump();
 }
 
-void Form1::showRunProgress(std::int64_t done, std::int64_t total)
+bool Form1::reading() const
 {
-    setCaption(Label23,
-               QStringLiteral("Lines Completed : %1 / %2")
-                   .arg(QString::fromStdString(plainDecimal(done)), QString::fromStdString(plainDecimal(total))));
-    showProgressFill(done, total);
+    return backgroundRead_->running();
 }
 
-void Form1::showLinesCompletedLabel()
-{
-    Label23->show();
-    InputBlocker::pump();
-}
-
-std::string Form1::logPath() const
+LogInput Form1::logInput() const
 {
     return Text1->text().toStdString();
 }

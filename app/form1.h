@@ -5,10 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "analysis/analysis_run.h"
-#include "analysis/analysis_state.h"
+#include "analysis/analysis_report.h"
+#include "analysis/progress.h"
 #include "form1_environment.h"
-#include "forms/number_format.h"
 #include "views/view_host.h"
 
 class QAction;
@@ -21,12 +20,12 @@ class QWidget;
 
 namespace varnoth {
 
+class BackgroundRead;
+class DrilldownPanel;
 class DriveList;
 class FileList;
-class FileStatsView;
 class FolderList;
 class Grid;
-class PersonalStatsView;
 
 // The program's one window: the command strip, the results area with its
 // grids and drill-down panels, the summary labels, the browse panel and the
@@ -41,15 +40,22 @@ public:
     // ViewHost
     void showCaption(const QString &caption) override;
     void setBusy(bool busy) override;
-    void showProgressFill(std::int64_t done, std::int64_t total) override;
-    std::string logPath() const override;
-    AnalysisState &analysisState() override { return state_; }
-    const NumberFormat &numberFormat() const override { return format_; }
+    LogInput logInput() const override;
+    const AnalysisOptions &analysisOptions() const override { return options_; }
+    void readInBackground(std::function<void(const ProgressCallback &)> read, std::function<void()> done) override;
     void stopWithMessage(const QString &message) override;
 
-    // Sets the progress fill and the "Lines Completed" caption of a run.
-    void showRunProgress(std::int64_t done, std::int64_t total);
-    void showLinesCompletedLabel();
+    // Lines analysed over all runs, as the settings file keeps them.
+    double totalLinesAnalyzed() const { return TotalLinesAnalyzed; }
+    const std::string &settingsFileHeader() const { return SettingsHeader; }
+    // Whether a run or a drill-down is reading the log.
+    bool reading() const;
+    // The results of the completed run, or null.
+    const AnalysisReport *report() const { return report_.get(); }
+
+signals:
+    // A run or a drill-down has ended and its results are shown.
+    void readFinished();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -67,7 +73,8 @@ private:
     void writeGridHeaders();
     void Form1_Command1_Click();
     void quit();
-    void fillResults(RunResult &result);
+    void showResults(const AnalysisReport &report);
+    void showProgress(const Progress &progress);
     void Form1_Command5_Click();
     void Form1_Drive1_Change();
     void Form1_Dir1_Change();
@@ -84,9 +91,19 @@ private:
     void setCaption(QLabel *label, const QString &caption);
 
     Form1Environment environment_;
-    AnalysisState state_;
-    NumberFormat format_;
+    AnalysisOptions options_;
+    BackgroundRead *backgroundRead_ = nullptr;
+    std::shared_ptr<const AnalysisReport> report_;
     bool busy_ = false;
+    RunPhase shownPhase_ = RunPhase::ReadingDrilldown;
+
+    // Read from the settings file at start-up; the total grows with each run.
+    double TotalLinesAnalyzed = 0;
+    std::string SettingsHeader;
+    // Order of each sortable grid's next click sort: 0 = descending, 1 = ascending.
+    int Grid1SortToggle = 0;
+    int Grid4SortToggle = 0;
+    int Grid5SortToggle = 0;
     QString currentDrive_;
 
     QFrame *Line1 = nullptr;
@@ -129,8 +146,8 @@ private:
     QMenu *helppivalikko = nullptr;
     QAction *aboutvalikko = nullptr;
 
-    std::unique_ptr<PersonalStatsView> personalStatsView_;
-    std::unique_ptr<FileStatsView> fileStatsView_;
+    std::unique_ptr<DrilldownPanel> personalStats_;
+    std::unique_ptr<DrilldownPanel> fileStats_;
 };
 
 } // namespace varnoth

@@ -151,18 +151,18 @@ void Form1::buildResultsArea()
 
     Label2 = makeLabel(Pohja2, "Label2", QStringLiteral("Top Downloaders:"), {8, 3}, plain);
     Label2->hide();
-    grid1 = makeGrid(Pohja2, "grid1", 4, format_, serif, {8, 20, 282, 340}, Label2->text());
+    grid1 = makeGrid(Pohja2, "grid1", 4, options_.numberFormat, serif, {8, 20, 282, 340}, Label2->text());
     grid1->setToolTip(QStringLiteral("Click Mbytes or Uploads column to sort list or invert sorting"));
     Label8 = makeLabel(Pohja2, "Label8", QStringLiteral("Most Accessed Folders:"), {298, 3}, plain);
     Label8->hide();
-    grid3 = makeGrid(Pohja2, "grid3", 2, format_, small, {298, 20, 272, 340}, Label8->text());
+    grid3 = makeGrid(Pohja2, "grid3", 2, options_.numberFormat, small, {298, 20, 272, 340}, Label8->text());
     Label3 = makeLabel(Pohja2, "Label3", QStringLiteral("Most Downloaded files"), {578, 3}, plain);
     Label3->hide();
-    grid2 = makeGrid(Pohja2, "grid2", 2, format_, small, {578, 20, 410, 340}, Label3->text());
+    grid2 = makeGrid(Pohja2, "grid2", 2, options_.numberFormat, small, {578, 20, 410, 340}, Label3->text());
 
     Picture4 = makePanel(Pohja2, "Picture4", {294, 0, clientWidth - 294, 364}, QFrame::Box);
     Label21 = makeLabel(Picture4, "Label21", QStringLiteral("Files Downloaded By"), {6, 3}, sansBold(9.75));
-    grid4 = makeGrid(Picture4, "grid4", 3, format_, serif, {6, 22, 690, 306}, Label21->text());
+    grid4 = makeGrid(Picture4, "grid4", 3, options_.numberFormat, serif, {6, 22, 690, 306}, Label21->text());
     grid4->show();
     Command8 = makeButton(Picture4, "Command8", QStringLiteral("Close Stats"), {599, 333, 97, 25});
     Picture4->setAccessibleName(Label21->text());
@@ -170,7 +170,7 @@ void Form1::buildResultsArea()
 
     Picture5 = makePanel(Pohja2, "Picture5", {0, 0, 574, 364}, QFrame::Box);
     Label22 = makeLabel(Picture5, "Label22", QStringLiteral("File has been uploated to:"), {8, 3}, sansBold(8.25));
-    grid5 = makeGrid(Picture5, "grid5", 3, format_, sans, {8, 22, 560, 306}, Label22->text());
+    grid5 = makeGrid(Picture5, "grid5", 3, options_.numberFormat, sans, {8, 22, 560, 306}, Label22->text());
     grid5->show();
     Command9 = makeButton(Picture5, "Command9", QStringLiteral("Close Stats"), {471, 333, 97, 25});
     Picture5->setAccessibleName(Label22->text());

@@ -26,11 +26,9 @@ int main(int argc, char *argv[])
     varnoth::Form1 window(std::move(environment));
     window.move(0, 0);
     window.show();
-    QTimer::singleShot(300, &window, [&] {
-        if (auto *analyze = window.findChild<QPushButton *>(QStringLiteral("Command1"));
-            analyze && analyze->isVisible())
-            analyze->click();
-        QTimer::singleShot(500, &window, [&] {
+    // The place of the window, once the analysis has ended and been painted.
+    QObject::connect(&window, &varnoth::Form1::readFinished, &window, [&] {
+        QTimer::singleShot(300, &window, [&] {
             const QRect frame = window.frameGeometry();
             QFile ready(readyFile);
             if (ready.open(QIODevice::WriteOnly))
@@ -41,6 +39,11 @@ int main(int argc, char *argv[])
                                 .arg(frame.y())
                                 .toUtf8());
         });
+    });
+    QTimer::singleShot(300, &window, [&] {
+        if (auto *analyze = window.findChild<QPushButton *>(QStringLiteral("Command1"));
+            analyze && analyze->isVisible())
+            analyze->click();
     });
     return QApplication::exec();
 }

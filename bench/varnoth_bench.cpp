@@ -1,21 +1,27 @@
 // varnoth-bench: runs the analysis engine without the window, for
 // benchmarks, headless checks of the results and synthetic logs.
 
+#include <charconv>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "analysis/analysis_run.h"
 #include "analysis/drilldown.h"
+#include "analysis/messages.h"
+#include "analysis/result_cells.h"
 #include "forms/failure.h"
 #include "forms/file_exists.h"
 #include "json_writer.h"
 #include "log_generator.h"
 #include "peak_memory.h"
+#include "views/summary_labels.h"
 
 namespace {
 
@@ -31,6 +37,17 @@ int usage()
     return 2;
 }
 
+// A whole number written in decimal digits only, at least 1 and at most max.
+template <class Number> std::optional<Number> positiveNumber(std::string_view text, Number max)
+{
+    Number value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text.front() == '-' || error != std::errc() || end != text.data() + text.size() || value < 1 ||
+        value > max)
+        return std::nullopt;
+    return value;
+}
+
 // The user's number settings, as the C library reads them from the environment.
 NumberFormat userNumberFormat()
 {
@@ -44,69 +61,82 @@ NumberFormat userNumberFormat()
     return format;
 }
 
-int timedRun(const std::string &path)
+int timedRun(const std::string &path, const AnalysisOptions &options)
 {
-    AnalysisState state;
     const auto start = std::chrono::steady_clock::now();
-    const RunResult result = analyzeLog(path, state, userNumberFormat());
+    const AnalysisOutcome outcome = analyzeLog(path, options);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::error_code error;
     const auto size = std::filesystem::file_size(pathFromUtf8(path), error);
     const std::uint64_t bytes = error ? 0 : static_cast<std::uint64_t>(size);
-    if (!result.completed)
-        std::cout << "message " << result.message << "\n";
+    const AnalysisReport *report = completed(outcome);
+    if (!report)
+        std::cout << "message " << messages::failureMessage(outcome) << "\n";
     std::printf("lines %lld\nbytes %llu\nseconds %.3f\nMB/s %.1f\npeak memory %.1f MB\n",
-                static_cast<long long>(state.LinesCompleted), static_cast<unsigned long long>(bytes), seconds,
+                static_cast<long long>(report ? report->lineCount : 0), static_cast<unsigned long long>(bytes), seconds,
                 seconds > 0 ? static_cast<double>(bytes) / 1e6 / seconds : 0.0,
                 static_cast<double>(bench::peakMemoryBytes()) / 1e6);
-    return result.completed ? 0 : 1;
+    return report ? 0 : 1;
 }
 
-int dump(const std::string &path)
+int dump(const std::string &path, const AnalysisOptions &options)
 {
-    AnalysisState state;
-    const RunResult result = analyzeLog(path, state, userNumberFormat());
-    if (!result.completed) {
-        std::cout << "{\"message\": " << bench::jsonString(result.message) << "}\n";
+    const AnalysisOutcome outcome = analyzeLog(path, options);
+    const AnalysisReport *report = completed(outcome);
+    if (!report) {
+        std::cout << "{\"message\": " << bench::jsonString(messages::failureMessage(outcome)) << "}\n";
         return 0;
     }
-    std::cout << "{\"line_count\": " << state.LineCount << ", \"lines_completed\": " << state.LinesCompleted
-              << ",\n \"grid1\": " << bench::jsonRows(result.grid1) << ",\n \"grid3\": "
-              << bench::jsonRows(result.grid3) << ",\n \"grid2\": " << bench::jsonRows(result.grid2)
-              << ",\n \"labels\": {";
-    for (std::size_t i = 0; i < result.labels.size(); ++i) {
-        std::cout << (i ? ",\n  " : "\n  ") << bench::jsonString(result.labels[i].label) << ": "
-                  << bench::jsonString(result.labels[i].caption);
+    const NumberFormat &format = options.numberFormat;
+    std::cout << "{\"line_count\": " << report->lineCount << ", \"lines_completed\": " << report->lineCount
+              << ",\n \"grid1\": " << bench::jsonRows(downloaderCells(report->downloaders, format))
+              << ",\n \"grid3\": " << bench::jsonRows(folderCells(report->folders))
+              << ",\n \"grid2\": " << bench::jsonRows(fileCells(report->files)) << ",\n \"labels\": {";
+    const SummaryCaptions captions = summaryCaptions(report->summary, format);
+    const char *separator = "\n  ";
+    for (const SummaryLabel &label : summaryLabels) {
+        std::cout << separator << bench::jsonString(label.label) << ": " << bench::jsonString(captions.*label.caption);
+        separator = ",\n  ";
     }
     std::cout << "}}\n";
     return 0;
 }
 
-int drilldown(bool personal, const std::string &key, const std::string &path)
+template <class Rows, class Cells> int printDrilldown(const Outcome<Rows> &outcome, Cells cells)
 {
-    AnalysisState state;
-    const NumberFormat format = userNumberFormat();
-    const DrilldownResult result =
-        personal ? personalStats(path, key, state, format) : fileStats(path, key, state, format);
-    if (!result.completed)
-        std::cout << "{\"message\": " << bench::jsonString(result.message) << "}\n";
+    if (const Rows *rows = completed(outcome))
+        std::cout << bench::jsonRows(cells(*rows)) << "\n";
     else
-        std::cout << bench::jsonRows(result.rows) << "\n";
+        std::cout << "{\"message\": "
+                  << bench::jsonString(messages::failureMessage(outcome, messages::Reader::Drilldown)) << "}\n";
     return 0;
 }
 
-int generate(int argc, char **argv)
+int generate(const std::vector<std::string> &args)
 {
+    constexpr std::uint32_t maxCount = 0xFFFFFFFFu;
     bench::GeneratorShape shape;
-    shape.lines = std::strtoull(argv[2], nullptr, 10);
-    if (argc >= 7) {
-        shape.downloaders = static_cast<std::uint32_t>(std::strtoul(argv[4], nullptr, 10));
-        shape.files = static_cast<std::uint32_t>(std::strtoul(argv[5], nullptr, 10));
-        shape.folders = static_cast<std::uint32_t>(std::strtoul(argv[6], nullptr, 10));
+    const auto lines = positiveNumber<std::uint64_t>(args[0], UINT64_MAX);
+    if (!lines)
+        return usage();
+    shape.lines = *lines;
+    if (args.size() >= 5) {
+        const auto downloaders = positiveNumber<std::uint32_t>(args[2], maxCount);
+        const auto files = positiveNumber<std::uint32_t>(args[3], maxCount);
+        const auto folders = positiveNumber<std::uint32_t>(args[4], maxCount);
+        if (!downloaders || !files || !folders)
+            return usage();
+        shape.downloaders = *downloaders;
+        shape.files = *files;
+        shape.folders = *folders;
     }
-    if (argc >= 8)
-        shape.seed = std::strtoull(argv[7], nullptr, 10);
-    bench::generateLog(argv[3], shape);
+    if (args.size() == 6) {
+        const auto seed = positiveNumber<std::uint64_t>(args[5], UINT64_MAX);
+        if (!seed)
+            return usage();
+        shape.seed = *seed;
+    }
+    bench::generateLog(args[1], shape);
     return 0;
 }
 
@@ -115,15 +145,23 @@ int generate(int argc, char **argv)
 int main(int argc, char **argv)
 {
     try {
-        const std::string mode = argc > 1 ? argv[1] : "";
-        if (argc == 2 && mode.rfind("--", 0) != 0)
-            return timedRun(mode);
-        if (mode == "--dump" && argc == 3)
-            return dump(argv[2]);
-        if ((mode == "--personal" || mode == "--file") && argc == 4)
-            return drilldown(mode == "--personal", argv[2], argv[3]);
-        if (mode == "--generate" && (argc == 4 || argc == 7 || argc == 8))
-            return generate(argc, argv);
+        const std::vector<std::string> all(argv + 1, argv + argc);
+        AnalysisOptions options;
+        options.numberFormat = userNumberFormat();
+        const std::string mode = all.empty() ? "" : all[0];
+        const std::vector<std::string> args(all.begin() + (all.empty() ? 0 : 1), all.end());
+        if (all.size() == 1 && mode.rfind("--", 0) != 0)
+            return timedRun(mode, options);
+        if (mode == "--dump" && args.size() == 1)
+            return dump(args[0], options);
+        if (mode == "--personal" && args.size() == 2)
+            return printDrilldown(personalRows(args[1], args[0], options),
+                                  [&](const auto &rows) { return personalCells(rows, options.numberFormat); });
+        if (mode == "--file" && args.size() == 2)
+            return printDrilldown(fileRows(args[1], args[0], options),
+                                  [](const auto &rows) { return fileUploadCells(rows); });
+        if (mode == "--generate" && (args.size() == 2 || args.size() == 5 || args.size() == 6))
+            return generate(args);
         return usage();
     } catch (const Failure &failure) {
         std::cerr << "varnoth-bench: " << failure.description() << "\n";

@@ -9,8 +9,17 @@ namespace varnoth {
 // "Overflow", "Permission denied". The text is shown to the user as it is.
 class Failure : public std::runtime_error {
 public:
-    explicit Failure(const std::string &description) : std::runtime_error(description) {}
+    explicit Failure(const std::string &description)
+        : std::runtime_error(description)
+    {
+    }
     std::string description() const { return what(); }
+};
+
+// The system refused to open, read or write a file; the description is its cause.
+class FileFailure : public Failure {
+public:
+    using Failure::Failure;
 };
 
 namespace failures {

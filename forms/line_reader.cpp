@@ -3,18 +3,14 @@
 #include <bit>
 #include <cstring>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define VARNOTH_SSE2 1
-#endif
+#include "forms/simd.h"
+#include "text.h"
 
 namespace varnoth {
 namespace {
 
-// The first CR or LF in [p, end), or end. With TrackHigh, sets a bit in
-// `high` when a byte above 127 stands before it, so the caller knows whether
-// the line is ASCII.
-template <bool TrackHigh>
+// The first CR or LF in [p, end), or end. Sets a bit in `high` when a byte
+// above 127 stands before it, so the caller knows whether the line is ASCII.
 const char *findBreak(const char *p, const char *end, unsigned &high)
 {
 #ifdef VARNOTH_SSE2
@@ -22,34 +18,44 @@ const char *findBreak(const char *p, const char *end, unsigned &high)
     const __m128i cr = _mm_set1_epi8('\r');
     while (end - p >= 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const auto breaks = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
+        const auto breaks =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
         if (breaks != 0) {
             const int at = std::countr_zero(breaks);
-            if constexpr (TrackHigh)
-                high |= static_cast<unsigned>(_mm_movemask_epi8(v)) & ((1u << at) - 1u);
+            high |= static_cast<unsigned>(_mm_movemask_epi8(v)) & ((1u << at) - 1u);
             return p + at;
         }
-        if constexpr (TrackHigh)
-            high |= static_cast<unsigned>(_mm_movemask_epi8(v));
+        high |= static_cast<unsigned>(_mm_movemask_epi8(v));
         p += 16;
     }
 #endif
     for (; p < end; ++p) {
         if (*p == '\n' || *p == '\r')
             return p;
-        if constexpr (TrackHigh)
-            high |= static_cast<unsigned char>(*p) & 0x80u;
+        high |= static_cast<unsigned char>(*p) & 0x80u;
     }
     return end;
 }
 
 } // namespace
 
-LineReader::LineReader(const std::string &utf8Path)
-    : file_(std::make_unique<NativeFile>(utf8Path, NativeFile::Mode::Read))
-    , buffer_(new char[bufferBytes]) // left uninitialised: only bytes read from the file are used
+LineReader::LineReader(const LogInput &input)
 {
+    if (const auto &bytes = input.bytes()) {
+        // The whole "file" is in memory: lines are cut from it directly.
+        data_ = bytes->data();
+        end_ = bytes->size();
+        eof_ = true;
+        atStart_ = false;
+        if (bytes->substr(0, 3) == "\xEF\xBB\xBF") {
+            begin_ = 3;
+            consumed_ = 3;
+        }
+        return;
+    }
+    file_ = std::make_unique<NativeFile>(input.path(), NativeFile::Mode::Read);
+    buffer_.reset(new char[bufferBytes]); // left uninitialised: only bytes read from the file are used
+    data_ = buffer_.get();
 }
 
 LineReader::~LineReader() = default;
@@ -79,24 +85,18 @@ bool LineReader::refill()
     return true;
 }
 
+bool TextLine::blank() const
+{
+    return !tooLong && isBlank(bytes);
+}
+
 bool LineReader::next(TextLine &line)
-{
-    return read<true>(line);
-}
-
-bool LineReader::nextRaw(TextLine &line)
-{
-    return read<false>(line);
-}
-
-template <bool TrackHigh>
-bool LineReader::read(TextLine &line)
 {
     std::size_t scanFrom = begin_;
     unsigned high = 0;
     for (;;) {
-        const char *base = buffer_.get();
-        std::size_t at = static_cast<std::size_t>(findBreak<TrackHigh>(base + scanFrom, base + end_, high) - base);
+        const char *base = data_;
+        std::size_t at = static_cast<std::size_t>(findBreak(base + scanFrom, base + end_, high) - base);
         if (at < end_) {
             if (base[at] == '\r' && at + 1 == end_ && !eof_) {
                 // Whether a LF follows this CR is in the next block. Refilling
@@ -109,7 +109,7 @@ bool LineReader::read(TextLine &line)
                     scanFrom = at;
                     continue;
                 }
-                base = buffer_.get();
+                base = data_;
             }
             const std::size_t length = at - begin_;
             const std::size_t lineBreak = (base[at] == '\r' && at + 1 < end_ && base[at + 1] == '\n') ? 2 : 1;
@@ -159,7 +159,7 @@ bool LineReader::read(TextLine &line)
         if (length == 0)
             return false;
         // The last line of a file that does not end in a line break.
-        line.bytes = std::string_view(buffer_.get() + begin_, length);
+        line.bytes = std::string_view(data_ + begin_, length);
         line.number = ++lineNumber_;
         line.ascii = high == 0;
         line.tooLong = false;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,10 +13,41 @@ namespace varnoth {
 
 // One physical line of a text file.
 struct TextLine {
-    std::string_view bytes;  // without its line break
+    std::string_view bytes;   // without its line break
     std::uint64_t number = 0; // 1-based, counting every physical line
     bool ascii = true;        // no byte above 127
     bool tooLong = false;     // longer than LineReader::maxLineBytes; bytes holds its start
+
+    // Empty or only blanks and tabs. A line too long to hold is never blank,
+    // whatever its start holds: it is a line that cannot be read.
+    bool blank() const;
+};
+
+// A log to read: a file named by its path (UTF-8, or the system's bytes), or
+// bytes already in memory, read as if they were a file's (for tests and
+// fuzzing; they must outlive every reader of them).
+class LogInput {
+public:
+    LogInput(std::string path)
+        : path_(std::move(path))
+    {
+    }
+    LogInput(const char *path)
+        : path_(path)
+    {
+    }
+    static LogInput inMemory(std::string_view bytes)
+    {
+        LogInput input("");
+        input.bytes_ = bytes;
+        return input;
+    }
+    const std::string &path() const { return path_; }
+    const std::optional<std::string_view> &bytes() const { return bytes_; }
+
+private:
+    std::string path_;
+    std::optional<std::string_view> bytes_;
 };
 
 // Reads a text file line by line in large blocks. Lines end at CR LF, LF or a
@@ -27,15 +59,11 @@ public:
     static constexpr std::size_t maxLineBytes = std::size_t{1} << 20;
     static constexpr std::size_t blockBytes = std::size_t{1} << 20;
 
-    explicit LineReader(const std::string &utf8Path); // throws Failure
+    explicit LineReader(const LogInput &input); // throws FileFailure
     ~LineReader();
 
-    // The next line, or false at the end of the file. Throws Failure on a read error.
+    // The next line, or false at the end of the file. Throws FileFailure on a read error.
     bool next(TextLine &line);
-
-    // As next(), but without looking for bytes above 127: line.ascii is set
-    // whatever the line holds. For passes that only count lines.
-    bool nextRaw(TextLine &line);
 
     // Bytes of the file consumed so far.
     std::uint64_t bytesConsumed() const { return consumed_; }
@@ -43,14 +71,13 @@ public:
 private:
     static constexpr std::size_t bufferBytes = maxLineBytes + blockBytes;
 
-    template <bool TrackHigh>
-    bool read(TextLine &line);
     bool refill();
 
     std::unique_ptr<NativeFile> file_;
     std::unique_ptr<char[]> buffer_;
-    std::size_t begin_ = 0; // start of the current line in buffer_
-    std::size_t end_ = 0;   // end of valid data in buffer_
+    const char *data_ = nullptr; // the bytes that lines are cut from: buffer_, or the bytes in memory
+    std::size_t begin_ = 0;      // start of the current line in buffer_
+    std::size_t end_ = 0;        // end of valid data in buffer_
     bool eof_ = false;
     bool atStart_ = true;
     bool skipping_ = false; // inside the rest of a too-long line

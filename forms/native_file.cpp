@@ -47,7 +47,7 @@ NativeFile::NativeFile(const std::string &utf8Path, Mode mode)
     file_ = std::fopen(utf8Path.c_str(), mode == Mode::Read ? "rb" : "wb");
 #endif
     if (!file_)
-        throw Failure(describeSystemError(errno));
+        throw FileFailure(describeSystemError(errno));
     if (mode == Mode::Read)
         std::setvbuf(file_, nullptr, _IONBF, 0); // callers read in large blocks
 }
@@ -63,7 +63,7 @@ std::size_t NativeFile::read(char *data, std::size_t size)
     errno = 0;
     const std::size_t n = std::fread(data, 1, size, file_);
     if (n < size && std::ferror(file_))
-        throw Failure(describeSystemError(errno));
+        throw FileFailure(describeSystemError(errno));
     return n;
 }
 
@@ -71,7 +71,7 @@ void NativeFile::write(const char *data, std::size_t size)
 {
     errno = 0;
     if (std::fwrite(data, 1, size, file_) != size)
-        throw Failure(describeSystemError(errno));
+        throw FileFailure(describeSystemError(errno));
 }
 
 void NativeFile::close()
@@ -87,7 +87,7 @@ void NativeFile::close()
     ok = std::fclose(file_) == 0 && ok;
     file_ = nullptr;
     if (!ok)
-        throw Failure(describeSystemError(error ? error : errno));
+        throw FileFailure(describeSystemError(error ? error : errno));
 }
 
 } // namespace varnoth

@@ -12,17 +12,17 @@ class NativeFile {
 public:
     enum class Mode { Read, Write };
 
-    // Throws Failure with a description such as "File not found".
+    // Throws FileFailure with a description such as "File not found".
     NativeFile(const std::string &utf8Path, Mode mode);
     ~NativeFile();
     NativeFile(const NativeFile &) = delete;
     NativeFile &operator=(const NativeFile &) = delete;
 
     // Reads up to size bytes; returns how many were read (0 at the end).
-    // Throws Failure when the system reports an error.
+    // Throws FileFailure when the system reports an error.
     std::size_t read(char *data, std::size_t size);
 
-    // Writes all bytes, flushes and syncs on close(); throws Failure on error.
+    // Writes all bytes, flushes and syncs on close(); throws FileFailure on error.
     void write(const char *data, std::size_t size);
     void close();
 

@@ -6,14 +6,10 @@
 #include <string>
 
 #include "failure.h"
+#include "text.h"
 
 namespace varnoth {
 namespace {
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 // Parses a clean ASCII number text ("-12.5e3") with the C locale's rules.
 double parseClean(const std::string &clean)
@@ -34,8 +30,7 @@ double parseClean(const std::string &clean)
         const bool tiny = e != std::string::npos && e + 1 < clean.size() && clean[e + 1] == '-';
         if (tiny)
             return negative ? -0.0 : 0.0;
-        return negative ? -std::numeric_limits<double>::infinity()
-                        : std::numeric_limits<double>::infinity();
+        return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     }
     if (ec != std::errc() || ptr != last)
         return 0.0;
@@ -147,8 +142,8 @@ std::optional<double> strictNumber(std::string_view text, const NumberFormat &fo
         if (isDigit(text[i])) {
             clean += text[i++];
             digits = lastWasDigit = true;
-        } else if (!group.empty() && lastWasDigit && text.substr(i, group.size()) == group
-                   && i + group.size() < text.size() && isDigit(text[i + group.size()])) {
+        } else if (!group.empty() && lastWasDigit && text.substr(i, group.size()) == group &&
+                   i + group.size() < text.size() && isDigit(text[i + group.size()])) {
             i += group.size();
             lastWasDigit = false;
         } else {

@@ -1,14 +1,48 @@
 #include "text.h"
 
-namespace varnoth {
-namespace {
+#include <cstdint>
+#include <cstring>
 
-bool isContinuationByte(char c)
+namespace varnoth {
+
+std::size_t stepForward(std::string_view text, std::size_t from, std::size_t n)
 {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+    if (from + n <= text.size()) {
+        // Plain ASCII, tested eight bytes at a time: one character per byte.
+        std::uint64_t high = 0;
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t w;
+            std::memcpy(&w, text.data() + from + i, 8);
+            high |= w;
+        }
+        high &= 0x8080808080808080ull;
+        for (; i < n; ++i)
+            high |= static_cast<unsigned char>(text[from + i]) & 0x80u;
+        if (high == 0)
+            return from + n;
+    }
+    std::size_t at = from;
+    while (n > 0 && at < text.size()) {
+        ++at;
+        while (at < text.size() && isContinuationByte(text[at]))
+            ++at;
+        --n;
+    }
+    return at;
 }
 
-} // namespace
+std::size_t stepBack(std::string_view text, std::size_t from, std::size_t n)
+{
+    std::size_t at = from;
+    while (n > 0 && at > 0) {
+        --at;
+        while (at > 0 && isContinuationByte(text[at]))
+            --at;
+        --n;
+    }
+    return at;
+}
 
 std::size_t charCount(std::string_view text)
 {
@@ -20,26 +54,12 @@ std::size_t charCount(std::string_view text)
 
 std::string_view lastChars(std::string_view text, std::size_t n)
 {
-    std::size_t pos = text.size();
-    while (n > 0 && pos > 0) {
-        --pos;
-        while (pos > 0 && isContinuationByte(text[pos]))
-            --pos;
-        --n;
-    }
-    return text.substr(pos);
+    return text.substr(stepBack(text, text.size(), n));
 }
 
 std::string_view firstChars(std::string_view text, std::size_t n)
 {
-    std::size_t pos = 0;
-    while (n > 0 && pos < text.size()) {
-        ++pos;
-        while (pos < text.size() && isContinuationByte(text[pos]))
-            ++pos;
-        --n;
-    }
-    return text.substr(0, pos);
+    return text.substr(0, stepForward(text, 0, n));
 }
 
 bool isBlank(std::string_view text)

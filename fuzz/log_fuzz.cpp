@@ -1,17 +1,14 @@
-// libFuzzer target: the fuzzed bytes are cut as one log line in both of the
-// cutter's modes, line by line as the reader splits them, read back by the
-// line reader and compared with a plain split, and analysed as a whole upload
-// log, followed by both drill-downs. Any crash, leak, sanitizer
+// libFuzzer target, all in memory: the fuzzed bytes are cut as one log line
+// in both of the cutter's modes and line by line as the reader splits them,
+// read by the line reader and compared with a plain split, and analysed as a
+// whole upload log, followed by both drill-downs. Any crash, leak, sanitizer
 // report or broken invariant is a fault.
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <string_view>
-
-#include <unistd.h>
 
 #include "analysis/analysis_run.h"
 #include "analysis/drilldown.h"
@@ -22,7 +19,7 @@ using namespace varnoth;
 
 namespace {
 
-// Stops the run when an invariant of a cut line fails.
+// Stops the run when an invariant fails.
 void expect(bool condition, const char *what)
 {
     if (!condition) {
@@ -66,22 +63,13 @@ void cutBothWays(LineCutter &cutter, std::string_view bytes)
     }
 }
 
-const std::string &logPath()
-{
-    static const std::string path = [] {
-        std::atexit([] { std::remove(logPath().c_str()); });
-        return (std::filesystem::temp_directory_path() / ("varnoth-fuzz-" + std::to_string(getpid()) + ".log")).string();
-    }();
-    return path;
-}
-
 // The reader must hand over exactly the lines of a plain split at CR LF,
 // LF and lone CR, after a leading UTF-8 byte order mark.
-void compareWithPlainSplit(const std::string &path, std::string_view bytes)
+void compareWithPlainSplit(std::string_view bytes)
 {
+    LineReader reader(LogInput::inMemory(bytes));
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         bytes.remove_prefix(3);
-    LineReader reader(path);
     TextLine line;
     std::uint64_t number = 0;
     std::size_t start = 0;
@@ -99,29 +87,30 @@ void compareWithPlainSplit(const std::string &path, std::string_view bytes)
     expect(!reader.next(line), "the reader ends with the file");
 }
 
-void analyseAsLog(const std::uint8_t *data, std::size_t size)
+void analyseAsLog(std::string_view bytes)
 {
-    const std::string &path = logPath();
-    std::FILE *out = std::fopen(path.c_str(), "wb");
-    if (!out)
-        std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, out) != size)
-        std::abort();
-    std::fclose(out);
-    compareWithPlainSplit(path, std::string_view(reinterpret_cast<const char *>(data), size));
-
-    const NumberFormat format{".", ","};
-    AnalysisState state;
-    const RunResult run = analyzeLog(path, state, format);
-    expect(run.completed != !run.message.empty(), "a run either completes or gives a message");
-    expect(!run.completed || run.labels.size() == 14, "a completed run gives fourteen captions");
-
-    const std::string nick = run.completed && run.grid1.rowCount() > 0 ? run.grid1.cell(0, 0) : "Bob";
-    const std::string file = run.completed && run.grid2.rowCount() > 0 ? run.grid2.cell(0, 0) : "C:\\a ";
-    const DrilldownResult personal = personalStats(path, nick, state, format);
-    expect(personal.completed != !personal.message.empty(), "a personal view completes or gives a message");
-    const DrilldownResult files = fileStats(path, file, state, format);
-    expect(files.completed != !files.message.empty(), "a file view completes or gives a message");
+    const LogInput log = LogInput::inMemory(bytes);
+    const AnalysisOptions options{NumberFormat{".", ","}};
+    const AnalysisOutcome run = analyzeLog(log, options);
+    std::string nick = "Bob", file = "C:\\a ";
+    if (const AnalysisReport *report = completed(run)) {
+        std::int64_t uploads = 0, fileUploads = 0;
+        for (const DownloaderRow &row : report->downloaders)
+            uploads += row.uploads;
+        for (const FileRow &row : report->files)
+            fileUploads += row.uploads;
+        expect(uploads == report->lineCount, "every upload belongs to one downloader");
+        expect(fileUploads == report->lineCount, "every upload is of one file or file list");
+        expect(!report->folders.empty() && !report->files.empty(), "a completed run has files and folders");
+        nick = report->downloaders.front().nick;
+        file = report->files.front().file;
+    }
+    const auto personal = personalRows(log, nick, options);
+    const auto files = fileRows(log, file, options);
+    if (completed(run)) {
+        expect(completed(personal) && !completed(personal)->empty(), "the top downloader has uploads");
+        expect(completed(files) && !completed(files)->empty(), "the top file has uploads");
+    }
 }
 
 } // namespace
@@ -131,17 +120,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     static LineCutter cutter;
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
     cutBothWays(cutter, bytes);
-
     // Each line as the reader would hand it over.
     std::size_t start = 0;
     while (start <= bytes.size()) {
         const std::size_t stop = bytes.find_first_of("\r\n", start);
-        cutBothWays(cutter, bytes.substr(start, stop == std::string_view::npos ? std::string_view::npos : stop - start));
+        cutBothWays(cutter,
+                    bytes.substr(start, stop == std::string_view::npos ? std::string_view::npos : stop - start));
         if (stop == std::string_view::npos)
             break;
         start = stop + 1;
     }
-
-    analyseAsLog(data, size);
+    compareWithPlainSplit(bytes);
+    analyseAsLog(bytes);
     return 0;
 }

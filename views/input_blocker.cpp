@@ -5,31 +5,14 @@
 
 namespace varnoth {
 
-namespace {
-
-int activeBlockers = 0;
-
-} // namespace
-
 InputBlocker::InputBlocker()
 {
     QCoreApplication::instance()->installEventFilter(this);
-    ++activeBlockers;
 }
 
 InputBlocker::~InputBlocker()
 {
-    // Input that arrived during the command is dropped, not replayed after it.
-    pump();
-    --activeBlockers;
     QCoreApplication::instance()->removeEventFilter(this);
-}
-
-void InputBlocker::pump()
-{
-    if (activeBlockers == 0)
-        return;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
 bool InputBlocker::eventFilter(QObject *watched, QEvent *event)

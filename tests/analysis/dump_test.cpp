@@ -19,90 +19,54 @@ std::string dumpOf(const std::string &content)
 TEST(Dump, ARealisticLog)
 {
     const std::string log =
-        uploadLine("C:\\Share\\Music\\song.mp3", "SomeNick", "4123456", "0:03:12")
-        + "\r\n" // a blank line is skipped
-        + uploadLine("C:\\Share\\Music\\other.mp3", "Zoë", "1500000", "0:59:59")
-        + "2003-06-14 21:07: C:\\Share\\Music\\song.mp3 uploaded to Zoë, 3.93 MiB (123456), 1 KiB/s, 0:00:01\n"
-        + uploadLine("MyList.bz2", "SomeNick", "5210", "0:00:01")
-        + "2003-06-14 21:09: D:\\Movies\\Über\\film.avi uploaded to ひかり, 1 GiB (1073741824), 9 KiB/s, 10:00:01\r"
-        + uploadLine("C:\\Share\\Music\\song.mp3", "SomeNick", "4123456", "0:59:59") + "   \r\n";
-    EXPECT_EQ(dumpOf(log),
-              "{\"line_count\": 6, \"lines_completed\": 6,\n"
-              " \"grid1\": [[\"SomeNick\", \"3\", \"8.25\", \"01:03:12\"], [\"Zoë\", \"2\", \"1.62\", \"01:00:00\"], "
-              "[\"ひかり\", \"1\", \"1073.74\", \"10:00:01\"]],\n"
-              " \"grid3\": [[\"C:\\\\Share\\\\Music\", \"4\"], [\"D:\\\\Movies\\\\Über\", \"1\"]],\n"
-              " \"grid2\": [[\"C:\\\\Share\\\\Music\\\\song.mp3 \", \"3\"], [\"C:\\\\Share\\\\Music\\\\other.mp3 \", \"1\"], "
-              "[\"D:\\\\Movies\\\\Über\\\\film.avi \", \"1\"], [\"MyList.bz2 \", \"1\"]],\n"
-              " \"labels\": {\n"
-              "  \"Label1\": \"Total Uploads :  6\",\n"
-              "  \"Label4\": \"Total Uploaders :  3\",\n"
-              "  \"Label7\": \"Different files uploaded :  4\",\n"
-              "  \"Label12\": \"Different folders accessed :  2\",\n"
-              "  \"Label6\": \"Average Uploads / Person : 2.00\",\n"
-              "  \"Label13\": \"Average accesses / Folder : 2.50\",\n"
-              "  \"Label10\": \"Average Uploads / File: 1.50\",\n"
-              "  \"Label11\": \"Total MB's Uploaded : 1083.62\",\n"
-              "  \"Label14\": \"Total Upload Time :  12h  3m  13s \",\n"
-              "  \"Label15\": \"Average Upload Speed / File : 0.02 MB/s\",\n"
-              "  \"Label16\": \"Average Upload Time / File : 7232.17 s\",\n"
-              "  \"Label17\": \"Average MB's Uploaded / Person : 361.21 Mb\",\n"
-              "  \"Label19\": \"Average Filesize / File : 216.72 MB (MyLists not included)\",\n"
-              "  \"Label18\": \"Average Upload time / Person :  4h  1m 4.3s \"}}\n");
+        uploadLine("C:\\Share\\Music\\song.mp3", "SomeNick", "4123456", "0:03:12") + "\r\n" // a blank line is skipped
+        + uploadLine("C:\\Share\\Music\\other.mp3", "Zoë", "1500000", "0:59:59") +
+        "2003-06-14 21:07: C:\\Share\\Music\\song.mp3 uploaded to Zoë, 3.93 MiB (123456), 1 KiB/s, 0:00:01\n" +
+        uploadLine("MyList.bz2", "SomeNick", "5210", "0:00:01") +
+        "2003-06-14 21:09: D:\\Movies\\Über\\film.avi uploaded to ひかり, 1 GiB (1073741824), 9 KiB/s, 10:00:01\r" +
+        uploadLine("C:\\Share\\Music\\song.mp3", "SomeNick", "4123456", "0:59:59") + "   \r\n";
+    EXPECT_EQ(
+        dumpOf(log),
+        "{\"line_count\": 6, \"lines_completed\": 6,\n"
+        " \"grid1\": [[\"SomeNick\", \"3\", \"8.25\", \"01:03:12\"], [\"Zoë\", \"2\", \"1.62\", \"01:00:00\"], "
+        "[\"ひかり\", \"1\", \"1073.74\", \"10:00:01\"]],\n"
+        " \"grid3\": [[\"C:\\\\Share\\\\Music\", \"4\"], [\"D:\\\\Movies\\\\Über\", \"1\"]],\n"
+        " \"grid2\": [[\"C:\\\\Share\\\\Music\\\\song.mp3 \", \"3\"], [\"C:\\\\Share\\\\Music\\\\other.mp3 \", \"1\"], "
+        "[\"D:\\\\Movies\\\\Über\\\\film.avi \", \"1\"], [\"MyList.bz2 \", \"1\"]],\n"
+        " \"labels\": {\n"
+        "  \"Label1\": \"Total Uploads :  6\",\n"
+        "  \"Label4\": \"Total Uploaders :  3\",\n"
+        "  \"Label7\": \"Different files uploaded :  4\",\n"
+        "  \"Label12\": \"Different folders accessed :  2\",\n"
+        "  \"Label6\": \"Average Uploads / Person : 2.00\",\n"
+        "  \"Label13\": \"Average accesses / Folder : 2.50\",\n"
+        "  \"Label10\": \"Average Uploads / File: 1.50\",\n"
+        "  \"Label11\": \"Total MB's Uploaded : 1083.62\",\n"
+        "  \"Label14\": \"Total Upload Time :  12h  3m  13s \",\n"
+        "  \"Label15\": \"Average Upload Speed / File : 0.02 MB/s\",\n"
+        "  \"Label16\": \"Average Upload Time / File : 7232.17 s\",\n"
+        "  \"Label17\": \"Average MB's Uploaded / Person : 361.21 Mb\",\n"
+        "  \"Label19\": \"Average Filesize / File : 216.72 MB (MyLists not included)\",\n"
+        "  \"Label18\": \"Average Upload time / Person :  4h  1m 4.3s \"}}\n");
 }
 
-TEST(Dump, RunsThatEndWithAMessage)
-{
-    const std::string good = uploadLine("C:\\a\\b.txt", "Bob", "100", "0:00:01");
-    const std::pair<std::string, std::string> cases[] = {
-        // Line numbers count every physical line, blank ones included.
-        {good + "\r\n\r\n" + "2003-06-14 21:05: C:\\a.txt sent to Bob\r\n", "Corrupted data found at line 4. Quitting..."},
-        {good + "short line\r\n" + good, "Corrupted data found at line 2. Quitting..."},
-        {good + "2003-06-14 21:05: C:\\a uploaded to Bob, 1 (1), 1 KiB/s, 10:00:0x\r\n",
-         "Corrupted data found at line 2. Quitting..."},
-        {good + "2003-06-14 21:05: C:\\a uploaded to Bob, 100 (100), 21,45 KiB/s, 0:00:01\r\n",
-         "Corrupted data found at line 2. Quitting..."},
-        {uploadLine("MyList.bz2", "Bob", "5", "0:00:01") + uploadLine("MyList.DcLst", "Ann", "5", "0:00:01"),
-         "No uploaded files or folders found or all files are (MyLists) Quitting..."},
-        {uploadLine("song.mp3", "Bob", "5", "0:00:01"),
-         "No uploaded files or folders found or all files are (MyLists) Quitting..."},
-        {"", "No uploaded files or folders found or all files are (MyLists) Quitting..."},
-        {" \r\n\t\r\n", "No uploaded files or folders found or all files are (MyLists) Quitting..."},
-    };
-    for (const auto &[log, message] : cases)
-        EXPECT_EQ(dumpOf(log), "{\"message\": \"" + message + "\"}\n") << log;
-}
-
-TEST(Dump, AMissingLogTakesTheFailurePath)
+TEST(Dump, MessagesAndDrilldownRows)
 {
     EXPECT_EQ(runBench("--dump /nonexistent/varnoth/uploads.log"),
               "{\"message\": \"Following error has occured : File not found. Quitting...\"}\n");
+    TempLog log(uploadLine("C:\\a\\b.txt", "Bob", "4123456", "0:03:12") + "no upload here\r\n");
+    EXPECT_EQ(runBench("--dump '" + log.path() + "'"),
+              "{\"message\": \"Corrupted data found at line 2. Quitting...\"}\n");
+    EXPECT_EQ(runBench("--file x '" + log.path() + "'"), "{\"message\": \"Corrupted data found. Quitting...\"}\n");
+    TempLog good(uploadLine("C:\\a\\b.txt", "Bob", "4123456", "0:03:12"));
+    EXPECT_EQ(runBench("--personal Bob '" + good.path() + "'"), "[[\"C:\\\\a\\\\b.txt \", \"4.12\", \"0:03:12\"]]\n");
+    EXPECT_EQ(runBench("--file 'C:\\a\\b.txt ' '" + good.path() + "'"),
+              "[[\"Bob\", \"0:03:12\", \"2003-06-14 21:05\"]]\n");
 }
 
-TEST(Dump, NoUploadTimeStillCompletes)
+TEST(Dump, BadArgumentsAreAUsageError)
 {
-    const std::string out = dumpOf(uploadLine("C:\\a\\b.txt", "Bob", "100", "0:00:00"));
-    EXPECT_NE(out.find("\"Label15\": \"Average Upload Speed / File : n/a\""), std::string::npos) << out;
-}
-
-TEST(Dump, OlderClientsWriteWindows1252)
-{
-    const std::string out = dumpOf("2003-06-14 21:05: C:\\M\xFAsica\\a.mp3 uploaded to Jos\xE9, 1 (1), x, 0:00:01\r\n");
-    EXPECT_NE(out.find("[[\"José\", \"1\", \"0.00\", \"00:00:01\"]]"), std::string::npos) << out;
-    EXPECT_NE(out.find("[[\"C:\\\\Música\", \"1\"]]"), std::string::npos) << out;
-}
-
-TEST(Dump, DrillDowns)
-{
-    TempLog log(uploadLine("C:\\a\\b.txt", "Bob", "4123456", "0:03:12")
-                + "2003-06-14 21:06: C:\\a\\c.txt uploaded to bob, 1 (1), x, 0:00:01\r\n"
-                + "2003-06-14 21:07: C:\\a\\b.txt uploaded to Bob, 4123456 (123456), x, 10:00:01\r\n"
-                + uploadLine("MyList.DcLst", "Bob", "5210", "0:00:01"));
-    EXPECT_EQ(runBench("--personal Bob '" + log.path() + "'"),
-              "[[\"C:\\\\a\\\\b.txt \", \"4.12\", \"0:03:12\"], [\"C:\\\\a\\\\b.txt \", \"0.12\", \"10:00:01\"], "
-              "[\"MyList.DcLst \", \"0.01\", \"0:00:01\"]]\n");
-    EXPECT_EQ(runBench("--file 'C:\\a\\b.txt ' '" + log.path() + "'"),
-              "[[\"Bob\", \"0:03:12\", \"2003-06-14 21:05\"], [\"Bob\", \"10:00:01\", \"2003-06-14 21:07\"]]\n");
-    EXPECT_EQ(runBench("--personal Nobody '" + log.path() + "'"), "[]\n");
-    TempLog bad(uploadLine("C:\\a\\b.txt", "Bob", "1", "0:00:01") + "2003-06-14 21:05: C:\\a uploaded to Bob, 1 (1), 0:00:01\r\n");
-    EXPECT_EQ(runBench("--file x '" + bad.path() + "'"), "{\"message\": \"Corrupted data found. Quitting...\"}\n");
+    for (const char *arguments : {"", "--dump", "--personal Bob", "--generate 10", "--generate x /dev/null",
+                                  "--generate 10 /dev/null 0 1 1", "--generate 10 /dev/null 1 1", "--unknown LOG"})
+        EXPECT_EQ(benchStatus(arguments), 2) << arguments;
 }

@@ -1,8 +1,8 @@
+// The summary lines' number forms. The fourteen lines of a whole run are
+// checked word for word by the dump test.
 #include <gtest/gtest.h>
 
-#include <map>
-
-#include "analysis/summary.h"
+#include "analysis/summary_captions.h"
 
 using namespace varnoth;
 
@@ -10,73 +10,23 @@ namespace {
 
 const NumberFormat dot{".", ","};
 
-struct Totals {
-    std::int64_t lines = 3;
-    double megabytes = 4.5;
-    std::int64_t hours = 0, minutes = 0;
-    double seconds = 30;
-    std::size_t downloaders = 1, files = 1, folders = 1;
-};
-
-std::map<std::string, std::string> captions(const Totals &t, const NumberFormat &format = dot)
+// 3 uploads of 1,500,000 bytes by one downloader of one file in one folder, 30 s in all.
+Summary threeUploads()
 {
-    AnalysisState s;
-    s.LineCount = t.lines;
-    s.TotalMegabytes = t.megabytes;
-    s.TimeHours = t.hours;
-    s.TimeMinutes = t.minutes;
-    s.TimeSeconds = t.seconds;
-    s.FolderCount = static_cast<std::int64_t>(t.folders);
-    s.TotalFolderAccesses = static_cast<double>(t.lines);
-    std::map<std::string, std::string> out;
-    for (const auto &l : summaryCaptions(s, t.downloaders, t.files, t.folders, format))
-        out[l.label] = l.caption;
-    return out;
+    Summary s;
+    s.totalUploads = 3;
+    s.totalUploaders = 1;
+    s.differentFiles = 1;
+    s.differentFolders = 1;
+    s.totalFolderAccesses = 3;
+    s.totalMegabytes = 4.5;
+    s.totalUploadTime = {0, 0, 30};
+    return s;
 }
 
 } // namespace
 
-TEST(Summary, AllFourteenCaptionsInOrder)
-{
-    AnalysisState s;
-    s.LineCount = 1234;
-    s.TotalMegabytes = 1234.567;
-    s.MyListMegabytes = 0.567;
-    s.Bz2ListUploads = 34;
-    s.FolderCount = 8;
-    s.TotalFolderAccesses = 1200;
-    s.TimeHours = 5;
-    s.TimeMinutes = 12;
-    s.TimeSeconds = 7;
-    const auto labels = summaryCaptions(s, 10, 100, 8, dot);
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Label1", "Total Uploads :  1234"},
-        {"Label4", "Total Uploaders :  10"},
-        {"Label7", "Different files uploaded :  100"},
-        {"Label12", "Different folders accessed :  8"},
-        {"Label6", "Average Uploads / Person : 123.40"},
-        {"Label13", "Average accesses / Folder : 150.00"},
-        {"Label10", "Average Uploads / File: 12.34"},
-        {"Label11", "Total MB's Uploaded : 1234.57"},
-        {"Label14", "Total Upload Time :  5h  12m  7s "},
-        {"Label15", "Average Upload Speed / File : 0.07 MB/s"},
-        {"Label16", "Average Upload Time / File : 15.18 s"},
-        {"Label17", "Average MB's Uploaded / Person : 123.46 Mb"},
-        {"Label19", "Average Filesize / File : 1.03 MB (MyLists not included)"},
-        {"Label18", "Average Upload time / Person :  0h  31m 12.7s "},
-    };
-    ASSERT_EQ(labels.size(), expected.size());
-    for (std::size_t i = 0; i < labels.size(); ++i) {
-        EXPECT_EQ(labels[i].label, expected[i].first);
-        EXPECT_EQ(labels[i].caption, expected[i].second);
-    }
-    // Afterwards the time fields hold the average per downloader.
-    EXPECT_EQ(s.TimeHours, 0);
-    EXPECT_EQ(s.TimeMinutes, 31);
-    EXPECT_NEAR(s.TimeSeconds, 12.7, 1e-9);
-}
-
-TEST(Summary, SizeTotalForms)
+TEST(SummaryCaptions, SizeTotalForms)
 {
     const std::pair<double, const char *> cases[] = {
         {1234.567, "Total MB's Uploaded : 1234.57"}, {1234.5, "Total MB's Uploaded : 1234.5"},
@@ -86,46 +36,61 @@ TEST(Summary, SizeTotalForms)
         {20000, "Total GB's Uploaded : 20 GB"},      {123456789.4, "Total GB's Uploaded : 123456.789 GB"},
     };
     for (const auto &[megabytes, expected] : cases) {
-        Totals t;
-        t.megabytes = megabytes;
-        EXPECT_EQ(captions(t)["Label11"], expected) << megabytes;
+        Summary s = threeUploads();
+        s.totalMegabytes = megabytes;
+        EXPECT_EQ(summaryCaptions(s, dot).totalSize, expected) << megabytes;
     }
 }
 
-TEST(Summary, DecimalUnitsAndTheFileListExclusion)
+TEST(SummaryCaptions, DecimalUnitsAndTheFileListExclusion)
 {
-    Totals t; // 3 uploads of 1,500,000 bytes by one downloader
-    const auto c = captions(t);
-    EXPECT_EQ(c.at("Label17"), "Average MB's Uploaded / Person : 4.50 Mb");
-    EXPECT_EQ(c.at("Label19"), "Average Filesize / File : 1.50 MB (MyLists not included)");
+    Summary s = threeUploads();
+    EXPECT_EQ(summaryCaptions(s, dot).averageMegabytesPerPerson, "Average MB's Uploaded / Person : 4.50 Mb");
+    s.totalUploads = 4; // and one file list of 0.5 MB
+    s.fileListUploads = 1;
+    s.totalMegabytes = 5;
+    s.fileListMegabytes = 0.5;
+    EXPECT_EQ(summaryCaptions(s, dot).averageFilesize, "Average Filesize / File : 1.50 MB (MyLists not included)");
 }
 
-TEST(Summary, AverageTimePerPersonPattern)
+TEST(SummaryCaptions, TimesAndTheirPatterns)
 {
-    const std::pair<Totals, const char *> cases[] = {
-        {{3, 1, 0, 2, 0, 1, 1, 1}, "Average Upload time / Person :  0h  2m .0s "},
-        {{3, 1, 1, 2, 5, 1, 1, 1}, "Average Upload time / Person :  1h  2m 5.0s "},
-        {{3, 1, 0, 25, 9, 2, 1, 1}, "Average Upload time / Person :  0h  12m 34.5s "},
-        {{3, 1, 1000, 0, 0, 1, 1, 1}, "Average Upload time / Person :  1000h  0m .0s "},
+    struct Case {
+        UploadTime total;
+        std::int64_t downloaders;
+        const char *totalCaption, *perPerson;
     };
-    for (const auto &[totals, expected] : cases)
-        EXPECT_EQ(captions(totals)["Label18"], expected);
+    const Case cases[] = {
+        {{0, 2, 0}, 1, "Total Upload Time :  0h  2m  0s ", "Average Upload time / Person :  0h  2m .0s "},
+        {{1, 2, 5}, 1, "Total Upload Time :  1h  2m  5s ", "Average Upload time / Person :  1h  2m 5.0s "},
+        {{0, 25, 9}, 2, "Total Upload Time :  0h  25m  9s ", "Average Upload time / Person :  0h  12m 34.5s "},
+        {{1000, 0, 0}, 1, "Total Upload Time :  1000h  0m  0s ", "Average Upload time / Person :  1000h  0m .0s "},
+    };
+    for (const auto &c : cases) {
+        Summary s = threeUploads();
+        s.totalUploadTime = c.total;
+        s.totalUploaders = c.downloaders;
+        const SummaryCaptions captions = summaryCaptions(s, dot);
+        EXPECT_EQ(captions.totalUploadTime, c.totalCaption);
+        EXPECT_EQ(captions.averageUploadTimePerPerson, c.perPerson);
+    }
 }
 
-TEST(Summary, NoUploadTimeGivesNoSpeed)
+TEST(SummaryCaptions, NoUploadTimeGivesNoSpeed)
 {
-    Totals t;
-    t.seconds = 0;
-    const auto c = captions(t);
-    EXPECT_EQ(c.at("Label15"), "Average Upload Speed / File : n/a");
-    EXPECT_EQ(c.at("Label16"), "Average Upload Time / File : 0.00 s");
+    Summary s = threeUploads();
+    s.totalUploadTime = {};
+    const SummaryCaptions c = summaryCaptions(s, dot);
+    EXPECT_EQ(c.averageSpeed, "Average Upload Speed / File : n/a");
+    EXPECT_EQ(c.averageUploadTimePerFile, "Average Upload Time / File : 0.00 s");
 }
 
-TEST(Summary, PatternsUseTheUsersDecimalSeparatorButSizesDoNot)
+TEST(SummaryCaptions, PatternsUseTheUsersDecimalSeparatorButCountsAndSizesDoNot)
 {
-    Totals t;
-    t.megabytes = 1234.5;
-    const auto c = captions(t, NumberFormat{",", "."});
-    EXPECT_EQ(c.at("Label17"), "Average MB's Uploaded / Person : 1234,50 Mb");
-    EXPECT_EQ(c.at("Label11"), "Total MB's Uploaded : 1234.5");
+    Summary s = threeUploads();
+    s.totalMegabytes = 1234.5;
+    const SummaryCaptions c = summaryCaptions(s, NumberFormat{",", "."});
+    EXPECT_EQ(c.averageMegabytesPerPerson, "Average MB's Uploaded / Person : 1234,50 Mb");
+    EXPECT_EQ(c.averageUploadsPerPerson, "Average Uploads / Person : 3,00");
+    EXPECT_EQ(c.totalSize, "Total MB's Uploaded : 1234.5");
 }

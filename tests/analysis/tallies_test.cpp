@@ -1,15 +1,22 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "analysis/deferred_tallies.h"
 #include "analysis/tallies.h"
 
 using namespace varnoth;
 
 namespace {
 
-std::string timeOf(const AnalysisState &s, std::size_t k)
+std::string timeOf(const DownloaderTally &d)
 {
-    return std::to_string(s.DownloaderHours[k]) + ":" + std::to_string(s.DownloaderMinutes[k]) + ":"
-           + std::to_string(s.DownloaderSeconds[k]);
+    return std::to_string(d.time.hours) + ":" + std::to_string(d.time.minutes) + ":" + std::to_string(d.time.seconds);
+}
+
+void addFile(Tallies &t, std::string_view path, double megabytes = 1)
+{
+    t.addFileUpload(path, hashText(path), megabytes);
 }
 
 } // namespace
@@ -30,50 +37,78 @@ TEST(DownloaderTally, CarriesForReturningDownloadersOnly)
         {{{10, 0, 1}, {10, 0, 1}}, "20:0:2"},
     };
     for (const auto &c : cases) {
-        AnalysisState s;
+        Tallies t;
         for (const auto &d : c.uploads)
-            addDownloaderUpload(s, "Bob", 1.0, d);
-        EXPECT_EQ(timeOf(s, 0), c.expected);
-        EXPECT_EQ(s.DownloaderUploads[0], static_cast<std::int64_t>(c.uploads.size()));
+            t.addDownloaderUpload("Bob", 1.0, d);
+        EXPECT_EQ(timeOf(t.downloaders()[0]), c.expected);
+        EXPECT_EQ(t.downloaders()[0].uploads, static_cast<std::int64_t>(c.uploads.size()));
     }
 }
 
 TEST(DownloaderTally, NicksAreComparedExactlyAndKeptInFirstAppearanceOrder)
 {
-    AnalysisState s;
+    Tallies t;
     for (const char *nick : {"bob", "Bob", "bob", "Zoë", "Bob "})
-        addDownloaderUpload(s, nick, 2.5, {0, 0, 1});
-    EXPECT_EQ(s.DownloaderCount, 4);
-    EXPECT_EQ(s.DownloaderNames, (std::vector<std::string>{"bob", "Bob", "Zoë", "Bob "}));
-    EXPECT_EQ(s.DownloaderUploads[0], 2);
-    EXPECT_DOUBLE_EQ(s.DownloaderMegabytes[0], 5.0);
-}
-
-TEST(DownloaderTally, CountsPastSixteenBits)
-{
-    AnalysisState s;
-    for (int i = 0; i < 40000; ++i)
-        addDownloaderUpload(s, std::to_string(i % 33000) + "n", 0, {0, 0, 0});
-    EXPECT_EQ(s.DownloaderCount, 33000);
-    addFolderAccess(s, "C:");
-    for (int i = 0; i < 33000; ++i)
-        addFolderAccess(s, "C:");
-    EXPECT_EQ(s.FolderAccesses[0], 33001);
+        t.addDownloaderUpload(nick, 2.5, {0, 0, 1});
+    EXPECT_EQ(t.downloaderNames(), (std::vector<std::string>{"bob", "Bob", "Zoë", "Bob "}));
+    EXPECT_EQ(t.downloaders()[0].uploads, 2);
+    EXPECT_DOUBLE_EQ(t.downloaders()[0].megabytes, 5.0);
 }
 
 TEST(FileTallies, FileListsAreCountedApart)
 {
-    AnalysisState s;
-    addFileUpload(s, "C:\\share\\a.avi ", 1);
-    addFileUpload(s, "C:\\share\\b.avi ", 1);
-    addFileUpload(s, "C:\\share\\a.avi ", 1);
-    addFileUpload(s, "MyList.bz2 ", 0.25);
-    addFileUpload(s, "MyList.DcLst ", 0.5);
-    addFileUpload(s, "X\\MyList.bz2 ", 1);
-    addFileUpload(s, "mylist.bz2 ", 1);
-    EXPECT_EQ(s.FileCount, 4);
-    EXPECT_EQ(s.FileUploads[0], 2);
-    EXPECT_EQ(s.Bz2ListUploads, 1);
-    EXPECT_EQ(s.DcLstUploads, 1);
-    EXPECT_DOUBLE_EQ(s.MyListMegabytes, 0.75);
+    Tallies t;
+    for (const char *path :
+         {"C:\\share\\a.avi ", "C:\\share\\b.avi ", "C:\\share\\a.avi ", "X\\MyList.bz2 ", "mylist.bz2 "})
+        addFile(t, path);
+    addFile(t, "MyList.bz2 ", 0.25);
+    addFile(t, "MyList.DcLst ", 0.5);
+    EXPECT_EQ(t.fileNames().size(), 4u);
+    EXPECT_EQ(t.fileUploads()[0], 2);
+    EXPECT_EQ(t.bz2ListUploads(), 1);
+    EXPECT_EQ(t.dcLstUploads(), 1);
+    EXPECT_DOUBLE_EQ(t.fileListMegabytes(), 0.75);
+}
+
+// The deferred, prefetched tallies (with their folder-per-file shortcut)
+// give exactly the tallies of counting each upload at once.
+TEST(DeferredTallies, EqualCountingEachUploadAtOnce)
+{
+    std::mt19937 random(11);
+    for (int round = 0; round < 20; ++round) {
+        // Few distinct paths make repeats (and the shortcut) common; some
+        // share folders, some have none, some are the client's file list.
+        const int distinct = 1 + static_cast<int>(random() % 300);
+        std::vector<std::string> paths;
+        for (int i = 0; i < distinct; ++i) {
+            switch (random() % 6) {
+            case 0:
+                paths.push_back("MyList.bz2 ");
+                break;
+            case 1:
+                paths.push_back("song" + std::to_string(i) + ".mp3 ");
+                break;
+            default:
+                paths.push_back("C:\\f" + std::to_string(random() % 20) + "\\x" + std::to_string(i) + " ");
+            }
+        }
+        Tallies direct, deferred;
+        DeferredTallies queue(deferred);
+        const int uploads = static_cast<int>(random() % 2000);
+        for (int i = 0; i < uploads; ++i) {
+            const std::string &path = paths[random() % paths.size()];
+            const std::size_t folder = path.rfind('\\') == std::string::npos ? 0 : path.rfind('\\');
+            addFile(direct, path, 0.5);
+            if (folder != 0)
+                direct.addFolderAccess(path.substr(0, folder), hashText(path.substr(0, folder)));
+            queue.add(path, folder, 0.5);
+        }
+        queue.flush();
+        EXPECT_EQ(deferred.fileNames(), direct.fileNames());
+        EXPECT_EQ(deferred.fileUploads(), direct.fileUploads());
+        EXPECT_EQ(deferred.folderNames(), direct.folderNames());
+        EXPECT_EQ(deferred.folderAccesses(), direct.folderAccesses());
+        EXPECT_EQ(deferred.bz2ListUploads(), direct.bz2ListUploads());
+        EXPECT_EQ(deferred.fileListMegabytes(), direct.fileListMegabytes());
+    }
 }

@@ -2,9 +2,11 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace varnoth::test {
@@ -12,8 +14,8 @@ namespace varnoth::test {
 TempLog::TempLog(const std::string &content)
 {
     static std::atomic<int> counter{0};
-    path_ = (std::filesystem::temp_directory_path()
-             / ("varnoth_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + ".log"))
+    path_ = (std::filesystem::temp_directory_path() /
+             ("varnoth_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++) + ".log"))
                 .string();
     std::ofstream(path_, std::ios::binary) << content;
 }
@@ -48,11 +50,22 @@ std::string runBench(const std::string &arguments)
     return output;
 }
 
+AnalysisOutcome analyzeText(const std::string &log)
+{
+    return analyzeLog(LogInput::inMemory(log), AnalysisOptions{NumberFormat::c()});
+}
+
+int benchStatus(const std::string &arguments)
+{
+    const int status = std::system((std::string(VARNOTH_BENCH) + " " + arguments + " >/dev/null 2>&1").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 std::string uploadLine(const std::string &path, const std::string &nick, const std::string &bytes,
                        const std::string &duration)
 {
-    return "2003-06-14 21:05: " + path + " uploaded to " + nick + ", " + bytes + " (" + bytes
-           + "), 21.45 KiB/s, " + duration + "\r\n";
+    return "2003-06-14 21:05: " + path + " uploaded to " + nick + ", " + bytes + " (" + bytes + "), 21.45 KiB/s, " +
+           duration + "\r\n";
 }
 
 } // namespace varnoth::test

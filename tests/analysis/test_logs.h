@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "analysis/analysis_run.h"
 #include "forms/line_reader.h"
 
 namespace varnoth::test {
@@ -24,6 +25,11 @@ TextLine textLine(const std::string &bytes);
 
 // The output of varnoth-bench with the given arguments (the log path last).
 std::string runBench(const std::string &arguments);
+// Its exit status, its output discarded.
+int benchStatus(const std::string &arguments);
+
+// A whole analysis of a log held in memory, with "." as the decimal point.
+AnalysisOutcome analyzeText(const std::string &log);
 
 // Upload lines in the client's format: "2003-06-14 21:05: PATH uploaded to NICK, SIZE (BYTES), SPEED, TIME".
 std::string uploadLine(const std::string &path, const std::string &nick, const std::string &bytes,

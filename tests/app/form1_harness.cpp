@@ -49,10 +49,22 @@ Form1 &Form1Harness::start()
 
 void Form1Harness::click(const char *buttonName)
 {
+    press(buttonName);
+    waitForRead();
+}
+
+void Form1Harness::press(const char *buttonName)
+{
     QPushButton *target = button(buttonName);
     if (!target->isVisible() || !target->isEnabled())
         qFatal("button %s cannot be clicked", buttonName);
     QTest::mouseClick(target, Qt::LeftButton);
+}
+
+void Form1Harness::waitForRead()
+{
+    if (!QTest::qWaitFor([this] { return !form_->reading(); }, 20000))
+        qFatal("a read of the log did not end");
 }
 
 void Form1Harness::clickCell(const char *gridName, int row, int col)

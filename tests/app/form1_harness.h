@@ -46,7 +46,11 @@ public:
     Grid *grid(const char *name) { return find<Grid>(name); }
     QLineEdit *text1() { return find<QLineEdit>("Text1"); }
 
+    // Clicks a button as the user does, then waits until any read it started has ended.
     void click(const char *buttonName);
+    // The same without waiting.
+    void press(const char *buttonName);
+    void waitForRead();
     // Clicks a cell as the user does (row 0 is the header).
     void clickCell(const char *gridName, int row, int col);
     QStringList column(const char *gridName, int col);

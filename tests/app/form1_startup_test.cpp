@@ -14,25 +14,6 @@ class Form1StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyControlHasItsName()
-    {
-        Form1Harness h;
-        h.start();
-        const char *names[] = {"Line1",       "Pohja",       "Pohja2",        "Picture1",    "Picture2", "Picture3",
-                               "Picture4",    "Picture5",    "Text1",         "Drive1",      "Dir1",     "File1",
-                               "filevalikko", "exitvalikko", "helppivalikko", "aboutvalikko"};
-        for (const char *name : names)
-            QVERIFY2(h.form().findChild<QObject *>(QString::fromLatin1(name)), name);
-        for (int i : {1, 3, 4, 5, 6, 7, 8, 9, 10})
-            QVERIFY(h.form().findChild<QPushButton *>(QStringLiteral("Command%1").arg(i)));
-        for (int i = 1; i <= 23; ++i)
-            QVERIFY(h.form().findChild<QLabel *>(QStringLiteral("Label%1").arg(i)));
-        for (int i = 1; i <= 5; ++i)
-            QVERIFY(h.form().findChild<varnoth::Grid *>(QStringLiteral("grid%1").arg(i)));
-        QCOMPARE(h.form().windowTitle(), QStringLiteral("Varnoth"));
-        QCOMPARE(h.form().centralWidget()->size(), QSize(996, 569));
-    }
-
     void startUpCases_data()
     {
         QTest::addColumn<bool>("settingsFile");
@@ -75,7 +56,7 @@ private slots:
         QCOMPARE(h.text1()->text(), labelNamesPath ? log : QStringLiteral("Browse your Upload.log filepath here"));
         QCOMPARE(h.label("Label9")->text(),
                  labelNamesPath ? QStringLiteral("Upload log file : ") + log : QStringLiteral("Upload log file:"));
-        QCOMPARE(h.form().analysisState().TotalLinesAnalyzed, settingsFile ? 12.0 : 0.0);
+        QCOMPARE(h.form().totalLinesAnalyzed(), settingsFile ? 12.0 : 0.0);
         for (const char *hidden : {"grid1", "grid2", "grid3", "Picture3", "Picture4", "Picture5"})
             QVERIFY2(!h.form().findChild<QWidget *>(QString::fromLatin1(hidden))->isVisible(), hidden);
         for (const char *hidden : {"Command3", "Command4", "Command10", "Label5", "Label23", "Label1", "Label2"})
@@ -101,7 +82,7 @@ private slots:
         h.start();
         QCOMPARE(h.messages.size(), 0);
         QCOMPARE(h.label("Label9")->text(), QStringLiteral("Upload log file:"));
-        QCOMPARE(h.form().analysisState().SettingsHeader, settings.left(settings.indexOf('\r')).toStdString());
+        QCOMPARE(h.form().settingsFileHeader(), settings.left(settings.indexOf('\r')).toStdString());
 
         h.find<QAction>("aboutvalikko")->trigger();
         QCOMPARE(h.messages.size(), 1);
@@ -110,22 +91,6 @@ private slots:
         QCOMPARE(lines[0], QStringLiteral("Varnoth v. 1.0"));
         QVERIFY(lines[1].startsWith(QStringLiteral("Email any comments / suggestions about this software to ")));
         QCOMPARE(lines[2], QStringLiteral("Total lines analyzed :") + aboutTotal);
-    }
-
-    void gridHeadersBeforeAnyRun()
-    {
-        Form1Harness h;
-        h.start();
-        QCOMPARE(h.column("grid4", 0).first(), QStringLiteral("Files Uploded To :"));
-        const QStringList grid1Headers{"Name:", "Uploads:", "Mbytes:", "Upload Time:"};
-        for (int col = 0; col < 4; ++col)
-            QCOMPARE(h.column("grid1", col).first(), grid1Headers[col]);
-        QCOMPARE(h.grid("grid5")->model()->headerData(2, Qt::Horizontal).toString(),
-                 QStringLiteral("Upload Date/time:"));
-        // Widths in twips become whole pixels at the screen's DPI.
-        const int dpi = h.grid("grid2")->logicalDpiX();
-        QCOMPARE(h.grid("grid2")->columnWidth(0), qRound(5000.0 * dpi / 1440));
-        QCOMPARE(h.grid("grid3")->columnWidth(1), qRound(775.0 * dpi / 1440));
     }
 
     void exitAndCloseBoxWriteNothing()

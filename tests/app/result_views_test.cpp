@@ -1,7 +1,5 @@
 // Clicks in the result lists (sorting, arming the drill-down buttons) and
 // the personal and file stats views, driven through the window.
-#include <QFile>
-
 #include "form1_harness.h"
 
 using varnoth::test::Form1Harness;
@@ -93,7 +91,6 @@ private slots:
         QCOMPARE(command3->text(), QStringLiteral("Select any name by clicking it"));
         QVERIFY(!command3->isEnabled());
         QCOMPARE(names(h), before);
-        QCOMPARE(h.form().analysisState().Grid1SortToggle, 0);
     }
 
     void otherListsDoNotSort()
@@ -244,33 +241,16 @@ private slots:
                  (path + QLatin1Char(' ')).right(60) + QStringLiteral(" Has been Uploaded to :"));
     }
 
-    void viewsEndTheProgramOnAChangedLog_data()
-    {
-        QTest::addColumn<QByteArray>("appended");
-        QTest::addColumn<bool>("removeLog");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("corrupted line") << QByteArray("2003-06-14 21:05: C:\\x.avi uploaded to Bob\r\n") << false
-                                        << "Corrupted data found. Quitting...";
-        QTest::newRow("log removed") << QByteArray() << true << "Following error has occured : ";
-    }
-
+    // The log changed since the run: a line that the views cannot cut ends the program.
     void viewsEndTheProgramOnAChangedLog()
     {
-        QFETCH(QByteArray, appended);
-        QFETCH(bool, removeLog);
-        QFETCH(QString, message);
         for (const char *button : {"Command3", "Command4"}) {
             Form1Harness h;
             analyse(h, rankedLog());
-            const QString log = h.text1()->text();
-            if (removeLog)
-                QFile::remove(log);
-            else
-                h.writeFile(QStringLiteral("uploads.log"), rankedLog() + appended);
+            h.writeFile(QStringLiteral("uploads.log"), rankedLog() + "2003-06-14 21:05: C:\\x.avi uploaded to Bob\r\n");
             h.clickCell(button == QLatin1String("Command3") ? "grid1" : "grid2", 1, 0);
             h.click(button);
-            QCOMPARE(h.messages.size(), 1);
-            QVERIFY2(h.messages.first().startsWith(message), qPrintable(h.messages.first()));
+            QCOMPARE(h.messages, QStringList({"Corrupted data found. Quitting..."}));
             QCOMPARE(h.endCount, 1);
         }
     }

@@ -69,10 +69,3 @@ TEST(NumberForms, NumericPrintFormUsesTheLocaleAndATrailingBlank)
     EXPECT_EQ(numericPrintForm(1e15, dot), " 1E+15 ");
     EXPECT_EQ(numericPrintForm(2.5, comma), " 2,5 ");
 }
-
-TEST(NumberForms, PlainDecimal)
-{
-    EXPECT_EQ(plainDecimal(12), "12");
-    EXPECT_EQ(plainDecimal(-7), "-7");
-    EXPECT_EQ(plainDecimal(9223372036854775807LL), "9223372036854775807");
-}

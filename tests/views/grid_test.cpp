@@ -44,15 +44,6 @@ class GridTest : public QObject {
     NumberFormat format_;
 
 private slots:
-    void startsWithHeaderAndOneRow()
-    {
-        Grid grid(3, format_);
-        QCOMPARE(grid.rows(), 2);
-        QCOMPARE(grid.cols(), 3);
-        QCOMPARE(grid.row(), 1);
-        QCOMPARE(grid.col(), 0);
-    }
-
     void rowCountAppendsAndDrops()
     {
         Grid grid(2, format_);

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "analysis/char_decoding.h"
+
+using namespace varnoth;
+
+namespace {
+
+// UTF-8 as its definition states it: decode each sequence and reject
+// overlong forms, surrogates and code points above U+10FFFF.
+bool referenceValid(std::string_view s)
+{
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (n == 0 || i + n > s.size())
+            return false;
+        char32_t cp = n == 1 ? c : c & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto b = static_cast<unsigned char>(s[i + k]);
+            if ((b & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(Utf8, RejectsWhatIsNotWellFormed)
+{
+    const std::pair<std::string, bool> cases[] = {
+        {"plain", true},
+        {"Zoë 日本 😀", true},
+        {"\xC0\xAF", false},         // overlong "/"
+        {"\xE0\x80\xAF", false},     // overlong, three bytes
+        {"\xF0\x80\x80\xAF", false}, // overlong, four bytes
+        {"\xED\xA0\x80", false},     // U+D800, a surrogate
+        {"\xED\x9F\xBF", true},      // U+D7FF
+        {"\xF4\x8F\xBF\xBF", true},  // U+10FFFF
+        {"\xF4\x90\x80\x80", false}, // U+110000
+        {"\xF5\x80\x80\x80", false},
+        {"\xC3", false},
+        {"\x80", false},
+        {"a\xE2\x82", false},
+    };
+    for (const auto &[text, valid] : cases)
+        EXPECT_EQ(isValidUtf8(text), valid) << text;
+}
+
+TEST(Utf8, AgreesWithTheDefinitionOnRandomBytes)
+{
+    std::mt19937 random(3);
+    for (int i = 0; i < 200000; ++i) {
+        // Mostly ASCII with a few high bytes, so that the fast ASCII skip is crossed too.
+        std::string s(random() % 40, 'a');
+        for (char &c : s)
+            c = random() % 4 == 0 ? static_cast<char>(0x80 + random() % 0x80) : static_cast<char>(random() % 0x80);
+        ASSERT_EQ(isValidUtf8(s), referenceValid(s)) << i;
+    }
+}
+
+TEST(Windows1252, DecodesTheHighBytes)
+{
+    std::string out;
+    appendWindows1252("\x80 \xE9 \x9F \x81", out);
+    EXPECT_EQ(out, "€ é Ÿ \xC2\x81");
+    EXPECT_EQ(windows1252Utf8Length("\x80 \xE9 \x9F \x81"), out.size());
+}
