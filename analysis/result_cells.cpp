@@ -10,6 +10,17 @@ std::string twoDigits(std::int64_t value)
     return formatPattern(static_cast<double>(value), Pattern::TwoDigits, NumberFormat::c());
 }
 
+// One row of cells per row, written by addCells.
+template <class Row, class AddCells>
+GridRows cellsOf(const std::vector<Row> &rows, std::size_t columns, AddCells addCells)
+{
+    GridRows grid(columns);
+    grid.cells.reserve(rows.size() * columns);
+    for (const Row &row : rows)
+        addCells(row, grid.cells);
+    return grid;
+}
+
 } // namespace
 
 std::string uploadTimeText(const UploadTime &time)
@@ -19,61 +30,46 @@ std::string uploadTimeText(const UploadTime &time)
 
 GridRows downloaderCells(const std::vector<DownloaderRow> &rows, const NumberFormat &format)
 {
-    GridRows cells(4);
-    cells.cells.reserve(rows.size() * 4);
-    for (const DownloaderRow &row : rows) {
-        cells.cells.push_back(row.nick);
-        cells.cells.push_back(plainDecimal(row.uploads));
-        cells.cells.push_back(formatPattern(row.megabytes, Pattern::Megabytes, format));
-        cells.cells.push_back(uploadTimeText(row.uploadTime));
-    }
-    return cells;
+    return cellsOf(rows, 4, [&](const DownloaderRow &row, std::vector<std::string> &cells) {
+        cells.push_back(row.nick);
+        cells.push_back(plainDecimal(row.uploads));
+        cells.push_back(formatPattern(row.megabytes, Pattern::Megabytes, format));
+        cells.push_back(uploadTimeText(row.uploadTime));
+    });
 }
 
 GridRows folderCells(const std::vector<FolderRow> &rows)
 {
-    GridRows cells(2);
-    cells.cells.reserve(rows.size() * 2);
-    for (const FolderRow &row : rows) {
-        cells.cells.push_back(row.folder);
-        cells.cells.push_back(plainDecimal(row.accesses));
-    }
-    return cells;
+    return cellsOf(rows, 2, [](const FolderRow &row, std::vector<std::string> &cells) {
+        cells.push_back(row.folder);
+        cells.push_back(plainDecimal(row.accesses));
+    });
 }
 
 GridRows fileCells(const std::vector<FileRow> &rows)
 {
-    GridRows cells(2);
-    cells.cells.reserve(rows.size() * 2);
-    for (const FileRow &row : rows) {
-        cells.cells.push_back(row.file);
-        cells.cells.push_back(plainDecimal(row.uploads));
-    }
-    return cells;
+    return cellsOf(rows, 2, [](const FileRow &row, std::vector<std::string> &cells) {
+        cells.push_back(row.file);
+        cells.push_back(plainDecimal(row.uploads));
+    });
 }
 
 GridRows personalCells(const std::vector<PersonalUpload> &rows, const NumberFormat &format)
 {
-    GridRows cells(3);
-    cells.cells.reserve(rows.size() * 3);
-    for (const PersonalUpload &row : rows) {
-        cells.cells.push_back(row.file);
-        cells.cells.push_back(formatPattern(row.megabytes, Pattern::TwoDecimals, format));
-        cells.cells.push_back(row.duration);
-    }
-    return cells;
+    return cellsOf(rows, 3, [&](const PersonalUpload &row, std::vector<std::string> &cells) {
+        cells.push_back(row.file);
+        cells.push_back(formatPattern(row.megabytes, Pattern::TwoDecimals, format));
+        cells.push_back(row.duration);
+    });
 }
 
 GridRows fileUploadCells(const std::vector<FileUpload> &rows)
 {
-    GridRows cells(3);
-    cells.cells.reserve(rows.size() * 3);
-    for (const FileUpload &row : rows) {
-        cells.cells.push_back(row.nick);
-        cells.cells.push_back(row.duration);
-        cells.cells.push_back(row.dateTime);
-    }
-    return cells;
+    return cellsOf(rows, 3, [](const FileUpload &row, std::vector<std::string> &cells) {
+        cells.push_back(row.nick);
+        cells.push_back(row.duration);
+        cells.push_back(row.dateTime);
+    });
 }
 
 } // namespace varnoth
