@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar_date.h"
 #include "forms/number_format.h"
 
 namespace varnoth {
@@ -9,6 +10,11 @@ struct AnalysisOptions {
     // The user's number settings: a duration that is not written as a clock
     // is read part by part in them.
     NumberFormat numberFormat;
+    // Worker threads; 0 takes every hardware thread.
+    unsigned threads = 0;
+    // Only lines dated within the range are read; the others are skipped
+    // like blank lines. The whole log when both ends are open.
+    DateRange range;
 };
 
 } // namespace varnoth

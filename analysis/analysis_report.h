@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "activity.h"
+#include "calendar_date.h"
+
 namespace varnoth {
 
 // Upload time as hours, minutes and seconds. Sums carry at 60 as they go, so
@@ -72,6 +75,8 @@ struct AnalysisReport {
     std::vector<FolderRow> folders;
     std::vector<FileRow> files; // the client's file lists as rows of their own
     Summary summary;
+    Activity activity;
+    DateRange range; // the range the run was narrowed to
 };
 
 } // namespace varnoth

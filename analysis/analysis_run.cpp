@@ -3,6 +3,7 @@
 #include <cmath>
 #include <new>
 
+#include "activity_tally.h"
 #include "deferred_tallies.h"
 #include "forms/failure.h"
 #include "forms/line_reader.h"
@@ -40,14 +41,14 @@ double shareOf(std::int64_t done, std::int64_t total)
 
 // The first pass: the upload lines of the log. Reports the lines counted so
 // far, so that a window can show that it is busy while a large log is counted.
-std::int64_t countUploadLines(const LogInput &log, const Reporter &report)
+std::int64_t countUploadLines(const LogInput &log, const DateRange &range, const Reporter &report)
 {
     LineReader reader(log);
     ProgressPacer pacer;
     TextLine line;
     std::int64_t count = 0;
     while (reader.next(line)) {
-        if (!line.blank() && pacer.due(++count))
+        if (!line.blank() && range.admits(line.bytes) && pacer.due(++count))
             report(RunPhase::CountingLines, 0, count, 0);
     }
     return count;
@@ -55,6 +56,7 @@ std::int64_t countUploadLines(const LogInput &log, const Reporter &report)
 
 struct SecondPass {
     Tallies tallies;
+    ActivityTally activity;
     std::int64_t linesCompleted = 0;
     double totalMegabytes = 0;
     std::uint64_t corruptedLine = 0; // the first corrupted line, 0 when none
@@ -71,7 +73,7 @@ void readUploads(const LogInput &log, const AnalysisOptions &options, std::int64
     TextLine line;
     try {
         while (reader.next(line)) {
-            if (line.blank())
+            if (line.blank() || !options.range.admits(line.bytes))
                 continue;
             const CutLine &cut = cutter.cut(line, LineCutter::Mode::Analysis);
             const auto duration =
@@ -89,6 +91,7 @@ void readUploads(const LogInput &log, const AnalysisOptions &options, std::int64
                 throw Failure(failures::overflow);
             pass.tallies.addDownloaderUpload(cut.Nick, megabytes, *duration);
             deferred.add(cut.FilePath, cut.Folder.size(), megabytes);
+            pass.activity.add(lineDate(line.bytes), lineHour(cut.DateTimeText), bytes, duration->totalSeconds());
 
             if (pacer.due(pass.linesCompleted))
                 report(RunPhase::ReadingInformation, pass.linesCompleted, lineCount,
@@ -103,10 +106,12 @@ void readUploads(const LogInput &log, const AnalysisOptions &options, std::int64
     deferred.flush();
 }
 
-AnalysisReport rankAndSum(const SecondPass &pass, const Reporter &report)
+AnalysisReport rankAndSum(const SecondPass &pass, const DateRange &range, const Reporter &report)
 {
     AnalysisReport result;
     result.lineCount = pass.linesCompleted;
+    result.range = range;
+    result.activity = pass.activity.finish();
     report(RunPhase::CountingDownloaders, pass.linesCompleted, pass.linesCompleted, 1);
     result.downloaders = rankDownloaders(pass.tallies);
     report(RunPhase::CountingFolders, pass.linesCompleted, pass.linesCompleted, 1);
@@ -124,7 +129,7 @@ AnalysisOutcome analyzeLog(const LogInput &log, const AnalysisOptions &options, 
     const Reporter report(progress);
     try {
         report(RunPhase::CountingLines, 0, 0, 0);
-        const std::int64_t lineCount = countUploadLines(log, report);
+        const std::int64_t lineCount = countUploadLines(log, options.range, report);
         report(RunPhase::ReadingInformation, 0, lineCount, 0);
 
         SecondPass pass;
@@ -137,7 +142,7 @@ AnalysisOutcome analyzeLog(const LogInput &log, const AnalysisOptions &options, 
 
         if (pass.tallies.fileNames().empty() || pass.tallies.folderNames().empty())
             return NoUploads{};
-        return rankAndSum(pass, report);
+        return rankAndSum(pass, options.range, report);
     } catch (const FileFailure &failure) {
         return Unreadable{failure.description()};
     } catch (const Failure &failure) {

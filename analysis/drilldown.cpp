@@ -19,7 +19,8 @@ namespace {
 // line to keep(), which adds a row when the line matches and returns false
 // for a line that cannot be used.
 template <class Row, class Keep>
-Outcome<std::vector<Row>> readMatches(const LogInput &log, const ProgressCallback &progress, Keep keep)
+Outcome<std::vector<Row>> readMatches(const LogInput &log, const DateRange &range, const ProgressCallback &progress,
+                                      Keep keep)
 {
     try {
         std::error_code error;
@@ -39,7 +40,7 @@ Outcome<std::vector<Row>> readMatches(const LogInput &log, const ProgressCallbac
         TextLine line;
         std::int64_t lines = 0;
         while (reader.next(line)) {
-            if (line.blank())
+            if (line.blank() || !range.admits(line.bytes))
                 continue;
             ++lines;
             const CutLine &cut = cutter.cut(line, LineCutter::Mode::View);
@@ -61,30 +62,32 @@ Outcome<std::vector<Row>> readMatches(const LogInput &log, const ProgressCallbac
 
 } // namespace
 
-Outcome<std::vector<PersonalUpload>> personalRows(const LogInput &log, std::string_view nick, const AnalysisOptions &,
-                                                  const ProgressCallback &progress)
+Outcome<std::vector<PersonalUpload>> personalRows(const LogInput &log, std::string_view nick,
+                                                  const AnalysisOptions &options, const ProgressCallback &progress)
 {
-    return readMatches<PersonalUpload>(log, progress, [&](const CutLine &cut, std::vector<PersonalUpload> &rows) {
-        if (cut.Nick != nick)
+    return readMatches<PersonalUpload>(
+        log, options.range, progress, [&](const CutLine &cut, std::vector<PersonalUpload> &rows) {
+            if (cut.Nick != nick)
+                return true;
+            const double bytes = lenientNumber(cut.ByteText);
+            if (!std::isfinite(bytes))
+                return false;
+            rows.push_back({std::string(cut.FilePath), bytes / 1000000.0, std::string(cut.DurationText)});
             return true;
-        const double bytes = lenientNumber(cut.ByteText);
-        if (!std::isfinite(bytes))
-            return false;
-        rows.push_back({std::string(cut.FilePath), bytes / 1000000.0, std::string(cut.DurationText)});
-        return true;
-    });
+        });
 }
 
-Outcome<std::vector<FileUpload>> fileRows(const LogInput &log, std::string_view file, const AnalysisOptions &,
+Outcome<std::vector<FileUpload>> fileRows(const LogInput &log, std::string_view file, const AnalysisOptions &options,
                                           const ProgressCallback &progress)
 {
-    return readMatches<FileUpload>(log, progress, [&](const CutLine &cut, std::vector<FileUpload> &rows) {
-        if (cut.FilePath != file)
-            return true;
-        rows.push_back(
-            {std::string(cut.Nick), std::string(cut.DurationText), std::string(firstChars(cut.DateTimeText, 16))});
-        return true;
-    });
+    return readMatches<FileUpload>(log, options.range, progress,
+                                   [&](const CutLine &cut, std::vector<FileUpload> &rows) {
+                                       if (cut.FilePath != file)
+                                           return true;
+                                       rows.push_back({std::string(cut.Nick), std::string(cut.DurationText),
+                                                       std::string(firstChars(cut.DateTimeText, 16))});
+                                       return true;
+                                   });
 }
 
 } // namespace varnoth

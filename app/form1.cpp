@@ -63,7 +63,7 @@ QString joinFolderAndFile(const QString &folder, const QString &file)
 Form1::Form1(Form1Environment environment, QWidget *parent)
     : QMainWindow(parent)
     , environment_(std::move(environment))
-    , options_{systemNumberFormat()}
+    , options_{systemNumberFormat(), 0, {}}
     , backgroundRead_(new BackgroundRead(this))
 {
     buildControls();

@@ -18,9 +18,10 @@
 #include "analysis/result_cells.h"
 #include "forms/failure.h"
 #include "forms/file_exists.h"
-#include "json_writer.h"
 #include "log_generator.h"
 #include "peak_memory.h"
+#include "report/activity_json.h"
+#include "report/json_text.h"
 #include "views/summary_labels.h"
 
 namespace {
@@ -29,11 +30,13 @@ using namespace varnoth;
 
 int usage()
 {
-    std::cerr << "usage: varnoth-bench LOG                 full analysis, timed\n"
-                 "       varnoth-bench --dump LOG          results as JSON\n"
-                 "       varnoth-bench --personal NICK LOG every upload to NICK as JSON rows\n"
-                 "       varnoth-bench --file TEXT LOG     every upload of the file TEXT as JSON rows\n"
-                 "       varnoth-bench --generate LINES FILE [DOWNLOADERS FILES FOLDERS [SEED]]\n";
+    std::cerr << "usage: varnoth-bench [OPTIONS] LOG                 full analysis, timed\n"
+                 "       varnoth-bench [OPTIONS] --dump LOG          results as JSON\n"
+                 "       varnoth-bench [OPTIONS] --activity LOG      uploads per day and per hour as JSON\n"
+                 "       varnoth-bench [OPTIONS] --personal NICK LOG every upload to NICK as JSON rows\n"
+                 "       varnoth-bench [OPTIONS] --file TEXT LOG     every upload of the file TEXT as JSON rows\n"
+                 "       varnoth-bench --generate LINES FILE [DOWNLOADERS FILES FOLDERS [SEED]]\n"
+                 "options, in any order: --threads N, --from YYYY-MM-DD, --to YYYY-MM-DD\n";
     return 2;
 }
 
@@ -84,31 +87,41 @@ int dump(const std::string &path, const AnalysisOptions &options)
     const AnalysisOutcome outcome = analyzeLog(path, options);
     const AnalysisReport *report = completed(outcome);
     if (!report) {
-        std::cout << "{\"message\": " << bench::jsonString(messages::failureMessage(outcome)) << "}\n";
+        std::cout << "{\"message\": " << json::string(messages::failureMessage(outcome)) << "}\n";
         return 0;
     }
     const NumberFormat &format = options.numberFormat;
     std::cout << "{\"line_count\": " << report->lineCount << ", \"lines_completed\": " << report->lineCount
-              << ",\n \"grid1\": " << bench::jsonRows(downloaderCells(report->downloaders, format))
-              << ",\n \"grid3\": " << bench::jsonRows(folderCells(report->folders))
-              << ",\n \"grid2\": " << bench::jsonRows(fileCells(report->files)) << ",\n \"labels\": {";
+              << ",\n \"grid1\": " << json::rows(downloaderCells(report->downloaders, format))
+              << ",\n \"grid3\": " << json::rows(folderCells(report->folders))
+              << ",\n \"grid2\": " << json::rows(fileCells(report->files)) << ",\n \"labels\": {";
     const SummaryCaptions captions = summaryCaptions(report->summary, format);
     const char *separator = "\n  ";
     for (const SummaryLabel &label : summaryLabels) {
-        std::cout << separator << bench::jsonString(label.label) << ": " << bench::jsonString(captions.*label.caption);
+        std::cout << separator << json::string(label.label) << ": " << json::string(captions.*label.caption);
         separator = ",\n  ";
     }
     std::cout << "}}\n";
     return 0;
 }
 
+int activity(const std::string &path, const AnalysisOptions &options)
+{
+    const AnalysisOutcome outcome = analyzeLog(path, options);
+    if (const AnalysisReport *report = completed(outcome))
+        std::cout << json::activity(report->activity) << "\n";
+    else
+        std::cout << "{\"message\": " << json::string(messages::failureMessage(outcome)) << "}\n";
+    return 0;
+}
+
 template <class Rows, class Cells> int printDrilldown(const Outcome<Rows> &outcome, Cells cells)
 {
     if (const Rows *rows = completed(outcome))
-        std::cout << bench::jsonRows(cells(*rows)) << "\n";
+        std::cout << json::rows(cells(*rows)) << "\n";
     else
-        std::cout << "{\"message\": "
-                  << bench::jsonString(messages::failureMessage(outcome, messages::Reader::Drilldown)) << "}\n";
+        std::cout << "{\"message\": " << json::string(messages::failureMessage(outcome, messages::Reader::Drilldown))
+                  << "}\n";
     return 0;
 }
 
@@ -140,20 +153,51 @@ int generate(const std::vector<std::string> &args)
     return 0;
 }
 
+// Reads the options that come before the mode; false for a bad or missing value.
+bool readOptions(std::vector<std::string> &args, AnalysisOptions &options)
+{
+    std::size_t i = 0;
+    for (; i < args.size(); i += 2) {
+        const std::string &name = args[i];
+        if (name != "--threads" && name != "--from" && name != "--to")
+            break;
+        if (i + 1 >= args.size())
+            return false;
+        const std::string &value = args[i + 1];
+        if (name == "--threads") {
+            const auto threads = positiveNumber<unsigned>(value, 1024);
+            if (!threads)
+                return false;
+            options.threads = *threads;
+        } else {
+            const auto date = CalendarDate::parse(value);
+            if (!date)
+                return false;
+            (name == "--from" ? options.range.from : options.range.to) = *date;
+        }
+    }
+    args.erase(args.begin(), args.begin() + static_cast<long>(i));
+    return !(options.range.from && options.range.to && *options.range.to < *options.range.from);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     try {
-        const std::vector<std::string> all(argv + 1, argv + argc);
+        std::vector<std::string> all(argv + 1, argv + argc);
         AnalysisOptions options;
         options.numberFormat = userNumberFormat();
+        if (!readOptions(all, options))
+            return usage();
         const std::string mode = all.empty() ? "" : all[0];
         const std::vector<std::string> args(all.begin() + (all.empty() ? 0 : 1), all.end());
         if (all.size() == 1 && mode.rfind("--", 0) != 0)
             return timedRun(mode, options);
         if (mode == "--dump" && args.size() == 1)
             return dump(args[0], options);
+        if (mode == "--activity" && args.size() == 1)
+            return activity(args[0], options);
         if (mode == "--personal" && args.size() == 2)
             return printDrilldown(personalRows(args[1], args[0], options),
                                   [&](const auto &rows) { return personalCells(rows, options.numberFormat); });

@@ -90,7 +90,7 @@ void compareWithPlainSplit(std::string_view bytes)
 void analyseAsLog(std::string_view bytes)
 {
     const LogInput log = LogInput::inMemory(bytes);
-    const AnalysisOptions options{NumberFormat{".", ","}};
+    const AnalysisOptions options{NumberFormat{".", ","}, 1, {}};
     const AnalysisOutcome run = analyzeLog(log, options);
     std::string nick = "Bob", file = "C:\\a ";
     if (const AnalysisReport *report = completed(run)) {

@@ -64,9 +64,26 @@ TEST(Dump, MessagesAndDrilldownRows)
               "[[\"Bob\", \"0:03:12\", \"2003-06-14 21:05\"]]\n");
 }
 
+TEST(Dump, ActivityAndOptionsBeforeTheMode)
+{
+    TempLog log(uploadLine("C:\\a\\b.txt", "Bob", "4123456", "0:03:12") +
+                "2003-06-15 22:00: C:\\a\\b.txt uploaded to Ann, 5 (5), x, 0:00:01\r\n");
+    const std::string activity = runBench("--to 2003-06-14 --threads 2 --activity '" + log.path() + "'");
+    EXPECT_TRUE(
+        activity.starts_with("{\"first\": \"2003-06-14\", \"last\": \"2003-06-14\",\n \"days\": [\n  "
+                             "{\"date\": \"2003-06-14\", \"uploads\": 1, \"bytes\": 4123456, \"seconds\": 192}],\n"))
+        << activity;
+    EXPECT_NE(activity.find("{\"hour\": 21, \"uploads\": 1, \"bytes\": 4123456, \"seconds\": 192}"), std::string::npos);
+    EXPECT_NE(activity.find("{\"hour\": 22, \"uploads\": 0, \"bytes\": 0, \"seconds\": 0}"), std::string::npos);
+    EXPECT_TRUE(activity.ends_with("],\n \"undated\": 0}\n")) << activity;
+    EXPECT_EQ(runBench("--from 2003-06-15 --personal Bob '" + log.path() + "'"), "[]\n");
+}
+
 TEST(Dump, BadArgumentsAreAUsageError)
 {
-    for (const char *arguments : {"", "--dump", "--personal Bob", "--generate 10", "--generate x /dev/null",
-                                  "--generate 10 /dev/null 0 1 1", "--generate 10 /dev/null 1 1", "--unknown LOG"})
+    for (const char *arguments :
+         {"", "--dump", "--personal Bob", "--generate 10", "--generate x /dev/null", "--generate 10 /dev/null 0 1 1",
+          "--generate 10 /dev/null 1 1", "--unknown LOG", "--threads 0 LOG", "--threads x --dump LOG", "--from",
+          "--from 2003-02-29 --dump LOG", "--to 2003-6-1 --dump LOG", "--from 2003-06-02 --to 2003-06-01 --dump LOG"})
         EXPECT_EQ(benchStatus(arguments), 2) << arguments;
 }

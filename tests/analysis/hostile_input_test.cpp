@@ -212,7 +212,7 @@ TEST_P(HostileInput, EndsAsExpected)
     row.write(log);
     const std::uint64_t memoryBefore = bench::peakMemoryBytes();
 
-    const AnalysisOutcome outcome = analyzeLog(log, AnalysisOptions{format});
+    const AnalysisOutcome outcome = analyzeLog(log, AnalysisOptions{format, 0, {}});
 
     EXPECT_EQ(messages::failureMessage(outcome), row.expected.message);
     if (const AnalysisReport *report = completed(outcome)) {

@@ -52,7 +52,7 @@ std::string runBench(const std::string &arguments)
 
 AnalysisOutcome analyzeText(const std::string &log)
 {
-    return analyzeLog(LogInput::inMemory(log), AnalysisOptions{NumberFormat::c()});
+    return analyzeLog(LogInput::inMemory(log), AnalysisOptions{NumberFormat::c(), 0, {}});
 }
 
 int benchStatus(const std::string &arguments)

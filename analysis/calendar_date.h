@@ -1,0 +1,62 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace varnoth {
+
+// A day of the Gregorian calendar (years 0000 to 9999, extended backwards
+// as ISO 8601 does), ordered by time.
+class CalendarDate {
+public:
+    // "YYYY-MM-DD" that names a real day ("2003-02-29" does not); nothing otherwise.
+    static std::optional<CalendarDate> parse(std::string_view text);
+    // The day that is `days` days after 1970-01-01 (negative: before it).
+    static CalendarDate fromDayNumber(std::int32_t days);
+
+    int year() const { return year_; }
+    int month() const { return month_; }
+    int day() const { return day_; }
+    // Days since 1970-01-01: consecutive days have consecutive numbers.
+    std::int32_t dayNumber() const;
+    std::string text() const; // "YYYY-MM-DD"
+
+    auto operator<=>(const CalendarDate &) const = default;
+
+private:
+    CalendarDate(int year, int month, int day)
+        : year_(static_cast<std::int16_t>(year))
+        , month_(static_cast<std::int8_t>(month))
+        , day_(static_cast<std::int8_t>(day))
+    {
+    }
+    std::int16_t year_;
+    std::int8_t month_;
+    std::int8_t day_;
+};
+
+// A span of days, both ends included; an end left open reaches as far as the log.
+struct DateRange {
+    std::optional<CalendarDate> from;
+    std::optional<CalendarDate> to;
+
+    bool whole() const { return !from && !to; }
+    bool contains(const CalendarDate &date) const { return (!from || *from <= date) && (!to || date <= *to); }
+    // Whether a run narrowed to the range reads a log line: every line when
+    // both ends are open, otherwise only lines dated within the range.
+    bool admits(std::string_view line) const;
+};
+
+// The date of a log line: its first 10 characters when they read
+// "YYYY-MM-DD" as a real day. Works on the line's bytes whatever their
+// encoding, since a date is plain ASCII.
+std::optional<CalendarDate> lineDate(std::string_view line);
+
+// The hour of a line's date/time text (UTF-8): characters 12-13 when they
+// read 00 to 23, the 11th character is a blank and the 14th ':'; -1 otherwise.
+int lineHour(std::string_view dateTimeText);
+
+} // namespace varnoth

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "analysis/activity.h"
+
+namespace varnoth::json {
+
+// {"first": "YYYY-MM-DD", "last": ..., "days": [{"date", "uploads", "bytes",
+// "seconds"}, ...], "hours": [{"hour", "uploads", "bytes", "seconds"}, ...24],
+// "undated": N}; first and last are null when no upload has a date.
+std::string activity(const Activity &activity);
+
+} // namespace varnoth::json

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "analysis/grid_rows.h"
+
+namespace varnoth::json {
+
+// A JSON string literal for UTF-8 text.
+std::string string(std::string_view text);
+
+// A JSON number: whole values as integers, others in the shortest form that
+// reads back as the same double.
+std::string number(double value);
+
+// The rows of a grid as a JSON list of lists of cell texts.
+std::string rows(const GridRows &rows);
+
+} // namespace varnoth::json
