@@ -9,8 +9,9 @@
 #include "forms/line_reader.h"
 #include "forms/number_reading.h"
 #include "line_cutter.h"
-#include "progress_pacer.h"
+#include "log_parts.h"
 #include "rankings.h"
+#include "shared_progress.h"
 #include "summary.h"
 #include "tallies.h"
 
@@ -39,19 +40,98 @@ double shareOf(std::int64_t done, std::int64_t total)
     return total > 0 ? std::min(1.0, static_cast<double>(done) / static_cast<double>(total)) : 1.0;
 }
 
-// The first pass: the upload lines of the log. Reports the lines counted so
-// far, so that a window can show that it is busy while a large log is counted.
-std::int64_t countUploadLines(const LogInput &log, const DateRange &range, const Reporter &report)
+// The first pass: the upload lines of the log, counted part by part side by
+// side. Reports the lines counted so far, so that a window can show that it
+// is busy while a large log is counted.
+std::int64_t countUploadLines(const LogInput &log, const DateRange &range, const std::vector<ByteRange> &parts,
+                              unsigned threads, const ProgressCallback &progress)
 {
-    LineReader reader(log);
-    ProgressPacer pacer;
-    TextLine line;
+    SharedProgress shared(progress, [](std::int64_t lines, std::uint64_t) {
+        return Progress{RunPhase::CountingLines, 0, lines, 0};
+    });
+    std::vector<std::int64_t> counts(parts.size(), 0);
+    std::vector<std::exception_ptr> failures(parts.size());
+    readParts(parts.size(), threads, [&](std::size_t i) {
+        try {
+            LineReader reader(log, parts[i]);
+            TextLine line;
+            std::int64_t unreported = 0;
+            while (reader.next(line)) {
+                if (!line.blank() && range.admits(line.bytes) && ++unreported == SharedProgress::batch) {
+                    counts[i] += unreported;
+                    shared.add(unreported, 0);
+                    unreported = 0;
+                }
+            }
+            counts[i] += unreported;
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    });
     std::int64_t count = 0;
-    while (reader.next(line)) {
-        if (!line.blank() && range.admits(line.bytes) && pacer.due(++count))
-            report(RunPhase::CountingLines, 0, count, 0);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (failures[i])
+            std::rethrow_exception(failures[i]);
+        count += counts[i];
     }
     return count;
+}
+
+// What the second pass found in one part of the log.
+struct PartTallies {
+    Tallies tallies;
+    ActivityTally activity;
+    std::int64_t linesCompleted = 0;
+    ExactSum bytes;
+    PartEnd end;
+};
+
+// The second pass over one part: cuts every line and counts it, up to the
+// part's first corrupted line.
+void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &options, SharedProgress &shared,
+              PartTallies &part)
+{
+    DeferredTallies deferred(part.tallies);
+    std::int64_t unreported = 0;
+    try {
+        LineReader reader(log, range);
+        LineCutter cutter;
+        TextLine line;
+        while (reader.next(line)) {
+            part.end.lines = line.number;
+            if (line.blank() || !options.range.admits(line.bytes))
+                continue;
+            const CutLine &cut = cutter.cut(line, LineCutter::Mode::Analysis);
+            const auto duration =
+                cut.status == CutStatus::Ok ? readDuration(cut.DurationText, options.numberFormat) : std::nullopt;
+            const double bytes = duration ? lenientNumber(cut.ByteText) : 0;
+            if (!duration || !std::isfinite(bytes)) {
+                part.end.corruptedLine = line.number;
+                break;
+            }
+
+            part.linesCompleted = checkedAdd(part.linesCompleted, 1);
+            part.bytes.add(bytes);
+            part.tallies.addDownloaderUpload(cut.Nick, bytes, *duration);
+            deferred.add(cut.FilePath, cut.Folder.size(), bytes);
+            part.activity.add(lineDate(line.bytes), lineHour(cut.DateTimeText), bytes, duration->totalSeconds());
+            if (++unreported == SharedProgress::batch) {
+                shared.add(unreported, 0);
+                unreported = 0;
+            }
+        }
+        deferred.flush();
+    } catch (...) {
+        // The queued files and folders of earlier lines are counted first, as
+        // when each is counted at once: a failure among them is the one reported.
+        try {
+            deferred.flush();
+            part.end.failure = std::current_exception();
+        } catch (...) {
+            part.end.failure = std::current_exception();
+        }
+    }
+    shared.add(unreported, 0);
 }
 
 struct SecondPass {
@@ -62,48 +142,49 @@ struct SecondPass {
     std::uint64_t corruptedLine = 0; // the first corrupted line, 0 when none
 };
 
-// The second pass: cuts every line and counts it.
-void readUploads(const LogInput &log, const AnalysisOptions &options, std::int64_t lineCount, const Reporter &report,
-                 SecondPass &pass)
+// The second pass: every part read side by side into tallies of its own,
+// then the tallies joined in log order, exactly those of one read of the
+// whole log.
+SecondPass readUploads(const LogInput &log, const AnalysisOptions &options, const std::vector<ByteRange> &ranges,
+                       std::int64_t lineCount, const ProgressCallback &progress)
 {
-    LineReader reader(log);
-    LineCutter cutter;
-    ProgressPacer pacer;
-    DeferredTallies deferred(pass.tallies);
-    TextLine line;
-    try {
-        while (reader.next(line)) {
-            if (line.blank() || !options.range.admits(line.bytes))
-                continue;
-            const CutLine &cut = cutter.cut(line, LineCutter::Mode::Analysis);
-            const auto duration =
-                cut.status == CutStatus::Ok ? readDuration(cut.DurationText, options.numberFormat) : std::nullopt;
-            const double bytes = duration ? lenientNumber(cut.ByteText) : 0;
-            if (!duration || !std::isfinite(bytes)) {
-                pass.corruptedLine = line.number;
-                break;
-            }
+    SharedProgress shared(progress, [lineCount](std::int64_t lines, std::uint64_t) {
+        return Progress{RunPhase::ReadingInformation, lines, lineCount, shareOf(lines, lineCount)};
+    });
+    std::vector<PartTallies> parts(ranges.size());
+    FirstStop firstStop;
+    readParts(ranges.size(), readThreads(options), [&](std::size_t i) {
+        if (firstStop.needless(i))
+            return;
+        readPart(log, ranges[i], options, shared, parts[i]);
+        if (parts[i].end.stopped())
+            firstStop.stoppedAt(i);
+    });
 
-            pass.linesCompleted = checkedAdd(pass.linesCompleted, 1);
-            const double megabytes = bytes / 1000000.0;
-            pass.totalMegabytes += megabytes;
-            if (!std::isfinite(pass.totalMegabytes))
-                throw Failure(failures::overflow);
-            pass.tallies.addDownloaderUpload(cut.Nick, megabytes, *duration);
-            deferred.add(cut.FilePath, cut.Folder.size(), megabytes);
-            pass.activity.add(lineDate(line.bytes), lineHour(cut.DateTimeText), bytes, duration->totalSeconds());
-
-            if (pacer.due(pass.linesCompleted))
-                report(RunPhase::ReadingInformation, pass.linesCompleted, lineCount,
-                       shareOf(pass.linesCompleted, lineCount));
+    SecondPass pass;
+    std::vector<PartEnd> ends;
+    for (const PartTallies &part : parts)
+        ends.push_back(part.end);
+    ExactSum bytes;
+    pass.corruptedLine = joinParts(ends, [&](std::size_t i) {
+        PartTallies part = std::move(parts[i]);
+        if (i == 0) {
+            pass.tallies = std::move(part.tallies);
+            pass.activity = std::move(part.activity);
+        } else {
+            pass.tallies.append(part.tallies);
+            pass.activity.append(part.activity);
         }
-    } catch (...) {
-        // The queued files and folders of earlier lines are counted first, as when
-        // each is counted at once: a failure among them is the one reported.
-        deferred.flush();
-        throw;
-    }
-    deferred.flush();
+        pass.linesCompleted = checkedAdd(pass.linesCompleted, part.linesCompleted);
+        bytes.add(part.bytes);
+    });
+    pass.totalMegabytes = bytes.value() / 1000000.0;
+    if (!std::isfinite(pass.totalMegabytes))
+        throw Failure(failures::overflow);
+    // A time too long to count fails before a later corrupted line is met.
+    for (const DownloaderTally &d : pass.tallies.downloaders())
+        d.time.total();
+    return pass;
 }
 
 AnalysisReport rankAndSum(const SecondPass &pass, const DateRange &range, const Reporter &report)
@@ -124,16 +205,17 @@ AnalysisReport rankAndSum(const SecondPass &pass, const DateRange &range, const 
 
 } // namespace
 
-AnalysisOutcome analyzeLog(const LogInput &log, const AnalysisOptions &options, const ProgressCallback &progress)
+AnalysisOutcome analyzeLog(const LogInput &log, const AnalysisOptions &options, const ProgressCallback &progress,
+                           std::uint64_t partBytes)
 {
     const Reporter report(progress);
     try {
         report(RunPhase::CountingLines, 0, 0, 0);
-        const std::int64_t lineCount = countUploadLines(log, options.range, report);
+        const std::vector<ByteRange> parts = splitLog(log, readThreads(options), partBytes);
+        const std::int64_t lineCount = countUploadLines(log, options.range, parts, readThreads(options), progress);
         report(RunPhase::ReadingInformation, 0, lineCount, 0);
 
-        SecondPass pass;
-        readUploads(log, options, lineCount, report, pass);
+        const SecondPass pass = readUploads(log, options, parts, lineCount, progress);
         if (pass.corruptedLine != 0)
             return Corrupted{pass.corruptedLine};
         // A log that grew or shrank between the passes: the totals describe

@@ -5,7 +5,7 @@
 
 namespace varnoth {
 
-void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, double megabytes)
+void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, double bytes)
 {
     if (count_ == depth)
         tallyOldest();
@@ -13,7 +13,7 @@ void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, d
     upload.path.assign(filePath);
     upload.folderLength = folderLength;
     upload.pathHash = hashText(filePath);
-    upload.megabytes = megabytes;
+    upload.bytes = bytes;
     tallies_.fileIndex().prefetchSlot(upload.pathHash);
     ++count_;
     // The upload queued half the queue ago: its slot should be here by now.
@@ -41,7 +41,7 @@ void DeferredTallies::tallyOldest()
     Upload &upload = queue_[oldest_];
     oldest_ = (oldest_ + 1) % depth;
     --count_;
-    const std::size_t file = tallies_.addFileUpload(upload.path, upload.pathHash, upload.megabytes);
+    const std::size_t file = tallies_.addFileUpload(upload.path, upload.pathHash, upload.bytes);
     if (upload.folderLength == 0)
         return;
     if (file < folderOfFile_.size() && folderOfFile_[file] != 0) {

@@ -32,7 +32,7 @@ public:
     }
 
     // The folder is the first folderLength bytes of the path (0: no folder).
-    void add(std::string_view filePath, std::size_t folderLength, double megabytes);
+    void add(std::string_view filePath, std::size_t folderLength, double bytes);
 
     // Tallies every queued upload; call before the tallies are read.
     void flush();
@@ -43,7 +43,7 @@ private:
         std::string path;
         std::size_t folderLength = 0;
         std::uint64_t pathHash = 0;
-        double megabytes = 0;
+        double bytes = 0;
     };
     void prefetchNames(const Upload &upload) const;
     void tallyOldest();

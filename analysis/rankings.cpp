@@ -22,7 +22,7 @@ std::vector<DownloaderRow> rankDownloaders(const Tallies &tallies)
     rows.reserve(tallies.downloaders().size());
     for (std::size_t i = 0; i < tallies.downloaders().size(); ++i) {
         const DownloaderTally &d = tallies.downloaders()[i];
-        rows.push_back({tallies.downloaderNames()[i], d.uploads, d.megabytes, d.time});
+        rows.push_back({tallies.downloaderNames()[i], d.uploads, d.megabytes(), d.time.total()});
     }
     // The lists compare what they show: megabytes as the grid writes them.
     struct Key {

@@ -32,17 +32,18 @@ Summary summarize(const Tallies &tallies, const AnalysisReport &report, double t
 
     UploadTime &total = s.totalUploadTime;
     for (const DownloaderTally &d : tallies.downloaders()) {
-        total.seconds = checkedAdd(total.seconds, d.time.seconds);
+        const UploadTime time = d.time.total();
+        total.seconds = checkedAdd(total.seconds, time.seconds);
         if (total.seconds >= 60) {
             total.seconds -= 60;
             total.minutes = checkedAdd(total.minutes, 1);
         }
-        total.minutes = checkedAdd(total.minutes, d.time.minutes);
+        total.minutes = checkedAdd(total.minutes, time.minutes);
         if (total.minutes >= 60) {
             total.minutes -= 60;
             total.hours = checkedAdd(total.hours, 1);
         }
-        total.hours = checkedAdd(total.hours, d.time.hours);
+        total.hours = checkedAdd(total.hours, time.hours);
     }
     return s;
 }

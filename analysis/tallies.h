@@ -7,7 +7,9 @@
 
 #include "analysis_report.h"
 #include "duration.h"
+#include "exact_sum.h"
 #include "name_index.h"
+#include "upload_time_log.h"
 
 namespace varnoth {
 
@@ -17,33 +19,40 @@ inline constexpr std::string_view dcLstFileList = "MyList.DcLst ";
 inline constexpr std::string_view bz2FileList = "MyList.bz2 ";
 bool isFileList(std::string_view filePath);
 
-// What one downloader took: uploads, megabytes and upload time.
+// What one downloader took: uploads, bytes and upload time.
 struct DownloaderTally {
     std::int64_t uploads = 0;
-    double megabytes = 0;
-    UploadTime time;
+    ExactSum bytes;
+    UploadTimeLog time;
+
+    double megabytes() const { return bytes.value() / 1000000.0; }
 };
 
-// The counts of one run: per downloader, per file and per folder, each in
-// order of first appearance and looked up through a hash index, and the
-// uploads of the client's file lists. Every count is 64-bit; a count that
-// would leave that range throws Failure("Overflow").
+// The counts of a stretch of the log: per downloader, per file and per
+// folder, each in order of first appearance and looked up through a hash
+// index, and the uploads of the client's file lists. Every count is 64-bit;
+// a count that would leave that range throws Failure("Overflow"). Byte
+// counts are summed exactly, so the tallies of consecutive stretches joined
+// by append() are exactly those of counting the whole at once.
 class Tallies {
 public:
     // A returning downloader's seconds and minutes carry at 60; a new
     // downloader's first upload is stored as it comes.
-    void addDownloaderUpload(std::string_view nick, double megabytes, const DurationParts &duration);
+    void addDownloaderUpload(std::string_view nick, double bytes, const DurationParts &duration);
 
     // Counts one upload of a path (hash: its hashText()): the file-list
     // counters for the client's file list, otherwise the file tally. Returns
     // the file's position in the file tally, npos for a file list.
-    std::size_t addFileUpload(std::string_view filePath, std::uint64_t hash, double megabytes);
+    std::size_t addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes);
 
     // Counts one upload from a folder; returns the folder's position.
     std::size_t addFolderAccess(std::string_view folder, std::uint64_t hash);
 
     // Counts one more upload from the folder already at this position.
     void addFolderAccessAt(std::size_t folder);
+
+    // Adds the counts of the stretch of the log that follows this one's.
+    void append(const Tallies &later);
 
     const std::vector<std::string> &downloaderNames() const { return downloaderNames_; }
     const std::vector<DownloaderTally> &downloaders() const { return downloaders_; }
@@ -54,7 +63,7 @@ public:
     const NameIndex &fileIndex() const { return fileIndex_; }
     std::int64_t dcLstUploads() const { return dcLstUploads_; }
     std::int64_t bz2ListUploads() const { return bz2ListUploads_; }
-    double fileListMegabytes() const { return fileListMegabytes_; }
+    double fileListMegabytes() const { return fileListBytes_.value() / 1000000.0; }
 
 private:
     std::vector<std::string> downloaderNames_;
@@ -68,7 +77,7 @@ private:
     NameIndex folderIndex_;
     std::int64_t dcLstUploads_ = 0;
     std::int64_t bz2ListUploads_ = 0;
-    double fileListMegabytes_ = 0;
+    ExactSum fileListBytes_;
 };
 
 } // namespace varnoth

@@ -10,9 +10,11 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 
 #include "analysis/analysis_run.h"
+#include "analysis/log_parts.h"
 #include "analysis/messages.h"
 #include "analysis/result_cells.h"
 #include "analysis/summary_captions.h"
@@ -63,7 +65,7 @@ QString joinFolderAndFile(const QString &folder, const QString &file)
 Form1::Form1(Form1Environment environment, QWidget *parent)
     : QMainWindow(parent)
     , environment_(std::move(environment))
-    , options_{systemNumberFormat(), 0, {}}
+    , options_{systemNumberFormat(), threadsSetting(std::getenv("VARNOTH_THREADS")), {}}
     , backgroundRead_(new BackgroundRead(this))
 {
     buildControls();

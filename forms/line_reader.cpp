@@ -1,5 +1,6 @@
 #include "line_reader.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -39,21 +40,33 @@ const char *findBreak(const char *p, const char *end, unsigned &high)
 
 } // namespace
 
-LineReader::LineReader(const LogInput &input)
+LineReader::LineReader(const LogInput &input, ByteRange range)
+    : limit_(range.end)
 {
+    // A part that does not start the file begins with the first line that
+    // begins in it: the bytes up to the first line break at or after the
+    // byte before the part belong to the line before.
+    const std::uint64_t from = range.begin > 0 ? range.begin - 1 : 0;
+    skipping_ = range.begin > 0;
     if (const auto &bytes = input.bytes()) {
         // The whole "file" is in memory: lines are cut from it directly.
         data_ = bytes->data();
         end_ = bytes->size();
         eof_ = true;
         atStart_ = false;
-        if (bytes->substr(0, 3) == "\xEF\xBB\xBF") {
+        begin_ = static_cast<std::size_t>(std::min<std::uint64_t>(from, end_));
+        if (range.begin == 0 && bytes->substr(0, 3) == "\xEF\xBB\xBF") {
             begin_ = 3;
             consumed_ = 3;
         }
         return;
     }
     file_ = std::make_unique<NativeFile>(input.path(), NativeFile::Mode::Read);
+    if (from > 0) {
+        file_->seek(from);
+        base_ = from;
+        atStart_ = false;
+    }
     buffer_.reset(new char[bufferBytes]); // left uninitialised: only bytes read from the file are used
     data_ = buffer_.get();
 }
@@ -67,6 +80,7 @@ bool LineReader::refill()
     if (begin_ > 0) {
         std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;
+        base_ += begin_;
         begin_ = 0;
     }
     const std::size_t n = file_->read(buffer_.get() + end_, bufferBytes - end_);
@@ -92,6 +106,8 @@ bool TextLine::blank() const
 
 bool LineReader::next(TextLine &line)
 {
+    if (!skipping_ && pastEnd())
+        return false;
     std::size_t scanFrom = begin_;
     unsigned high = 0;
     for (;;) {
@@ -118,6 +134,8 @@ bool LineReader::next(TextLine &line)
             begin_ = at + lineBreak;
             if (skipping_) {
                 skipping_ = false;
+                if (pastEnd())
+                    return false;
                 scanFrom = begin_;
                 high = 0;
                 continue;
