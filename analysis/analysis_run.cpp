@@ -6,6 +6,7 @@
 #include "activity_tally.h"
 #include "deferred_tallies.h"
 #include "forms/failure.h"
+#include "forms/line_count.h"
 #include "forms/line_reader.h"
 #include "forms/number_reading.h"
 #include "line_cutter.h"
@@ -53,6 +54,11 @@ std::int64_t countUploadLines(const LogInput &log, const DateRange &range, const
     std::vector<std::exception_ptr> failures(parts.size());
     readParts(parts.size(), threads, [&](std::size_t i) {
         try {
+            if (range.whole()) {
+                counts[i] = static_cast<std::int64_t>(countFilledLines(log, parts[i]));
+                shared.add(counts[i], 0);
+                return;
+            }
             LineReader reader(log, parts[i]);
             TextLine line;
             std::int64_t unreported = 0;

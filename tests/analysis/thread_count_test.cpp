@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <random>
 #include <sstream>
@@ -185,7 +186,21 @@ TEST(ThreadCount, RunsAndDrilldownsAreThoseOfOneThread)
             options.threads = v.threads;
             const std::string where = std::string(log.name) + " threads " + std::to_string(v.threads) + " parts of " +
                                       std::to_string(v.partBytes);
-            ASSERT_EQ(describe(analyzeLog(input, options, {}, v.partBytes)), expected) << where;
+            // The second pass starts knowing the upload lines of the whole
+            // log; progress comes from one thread at a time.
+            std::int64_t lineCount = -1;
+            std::atomic<int> inside{0};
+            const auto progress = [&](const Progress &p) {
+                EXPECT_EQ(inside.fetch_add(1), 0) << where;
+                if (p.phase == RunPhase::ReadingInformation && lineCount < 0)
+                    lineCount = p.lineCount;
+                inside.fetch_sub(1);
+            };
+            const AnalysisOutcome outcome = analyzeLog(input, options, progress, v.partBytes);
+            ASSERT_EQ(describe(outcome), expected) << where;
+            if (const AnalysisReport *r = completed(outcome)) {
+                EXPECT_EQ(lineCount, r->lineCount) << where;
+            }
             ASSERT_EQ(describeRows(personalRows(input, nick, options, {}, v.partBytes)), personal) << where;
             ASSERT_EQ(describeRows(fileRows(input, file, options, {}, v.partBytes)), files) << where;
         }

@@ -1,0 +1,160 @@
+#include "line_count.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+#include "forms/simd.h"
+
+namespace varnoth {
+namespace {
+
+// Reads a file, or bytes in memory, at any offset.
+class Source {
+public:
+    explicit Source(const LogInput &input)
+    {
+        if (input.bytes())
+            memory_ = *input.bytes();
+        else
+            file_.emplace(input.path(), NativeFile::Mode::Read);
+    }
+
+    // Up to size bytes from offset on, into buffer (bytes in memory are
+    // handed over where they are); empty at the end.
+    std::string_view read(std::uint64_t offset, char *buffer, std::size_t size)
+    {
+        if (memory_)
+            return offset < memory_->size() ? memory_->substr(offset, size) : std::string_view();
+        if (offset != position_)
+            file_->seek(offset);
+        const std::size_t n = file_->read(buffer, size);
+        position_ = offset + n;
+        return {buffer, n};
+    }
+
+private:
+    std::optional<std::string_view> memory_;
+    std::optional<NativeFile> file_;
+    std::uint64_t position_ = 0;
+};
+
+constexpr std::size_t blockBytes = std::size_t{1} << 20;
+constexpr std::uint64_t endOfFile = ByteRange{}.end;
+
+// Where the first line that begins at or after offset begins: after the
+// first line break at or after the byte before it (CR LF is one break).
+std::uint64_t lineStartFrom(Source &source, std::uint64_t offset, char *buffer)
+{
+    if (offset == 0)
+        return 0;
+    bool afterCr = false;
+    for (std::uint64_t at = offset - 1;;) {
+        const std::string_view bytes = source.read(at, buffer, blockBytes);
+        if (bytes.empty())
+            return endOfFile;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (afterCr)
+                return at + i + (bytes[i] == '\n' ? 1 : 0);
+            if (bytes[i] == '\n')
+                return at + i + 1;
+            afterCr = bytes[i] == '\r';
+        }
+        at += bytes.size();
+    }
+}
+
+// Line breaks and blanks (or tabs) among 64 bytes, one bit per byte.
+struct Classes {
+    std::uint64_t breaks = 0;
+    std::uint64_t blanks = 0;
+};
+
+Classes classify(const char *p)
+{
+    Classes c;
+#ifdef VARNOTH_SSE2
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    const __m128i blank = _mm_set1_epi8(' '), tab = _mm_set1_epi8('\t');
+    for (int i = 0; i < 4; ++i) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
+        const auto breaks =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
+        const auto blanks =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, blank), _mm_cmpeq_epi8(v, tab))));
+        c.breaks |= static_cast<std::uint64_t>(breaks) << (16 * i);
+        c.blanks |= static_cast<std::uint64_t>(blanks) << (16 * i);
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        c.breaks |= std::uint64_t{p[i] == '\n' || p[i] == '\r'} << i;
+        c.blanks |= std::uint64_t{p[i] == ' ' || p[i] == '\t'} << i;
+    }
+#endif
+    return c;
+}
+
+// Counts the line breaks whose last byte before them, blanks and tabs
+// passed over, is neither a break nor a blank: the ends of filled lines.
+// The bytes are taken 64 at a time; what a run of blanks after a filled
+// byte carries into the next 64 is kept between calls.
+class FilledLineEnds {
+public:
+    void add(const char *p)
+    {
+        const Classes c = classify(p);
+        const std::uint64_t filled = ~(c.breaks | c.blanks);
+        // A bit just after each filled byte; adding the blanks carries it
+        // over the run of blanks that follows, to the byte after the run.
+        const std::uint64_t afterFilled = (filled << 1) | filledBefore_;
+        filledBefore_ = filled >> 63;
+        const std::uint64_t sum = afterFilled + c.blanks;
+        const std::uint64_t withCarry = sum + carry_;
+        carry_ = (sum < afterFilled || withCarry < sum) ? 1 : 0;
+        count_ += static_cast<std::uint64_t>(std::popcount(withCarry & c.breaks));
+    }
+    std::uint64_t count() const { return count_; }
+
+private:
+    std::uint64_t filledBefore_ = 0;
+    std::uint64_t carry_ = 0;
+    std::uint64_t count_ = 0;
+};
+
+} // namespace
+
+std::uint64_t countFilledLines(const LogInput &input, ByteRange range)
+{
+    Source source(input);
+    const auto buffer = std::make_unique<char[]>(blockBytes);
+    std::uint64_t from = lineStartFrom(source, range.begin, buffer.get());
+    const std::uint64_t to = range.end == endOfFile ? endOfFile : lineStartFrom(source, range.end, buffer.get());
+    if (from == 0) {
+        const std::string_view start = source.read(0, buffer.get(), 3);
+        if (start == "\xEF\xBB\xBF")
+            from = 3;
+    }
+    FilledLineEnds ends;
+    char last[64];
+    for (std::uint64_t at = from; at < to;) {
+        const std::string_view bytes =
+            source.read(at, buffer.get(), static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, to - at)));
+        const std::size_t whole = bytes.size() / 64 * 64;
+        for (std::size_t i = 0; i < whole; i += 64)
+            ends.add(bytes.data() + i);
+        if (bytes.size() < blockBytes || whole < bytes.size()) {
+            // The last bytes, followed by line breaks: a last line without
+            // a break of its own ends there.
+            std::memset(last, '\n', sizeof last);
+            std::memcpy(last, bytes.data() + whole, bytes.size() - whole);
+            ends.add(last);
+            break;
+        }
+        at += bytes.size();
+    }
+    return ends.count();
+}
+
+} // namespace varnoth
