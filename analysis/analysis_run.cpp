@@ -178,7 +178,7 @@ SecondPass readUploads(const LogInput &log, const AnalysisOptions &options, cons
             pass.tallies = std::move(part.tallies);
             pass.activity = std::move(part.activity);
         } else {
-            pass.tallies.append(part.tallies);
+            pass.tallies.append(std::move(part.tallies));
             pass.activity.append(part.activity);
         }
         pass.linesCompleted = checkedAdd(pass.linesCompleted, part.linesCompleted);
@@ -193,8 +193,9 @@ SecondPass readUploads(const LogInput &log, const AnalysisOptions &options, cons
     return pass;
 }
 
-AnalysisReport rankAndSum(const SecondPass &pass, const DateRange &range, const Reporter &report)
+AnalysisReport rankAndSum(SecondPass &pass, const DateRange &range, const Reporter &report)
 {
+    pass.tallies.dropIndexes();
     AnalysisReport result;
     result.lineCount = pass.linesCompleted;
     result.range = range;
@@ -206,6 +207,11 @@ AnalysisReport rankAndSum(const SecondPass &pass, const DateRange &range, const 
     report(RunPhase::CountingFiles, pass.linesCompleted, pass.linesCompleted, 1);
     result.files = rankFiles(pass.tallies);
     result.summary = summarize(pass.tallies, result, pass.totalMegabytes);
+    struct Names {
+        NameBlocks files, folders;
+    };
+    result.names =
+        std::make_shared<const Names>(Names{pass.tallies.files().takeNames(), pass.tallies.folders().takeNames()});
     return result;
 }
 
@@ -221,14 +227,14 @@ AnalysisOutcome analyzeLog(const LogInput &log, const AnalysisOptions &options, 
         const std::int64_t lineCount = countUploadLines(log, options.range, parts, readThreads(options), progress);
         report(RunPhase::ReadingInformation, 0, lineCount, 0);
 
-        const SecondPass pass = readUploads(log, options, parts, lineCount, progress);
+        SecondPass pass = readUploads(log, options, parts, lineCount, progress);
         if (pass.corruptedLine != 0)
             return Corrupted{pass.corruptedLine};
         // A log that grew or shrank between the passes: the totals describe
         // the lines that were actually analysed.
         report(RunPhase::ReadingInformation, pass.linesCompleted, pass.linesCompleted, 1);
 
-        if (pass.tallies.fileNames().empty() || pass.tallies.folderNames().empty())
+        if (pass.tallies.files().empty() || pass.tallies.folders().empty())
             return NoUploads{};
         return rankAndSum(pass, options.range, report);
     } catch (const FileFailure &failure) {

@@ -1,7 +1,6 @@
 #include "deferred_tallies.h"
 
-#include "name_index.h"
-#include "prefetch.h"
+#include "name_table.h"
 
 namespace varnoth {
 
@@ -14,20 +13,11 @@ void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, d
     upload.folderLength = folderLength;
     upload.pathHash = hashText(filePath);
     upload.bytes = bytes;
-    tallies_.fileIndex().prefetchSlot(upload.pathHash);
+    tallies_.files().prefetchSlot(upload.pathHash);
     ++count_;
     // The upload queued half the queue ago: its slot should be here by now.
     if (count_ > depth / 2)
-        prefetchNames(queue_[(oldest_ + count_ - 1 - depth / 2) % depth]);
-}
-
-void DeferredTallies::prefetchNames(const Upload &upload) const
-{
-    const std::size_t file = tallies_.fileIndex().prefetchName(upload.pathHash);
-    if (file < tallies_.fileUploads().size())
-        prefetchBytes(&tallies_.fileUploads()[file]);
-    if (file < folderOfFile_.size())
-        prefetchBytes(&folderOfFile_[file]);
+        tallies_.files().prefetchEntry(queue_[(oldest_ + count_ - 1 - depth / 2) % depth].pathHash);
 }
 
 void DeferredTallies::flush()
@@ -41,19 +31,19 @@ void DeferredTallies::tallyOldest()
     Upload &upload = queue_[oldest_];
     oldest_ = (oldest_ + 1) % depth;
     --count_;
-    const std::size_t file = tallies_.addFileUpload(upload.path, upload.pathHash, upload.bytes);
+    const NameTable::Entry *file = tallies_.addFileUpload(upload.path, upload.pathHash, upload.bytes);
     if (upload.folderLength == 0)
         return;
-    if (file < folderOfFile_.size() && folderOfFile_[file] != 0) {
-        tallies_.addFolderAccessAt(folderOfFile_[file] - 1);
+    if (file && file->index < folderOfFile_.size() && folderOfFile_[file->index] != 0) {
+        tallies_.addFolderAccessAt(folderOfFile_[file->index] - 1);
         return;
     }
     const std::string_view folder = std::string_view(upload.path).substr(0, upload.folderLength);
-    const std::size_t at = tallies_.addFolderAccess(folder, hashText(folder));
-    if (file != NameIndex::npos) {
-        if (folderOfFile_.size() <= file)
-            folderOfFile_.resize(file + 1, 0);
-        folderOfFile_[file] = static_cast<std::uint32_t>(at + 1);
+    const NameTable::Location at = tallies_.addFolderAccess(folder, hashText(folder));
+    if (file) {
+        if (folderOfFile_.size() <= file->index)
+            folderOfFile_.resize(file->index + 1, 0);
+        folderOfFile_[file->index] = at + 1;
     }
 }
 

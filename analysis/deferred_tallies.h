@@ -45,14 +45,13 @@ private:
         std::uint64_t pathHash = 0;
         double bytes = 0;
     };
-    void prefetchNames(const Upload &upload) const;
     void tallyOldest();
 
     Tallies &tallies_;
     std::array<Upload, depth> queue_;
     std::size_t oldest_ = 0;
     std::size_t count_ = 0;
-    std::vector<std::uint32_t> folderOfFile_; // per file: its folder's position + 1; 0 = none yet
+    std::vector<std::uint32_t> folderOfFile_; // per file: its folder's location + 1; 0 = none yet
 };
 
 } // namespace varnoth

@@ -20,10 +20,10 @@ std::vector<DownloaderRow> rankDownloaders(const Tallies &tallies)
 {
     std::vector<DownloaderRow> rows;
     rows.reserve(tallies.downloaders().size());
-    for (std::size_t i = 0; i < tallies.downloaders().size(); ++i) {
-        const DownloaderTally &d = tallies.downloaders()[i];
-        rows.push_back({tallies.downloaderNames()[i], d.uploads, d.megabytes(), d.time.total()});
-    }
+    tallies.downloaderNames().forEach([&](const NameTable::Entry &e) {
+        const DownloaderTally &d = tallies.downloaders()[e.index];
+        rows.push_back({std::string(e.name()), d.uploads, d.megabytes(), d.time.total()});
+    });
     // The lists compare what they show: megabytes as the grid writes them.
     struct Key {
         double uploads, megabytes, seconds;
@@ -57,9 +57,8 @@ std::vector<DownloaderRow> rankDownloaders(const Tallies &tallies)
 std::vector<FolderRow> rankFolders(const Tallies &tallies)
 {
     std::vector<FolderRow> rows;
-    rows.reserve(tallies.folderNames().size());
-    for (std::size_t i = 0; i < tallies.folderNames().size(); ++i)
-        rows.push_back({tallies.folderNames()[i], tallies.folderAccesses()[i]});
+    rows.reserve(tallies.folders().size());
+    tallies.folders().forEach([&](const NameTable::Entry &e) { rows.push_back({e.name(), e.count}); });
     rankDescending(rows, [](const FolderRow &row) { return row.accesses; });
     return rows;
 }
@@ -67,13 +66,12 @@ std::vector<FolderRow> rankFolders(const Tallies &tallies)
 std::vector<FileRow> rankFiles(const Tallies &tallies)
 {
     std::vector<FileRow> rows;
-    rows.reserve(tallies.fileNames().size() + 2);
-    for (std::size_t i = 0; i < tallies.fileNames().size(); ++i)
-        rows.push_back({tallies.fileNames()[i], tallies.fileUploads()[i]});
+    rows.reserve(tallies.files().size() + 2);
+    tallies.files().forEach([&](const NameTable::Entry &e) { rows.push_back({e.name(), e.count}); });
     if (tallies.dcLstUploads() > 0)
-        rows.push_back({std::string(dcLstFileList), tallies.dcLstUploads()});
+        rows.push_back({dcLstFileList, tallies.dcLstUploads()});
     if (tallies.bz2ListUploads() > 0)
-        rows.push_back({std::string(bz2FileList), tallies.bz2ListUploads()});
+        rows.push_back({bz2FileList, tallies.bz2ListUploads()});
     rankDescending(rows, [](const FileRow &row) { return row.uploads; });
     return rows;
 }

@@ -12,7 +12,7 @@ bool isFileList(std::string_view filePath)
 void Tallies::addDownloaderUpload(std::string_view nick, double bytes, const DurationParts &duration)
 {
     bool added = false;
-    const std::size_t k = downloaderIndex_.findOrAdd(nick, downloaderNames_, added);
+    const std::size_t k = downloaderNames_.entry(downloaderNames_.findOrAdd(nick, added)).index;
     if (added)
         downloaders_.emplace_back();
     DownloaderTally &d = downloaders_[k];
@@ -21,78 +21,76 @@ void Tallies::addDownloaderUpload(std::string_view nick, double bytes, const Dur
     d.time.add(duration);
 }
 
-std::size_t Tallies::addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes)
+const NameTable::Entry *Tallies::addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes)
 {
     if (isFileList(filePath)) {
         fileListBytes_.add(bytes);
         std::int64_t &count = filePath == dcLstFileList ? dcLstUploads_ : bz2ListUploads_;
         count = checkedAdd(count, 1);
-        return NameIndex::npos;
+        return nullptr;
     }
     bool added = false;
-    const std::size_t k = fileIndex_.findOrAdd(filePath, hash, fileNames_, added);
-    if (added)
-        fileUploads_.push_back(1);
-    else
-        fileUploads_[k] = checkedAdd(fileUploads_[k], 1);
-    return k;
+    NameTable::Entry &file = files_.entry(files_.findOrAdd(filePath, hash, added));
+    file.count = checkedAdd(file.count, 1);
+    return &file;
 }
 
-std::size_t Tallies::addFolderAccess(std::string_view folder, std::uint64_t hash)
+NameTable::Location Tallies::addFolderAccess(std::string_view folder, std::uint64_t hash)
 {
     bool added = false;
-    const std::size_t k = folderIndex_.findOrAdd(folder, hash, folderNames_, added);
-    if (added)
-        folderAccesses_.push_back(1);
-    else
-        addFolderAccessAt(k);
-    return k;
+    const NameTable::Location at = folders_.findOrAdd(folder, hash, added);
+    addFolderAccessAt(at);
+    return at;
 }
 
-void Tallies::addFolderAccessAt(std::size_t folder)
+void Tallies::addFolderAccessAt(NameTable::Location folder)
 {
-    folderAccesses_[folder] = checkedAdd(folderAccesses_[folder], 1);
+    NameTable::Entry &e = folders_.entry(folder);
+    e.count = checkedAdd(e.count, 1);
 }
 
 namespace {
 
-// Adds the counts of later's names to those of names, new names last in
+// Adds the counts of later's names to those of table, new names last in
 // later's order, so that the order of first appearance holds.
-void appendCounts(NameIndex &index, std::vector<std::string> &names, std::vector<std::int64_t> &counts,
-                  const std::vector<std::string> &laterNames, const std::vector<std::int64_t> &laterCounts)
+void appendCounts(NameTable &table, NameTable &later)
 {
-    for (std::size_t i = 0; i < laterNames.size(); ++i) {
+    later.drain([&](const NameTable::Entry &e) {
         bool added = false;
-        const std::size_t k = index.findOrAdd(laterNames[i], names, added);
-        if (added)
-            counts.push_back(laterCounts[i]);
-        else
-            counts[k] = checkedAdd(counts[k], laterCounts[i]);
-    }
+        NameTable::Entry &mine = table.entry(table.findOrAdd(e.name(), added));
+        mine.count = checkedAdd(mine.count, e.count);
+    });
 }
 
 } // namespace
 
-void Tallies::append(const Tallies &later)
+void Tallies::append(Tallies &&later)
 {
-    for (std::size_t i = 0; i < later.downloaderNames_.size(); ++i) {
+    later.downloaderNames_.drain([&](const NameTable::Entry &e) {
         bool added = false;
-        const std::size_t k = downloaderIndex_.findOrAdd(later.downloaderNames_[i], downloaderNames_, added);
+        const std::size_t k = downloaderNames_.entry(downloaderNames_.findOrAdd(e.name(), added)).index;
+        DownloaderTally &theirs = later.downloaders_[e.index];
         if (added) {
-            downloaders_.push_back(later.downloaders_[i]);
-            continue;
+            downloaders_.push_back(std::move(theirs));
+            return;
         }
         DownloaderTally &d = downloaders_[k];
-        const DownloaderTally &e = later.downloaders_[i];
-        d.uploads = checkedAdd(d.uploads, e.uploads);
-        d.bytes.add(e.bytes);
-        d.time.append(e.time);
-    }
-    appendCounts(fileIndex_, fileNames_, fileUploads_, later.fileNames_, later.fileUploads_);
-    appendCounts(folderIndex_, folderNames_, folderAccesses_, later.folderNames_, later.folderAccesses_);
+        d.uploads = checkedAdd(d.uploads, theirs.uploads);
+        d.bytes.add(theirs.bytes);
+        d.time.append(theirs.time);
+    });
+    appendCounts(files_, later.files_);
+    appendCounts(folders_, later.folders_);
     dcLstUploads_ = checkedAdd(dcLstUploads_, later.dcLstUploads_);
     bz2ListUploads_ = checkedAdd(bz2ListUploads_, later.bz2ListUploads_);
     fileListBytes_.add(later.fileListBytes_);
+}
+
+void Tallies::dropIndexes()
+{
+    downloaderNames_.dropIndex();
+    files_.dropIndex();
+    folders_.dropIndex();
 }
 
 } // namespace varnoth

@@ -5,10 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis_report.h"
 #include "duration.h"
 #include "exact_sum.h"
-#include "name_index.h"
+#include "name_table.h"
 #include "upload_time_log.h"
 
 namespace varnoth {
@@ -42,39 +41,38 @@ public:
 
     // Counts one upload of a path (hash: its hashText()): the file-list
     // counters for the client's file list, otherwise the file tally. Returns
-    // the file's position in the file tally, npos for a file list.
-    std::size_t addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes);
+    // the file's entry, nothing for a file list.
+    const NameTable::Entry *addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes);
 
-    // Counts one upload from a folder; returns the folder's position.
-    std::size_t addFolderAccess(std::string_view folder, std::uint64_t hash);
+    // Counts one upload from a folder; returns the folder's location.
+    NameTable::Location addFolderAccess(std::string_view folder, std::uint64_t hash);
 
-    // Counts one more upload from the folder already at this position.
-    void addFolderAccessAt(std::size_t folder);
+    // Counts one more upload from the folder at this location.
+    void addFolderAccessAt(NameTable::Location folder);
 
-    // Adds the counts of the stretch of the log that follows this one's.
-    void append(const Tallies &later);
+    // Adds the counts of the stretch of the log that follows this one's,
+    // freeing later's tables as they are taken.
+    void append(Tallies &&later);
 
-    const std::vector<std::string> &downloaderNames() const { return downloaderNames_; }
+    // Frees the hash indexes once every upload is counted.
+    void dropIndexes();
+
+    // Downloader i is the entry with index i in downloaderNames().
+    const NameTable &downloaderNames() const { return downloaderNames_; }
     const std::vector<DownloaderTally> &downloaders() const { return downloaders_; }
-    const std::vector<std::string> &fileNames() const { return fileNames_; }
-    const std::vector<std::int64_t> &fileUploads() const { return fileUploads_; }
-    const std::vector<std::string> &folderNames() const { return folderNames_; }
-    const std::vector<std::int64_t> &folderAccesses() const { return folderAccesses_; }
-    const NameIndex &fileIndex() const { return fileIndex_; }
+    const NameTable &files() const { return files_; }
+    const NameTable &folders() const { return folders_; }
+    NameTable &files() { return files_; }
+    NameTable &folders() { return folders_; }
     std::int64_t dcLstUploads() const { return dcLstUploads_; }
     std::int64_t bz2ListUploads() const { return bz2ListUploads_; }
     double fileListMegabytes() const { return fileListBytes_.value() / 1000000.0; }
 
 private:
-    std::vector<std::string> downloaderNames_;
+    NameTable downloaderNames_;
     std::vector<DownloaderTally> downloaders_;
-    std::vector<std::string> fileNames_;
-    std::vector<std::int64_t> fileUploads_;
-    std::vector<std::string> folderNames_;
-    std::vector<std::int64_t> folderAccesses_;
-    NameIndex downloaderIndex_;
-    NameIndex fileIndex_;
-    NameIndex folderIndex_;
+    NameTable files_;
+    NameTable folders_;
     std::int64_t dcLstUploads_ = 0;
     std::int64_t bz2ListUploads_ = 0;
     ExactSum fileListBytes_;
