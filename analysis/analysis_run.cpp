@@ -163,6 +163,9 @@ SecondPass readUploads(const LogInput &log, const AnalysisOptions &options, cons
         if (firstStop.needless(i))
             return;
         readPart(log, ranges[i], options, shared, parts[i]);
+        // Only the first part's names are looked up again, as the others join it.
+        if (i > 0)
+            parts[i].tallies.dropIndexes();
         if (parts[i].end.stopped())
             firstStop.stoppedAt(i);
     });

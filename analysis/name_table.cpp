@@ -176,7 +176,7 @@ void NameTable::grow()
 
 NameBlocks NameTable::takeNames()
 {
-    slots_ = {};
+    slots_ = decltype(slots_)();
     size_ = 0;
     return std::move(blocks_);
 }

@@ -96,7 +96,7 @@ public:
     // The same, freeing the table as it goes; afterwards the table is empty.
     template <class F> void drain(F f)
     {
-        slots_ = {};
+        slots_ = decltype(slots_)();
         blocks_.walk([&](Location at) { f(entry(at)); }, recordSize(), true);
         size_ = 0;
     }
@@ -108,7 +108,7 @@ public:
     void prefetchEntry(std::uint64_t hash) const;
 
     // Frees the hash index once no name will be looked up; entries stay.
-    void dropIndex() { slots_ = {}; }
+    void dropIndex() { slots_ = decltype(slots_)(); }
 
     // Hands over the storage of the names, for views of them to outlive the
     // table; the table is empty afterwards.

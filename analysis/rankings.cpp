@@ -1,6 +1,7 @@
 #include "rankings.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "forms/number_forms.h"
 #include "forms/number_reading.h"
@@ -8,10 +9,30 @@
 namespace varnoth {
 namespace {
 
-// Rows by a key, largest first; equal keys keep their order.
-template <class Row, class Key> void rankDescending(std::vector<Row> &rows, Key key)
+// Rows by a key of their position, largest first; equal keys keep their
+// order. Positions are sorted and the rows then moved into place along the
+// cycles of the permutation, so that ranking millions of rows takes little
+// room beyond the rows themselves.
+template <class Row, class Key> void rankDescending(std::vector<Row> &rows, Key keyOf)
 {
-    std::stable_sort(rows.begin(), rows.end(), [&](const Row &a, const Row &b) { return key(b) < key(a); });
+    std::vector<std::uint32_t> order(rows.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keyOf(b) < keyOf(a); });
+    // Row i is to become the former row order[i]; a position done is marked by order[i] == i.
+    for (std::uint32_t i = 0; i < order.size(); ++i) {
+        if (order[i] == i)
+            continue;
+        Row held = std::move(rows[i]);
+        std::uint32_t at = i;
+        while (order[at] != i) {
+            const std::uint32_t from = order[at];
+            rows[at] = std::move(rows[from]);
+            order[at] = at;
+            at = from;
+        }
+        rows[at] = std::move(held);
+        order[at] = at;
+    }
 }
 
 } // namespace
@@ -43,15 +64,8 @@ std::vector<DownloaderRow> rankDownloaders(const Tallies &tallies)
                         lenientNumber(formatPattern(row.megabytes, Pattern::Megabytes, NumberFormat::c())),
                         row.uploadTime.totalSeconds()});
     }
-    std::vector<std::size_t> order(rows.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    rankDescending(order, [&](std::size_t i) { return keys[i]; });
-    std::vector<DownloaderRow> ranked;
-    ranked.reserve(rows.size());
-    for (std::size_t i : order)
-        ranked.push_back(std::move(rows[i]));
-    return ranked;
+    rankDescending(rows, [&](std::size_t i) { return keys[i]; });
+    return rows;
 }
 
 std::vector<FolderRow> rankFolders(const Tallies &tallies)
@@ -59,7 +73,7 @@ std::vector<FolderRow> rankFolders(const Tallies &tallies)
     std::vector<FolderRow> rows;
     rows.reserve(tallies.folders().size());
     tallies.folders().forEach([&](const NameTable::Entry &e) { rows.push_back({e.name(), e.count}); });
-    rankDescending(rows, [](const FolderRow &row) { return row.accesses; });
+    rankDescending(rows, [&](std::size_t i) { return rows[i].accesses; });
     return rows;
 }
 
@@ -72,7 +86,7 @@ std::vector<FileRow> rankFiles(const Tallies &tallies)
         rows.push_back({dcLstFileList, tallies.dcLstUploads()});
     if (tallies.bz2ListUploads() > 0)
         rows.push_back({bz2FileList, tallies.bz2ListUploads()});
-    rankDescending(rows, [](const FileRow &row) { return row.uploads; });
+    rankDescending(rows, [&](std::size_t i) { return rows[i].uploads; });
     return rows;
 }
 
