@@ -102,6 +102,7 @@ void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &optio
     try {
         LineReader reader(log, range);
         LineCutter cutter;
+        LineDates dates;
         TextLine line;
         while (reader.next(line)) {
             part.end.lines = line.number;
@@ -120,7 +121,7 @@ void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &optio
             part.bytes.add(bytes);
             part.tallies.addDownloaderUpload(cut.Nick, bytes, *duration);
             deferred.add(cut.FilePath, cut.Folder.size(), bytes);
-            part.activity.add(lineDate(line.bytes), lineHour(cut.DateTimeText), bytes, duration->totalSeconds());
+            part.activity.add(dates.of(line.bytes), lineHour(cut.DateTimeText), bytes, duration->totalSeconds());
             if (++unreported == SharedProgress::batch) {
                 shared.add(unreported, 0);
                 unreported = 0;

@@ -12,21 +12,42 @@ namespace {
 
 // The first CR or LF in [p, end), or end. Sets a bit in `high` when a byte
 // above 127 stands before it, so the caller knows whether the line is ASCII.
-const char *findBreak(const char *p, const char *end, unsigned &high)
+const char *findBreak(const char *p, const char *end, std::uint64_t &high)
 {
 #ifdef VARNOTH_SSE2
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i cr = _mm_set1_epi8('\r');
-    while (end - p >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const auto breaks =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
+    auto breaksIn = [&](__m128i v) {
+        return static_cast<std::uint64_t>(
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)))));
+    };
+    auto highIn = [](__m128i v) { return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(v))); };
+    // 64 bytes at a time while they last, then 16.
+    while (end - p >= 64) {
+        __m128i v[4];
+        std::uint64_t breaks = 0, highBits = 0;
+        for (int i = 0; i < 4; ++i) {
+            v[i] = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
+            breaks |= breaksIn(v[i]) << (16 * i);
+            highBits |= highIn(v[i]) << (16 * i);
+        }
         if (breaks != 0) {
             const int at = std::countr_zero(breaks);
-            high |= static_cast<unsigned>(_mm_movemask_epi8(v)) & ((1u << at) - 1u);
+            high |= highBits & ((std::uint64_t{1} << at) - 1);
             return p + at;
         }
-        high |= static_cast<unsigned>(_mm_movemask_epi8(v));
+        high |= highBits;
+        p += 64;
+    }
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const std::uint64_t breaks = breaksIn(v);
+        if (breaks != 0) {
+            const int at = std::countr_zero(breaks);
+            high |= highIn(v) & ((std::uint64_t{1} << at) - 1);
+            return p + at;
+        }
+        high |= highIn(v);
         p += 16;
     }
 #endif
@@ -109,7 +130,7 @@ bool LineReader::next(TextLine &line)
     if (!skipping_ && pastEnd())
         return false;
     std::size_t scanFrom = begin_;
-    unsigned high = 0;
+    std::uint64_t high = 0;
     for (;;) {
         const char *base = data_;
         std::size_t at = static_cast<std::size_t>(findBreak(base + scanFrom, base + end_, high) - base);

@@ -1,7 +1,9 @@
 #include "number_reading.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -37,12 +39,44 @@ double parseClean(const std::string &clean)
     return value;
 }
 
+// Up to 8 ASCII digits (count of them, the first at the lowest byte of a
+// little-endian word) as a number; nothing when a byte is not a digit.
+// All eight are tested and added at once.
+std::optional<std::uint64_t> eightDigits(std::uint64_t word, std::size_t count)
+{
+    // Left-pad with '0' digits: the digits move to the top bytes.
+    const unsigned shift = static_cast<unsigned>(8 * (8 - count));
+    if (shift != 0)
+        word = (word << shift) | (0x3030303030303030ull >> (64 - shift));
+    const std::uint64_t values = word - 0x3030303030303030ull;
+    // Every byte 0x30..0x39: its top nibble is 3 and adding 6 keeps it so.
+    if ((word & 0xF0F0F0F0F0F0F0F0ull) != 0x3030303030303030ull ||
+        ((word + 0x0606060606060606ull) & 0xF0F0F0F0F0F0F0F0ull) != 0x3030303030303030ull)
+        return std::nullopt;
+    // Pairs, then fours, then all eight, the first digit the most significant.
+    std::uint64_t v = values * 10 + (values >> 8);
+    v = (v & 0x00FF00FF00FF00FFull) * 100 + ((v >> 16) & 0x00FF00FF00FF00FFull);
+    v = (v & 0x0000FFFF0000FFFFull) * 10000 + ((v >> 32) & 0x0000FFFF0000FFFFull);
+    return v & 0xFFFFFFFFull;
+}
+
 // Up to 15 plain digits, read directly: they are exact in a double, so the
 // value is the same as the general readings give. No value for other texts.
 std::optional<double> plainDigits(std::string_view text)
 {
     if (text.empty() || text.size() > 15)
         return std::nullopt;
+    if constexpr (std::endian::native == std::endian::little) {
+        const std::size_t head = text.size() > 8 ? text.size() - 8 : 0;
+        std::uint64_t high = 0, low = 0;
+        std::memcpy(&high, text.data(), head);
+        std::memcpy(&low, text.data() + head, text.size() - head);
+        const auto h = head > 0 ? eightDigits(high, head) : std::optional<std::uint64_t>(0);
+        const auto l = eightDigits(low, text.size() - head);
+        if (!h || !l)
+            return std::nullopt;
+        return static_cast<double>(*h * 100000000 + *l);
+    }
     std::uint64_t value = 0;
     for (char c : text) {
         if (!isDigit(c))
