@@ -41,7 +41,7 @@ private:
     std::uint64_t position_ = 0;
 };
 
-constexpr std::size_t blockBytes = std::size_t{1} << 20;
+constexpr std::size_t blockBytes = std::size_t{128} << 10; // read into the processor's cache
 constexpr std::uint64_t endOfFile = ByteRange{}.end;
 
 // Where the first line that begins at or after offset begins: after the
@@ -113,7 +113,9 @@ public:
         const std::uint64_t sum = afterFilled + c.blanks;
         const std::uint64_t withCarry = sum + carry_;
         carry_ = (sum < afterFilled || withCarry < sum) ? 1 : 0;
-        count_ += static_cast<std::uint64_t>(std::popcount(withCarry & c.breaks));
+        // Lines are longer than 64 bytes: at most a few bits are set.
+        for (std::uint64_t ends = withCarry & c.breaks; ends != 0; ends &= ends - 1)
+            ++count_;
     }
     std::uint64_t count() const { return count_; }
 
