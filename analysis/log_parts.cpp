@@ -5,6 +5,7 @@
 #include <charconv>
 #include <filesystem>
 #include <string_view>
+#include <system_error>
 #include <thread>
 
 #include "forms/file_exists.h"
@@ -67,8 +68,12 @@ void readParts(std::size_t parts, unsigned threads, const std::function<void(std
     std::vector<std::jthread> helpers;
     const std::size_t helperCount = std::min<std::size_t>(threads, parts) - (parts > 0 ? 1 : 0);
     helpers.reserve(helperCount);
-    for (std::size_t i = 0; i < helperCount; ++i)
-        helpers.emplace_back(worker);
+    try {
+        for (std::size_t i = 0; i < helperCount; ++i)
+            helpers.emplace_back(worker);
+    } catch (const std::system_error &) {
+        // The system has no more threads to give: the parts are read by fewer.
+    }
     worker();
 }
 

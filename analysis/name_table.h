@@ -33,21 +33,22 @@ public:
     char *at(Location location) const { return blocks_[location >> offsetBits].data + (location & offsetMask); }
 
     // Calls f(location) for every record in the order they were allocated;
-    // sizeOf(location) tells a record's size. With release set, each block
-    // is freed once its records are done, and the storage is empty afterwards.
-    template <class F, class Size> void walk(F f, Size sizeOf, bool release)
+    // sizeOf(location) tells a record's size.
+    template <class F, class Size> void walk(F f, Size sizeOf) const
+    {
+        for (std::size_t b = 0; b < blocks_.size(); ++b)
+            walkBlock(b, f, sizeOf);
+    }
+
+    // The same, freeing each block once its records are done; the storage
+    // is empty afterwards.
+    template <class F, class Size> void drain(F f, Size sizeOf)
     {
         for (std::size_t b = 0; b < blocks_.size(); ++b) {
-            for (std::size_t offset = 0; offset < blocks_[b].used;) {
-                const auto location = static_cast<Location>((b << offsetBits) | offset);
-                f(location);
-                offset += sizeOf(location);
-            }
-            if (release)
-                free(blocks_[b]);
+            walkBlock(b, f, sizeOf);
+            free(blocks_[b]);
         }
-        if (release)
-            blocks_.clear();
+        blocks_.clear();
     }
 
 private:
@@ -57,6 +58,14 @@ private:
         std::size_t size = 0;
         std::size_t used = 0;
     };
+    template <class F, class Size> void walkBlock(std::size_t b, F &f, Size &sizeOf) const
+    {
+        for (std::size_t offset = 0; offset < blocks_[b].used;) {
+            const auto location = static_cast<Location>((b << offsetBits) | offset);
+            f(location);
+            offset += sizeOf(location);
+        }
+    }
     static void free(Block &block);
     std::vector<Block> blocks_;
 };
@@ -90,14 +99,14 @@ public:
     // Calls f(entry) for every entry in order of first appearance.
     template <class F> void forEach(F f) const
     {
-        const_cast<NameBlocks &>(blocks_).walk([&](Location at) { f(entry(at)); }, recordSize(), false);
+        blocks_.walk([&](Location at) { f(entry(at)); }, [this](Location at) { return sizeFor(entry(at).length); });
     }
 
     // The same, freeing the table as it goes; afterwards the table is empty.
     template <class F> void drain(F f)
     {
         slots_ = decltype(slots_)();
-        blocks_.walk([&](Location at) { f(entry(at)); }, recordSize(), true);
+        blocks_.drain([&](Location at) { f(entry(at)); }, [this](Location at) { return sizeFor(entry(at).length); });
         size_ = 0;
     }
 
@@ -120,10 +129,6 @@ private:
         std::uint32_t at = 0;  // the entry's location + 1; 0 = empty slot
     };
     static std::size_t sizeFor(std::size_t length) { return (sizeof(Entry) + length + 7) / 8 * 8; }
-    auto recordSize() const
-    {
-        return [this](Location at) { return sizeFor(entry(at).length); };
-    }
     bool holds(const Slot &slot, std::uint32_t tag, std::string_view name) const;
     void grow();
 
