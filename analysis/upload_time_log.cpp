@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "forms/number_reading.h"
-
 namespace varnoth {
 namespace {
 
@@ -21,22 +19,6 @@ std::int64_t addPart(std::int64_t counter, double part)
 bool regular(double part)
 {
     return part >= 0 && part <= 59 && part == std::trunc(part);
-}
-
-// Adds a returning downloader's upload, carrying once at 60.
-void addOne(UploadTime &t, const DurationParts &d)
-{
-    t.seconds = addPart(t.seconds, d.seconds);
-    if (t.seconds >= 60) {
-        t.seconds -= 60;
-        t.minutes = checkedAdd(t.minutes, 1);
-    }
-    t.minutes = addPart(t.minutes, d.minutes);
-    if (t.minutes >= 60) {
-        t.minutes -= 60;
-        t.hours = checkedAdd(t.hours, 1);
-    }
-    t.hours = addPart(t.hours, d.hours);
 }
 
 // How often a counter that n uploads brought to `total` carried at 60.
@@ -113,7 +95,7 @@ UploadTime UploadTimeLog::total() const
     t.seconds = addPart(0, first_.seconds);
     run_.applyTo(t);
     for (const Odd &odd : odd_) {
-        addOne(t, odd.duration);
+        addCarryingOnce(t, odd.duration, addPart);
         odd.after.applyTo(t);
     }
     return t;

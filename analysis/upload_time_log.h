@@ -5,8 +5,28 @@
 
 #include "analysis_report.h"
 #include "duration.h"
+#include "forms/number_reading.h"
 
 namespace varnoth {
+
+// The carry rule of upload times: the seconds are added and carry once at
+// 60 into the minutes, then the minutes are added and carry once at 60 into
+// the hours, then the hours are added (so a part that was 60 or more before
+// can stay so). add(counter, part) adds one part to a counter.
+template <class Parts, class Add> void addCarryingOnce(UploadTime &t, const Parts &more, Add add)
+{
+    t.seconds = add(t.seconds, more.seconds);
+    if (t.seconds >= 60) {
+        t.seconds -= 60;
+        t.minutes = checkedAdd(t.minutes, 1);
+    }
+    t.minutes = add(t.minutes, more.minutes);
+    if (t.minutes >= 60) {
+        t.minutes -= 60;
+        t.hours = checkedAdd(t.hours, 1);
+    }
+    t.hours = add(t.hours, more.hours);
+}
 
 // The upload durations of one downloader within a stretch of the log, kept so
 // that its upload time comes out exactly as if every duration had been added
