@@ -150,7 +150,8 @@ std::uint64_t countFilledLines(const LogInput &input, ByteRange range)
             // The last bytes, followed by line breaks: a last line without
             // a break of its own ends there.
             std::memset(last, '\n', sizeof last);
-            std::memcpy(last, bytes.data() + whole, bytes.size() - whole);
+            if (bytes.size() > whole)
+                std::memcpy(last, bytes.data() + whole, bytes.size() - whole);
             ends.add(last);
             break;
         }
