@@ -90,7 +90,6 @@ struct alignas(64) PartTallies {
     Tallies tallies;
     ActivityTally activity;
     std::int64_t linesCompleted = 0;
-    ExactSum bytes;
     PartEnd end;
 };
 
@@ -120,7 +119,6 @@ void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &optio
             }
 
             part.linesCompleted = checkedAdd(part.linesCompleted, 1);
-            part.bytes.add(bytes);
             part.tallies.addDownloaderUpload(cut.Nick, bytes, *duration);
             deferred.add(cut.FilePath, cut.Folder.size(), bytes);
             part.activity.add(dates.of(line.bytes), lineHour(cut.DateTimeText), bytes, duration->totalSeconds());
@@ -177,7 +175,6 @@ SecondPass readUploads(const LogInput &log, const AnalysisOptions &options, cons
     std::vector<PartEnd> ends;
     for (const PartTallies &part : parts)
         ends.push_back(part.end);
-    ExactSum bytes;
     pass.corruptedLine = joinParts(ends, [&](std::size_t i) {
         PartTallies part = std::move(parts[i]);
         if (i == 0) {
@@ -188,8 +185,11 @@ SecondPass readUploads(const LogInput &log, const AnalysisOptions &options, cons
             pass.activity.append(part.activity);
         }
         pass.linesCompleted = checkedAdd(pass.linesCompleted, part.linesCompleted);
-        bytes.add(part.bytes);
     });
+    // Every upload belongs to one downloader: their bytes are all the bytes.
+    ExactSum bytes;
+    for (const DownloaderTally &d : pass.tallies.downloaders())
+        bytes.add(d.bytes);
     pass.totalMegabytes = bytes.value() / 1000000.0;
     if (!std::isfinite(pass.totalMegabytes))
         throw Failure(failures::overflow);

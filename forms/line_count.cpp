@@ -78,15 +78,18 @@ Classes classify(const char *p)
 #ifdef VARNOTH_SSE2
     const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
     const __m128i blank = _mm_set1_epi8(' '), tab = _mm_set1_epi8('\t');
-    for (int i = 0; i < 4; ++i) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
-        const auto breaks =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
-        const auto blanks =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, blank), _mm_cmpeq_epi8(v, tab))));
-        c.breaks |= static_cast<std::uint64_t>(breaks) << (16 * i);
-        c.blanks |= static_cast<std::uint64_t>(blanks) << (16 * i);
-    }
+    auto either = [](__m128i v, __m128i a, __m128i b) {
+        return static_cast<std::uint64_t>(
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b)))));
+    };
+    const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16));
+    const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 32));
+    const __m128i v3 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 48));
+    c.breaks =
+        either(v0, lf, cr) | (either(v1, lf, cr) << 16) | (either(v2, lf, cr) << 32) | (either(v3, lf, cr) << 48);
+    c.blanks = either(v0, blank, tab) | (either(v1, blank, tab) << 16) | (either(v2, blank, tab) << 32) |
+               (either(v3, blank, tab) << 48);
 #else
     for (int i = 0; i < 64; ++i) {
         c.breaks |= std::uint64_t{p[i] == '\n' || p[i] == '\r'} << i;

@@ -24,13 +24,12 @@ const char *findBreak(const char *p, const char *end, std::uint64_t &high)
     auto highIn = [](__m128i v) { return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(v))); };
     // 64 bytes at a time while they last, then 16.
     while (end - p >= 64) {
-        __m128i v[4];
-        std::uint64_t breaks = 0, highBits = 0;
-        for (int i = 0; i < 4; ++i) {
-            v[i] = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16 * i));
-            breaks |= breaksIn(v[i]) << (16 * i);
-            highBits |= highIn(v[i]) << (16 * i);
-        }
+        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16));
+        const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 32));
+        const __m128i v3 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 48));
+        const std::uint64_t breaks = breaksIn(v0) | (breaksIn(v1) << 16) | (breaksIn(v2) << 32) | (breaksIn(v3) << 48);
+        const std::uint64_t highBits = highIn(v0) | (highIn(v1) << 16) | (highIn(v2) << 32) | (highIn(v3) << 48);
         if (breaks != 0) {
             const int at = std::countr_zero(breaks);
             high |= highBits & ((std::uint64_t{1} << at) - 1);
