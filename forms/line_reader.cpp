@@ -8,57 +8,6 @@
 #include "text.h"
 
 namespace varnoth {
-namespace {
-
-// The first CR or LF in [p, end), or end. Sets a bit in `high` when a byte
-// above 127 stands before it, so the caller knows whether the line is ASCII.
-const char *findBreak(const char *p, const char *end, std::uint64_t &high)
-{
-#ifdef VARNOTH_SSE2
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i cr = _mm_set1_epi8('\r');
-    auto breaksIn = [&](__m128i v) {
-        return static_cast<std::uint64_t>(
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)))));
-    };
-    auto highIn = [](__m128i v) { return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(v))); };
-    // 64 bytes at a time while they last, then 16.
-    while (end - p >= 64) {
-        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16));
-        const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 32));
-        const __m128i v3 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 48));
-        const std::uint64_t breaks = breaksIn(v0) | (breaksIn(v1) << 16) | (breaksIn(v2) << 32) | (breaksIn(v3) << 48);
-        const std::uint64_t highBits = highIn(v0) | (highIn(v1) << 16) | (highIn(v2) << 32) | (highIn(v3) << 48);
-        if (breaks != 0) {
-            const int at = std::countr_zero(breaks);
-            high |= highBits & ((std::uint64_t{1} << at) - 1);
-            return p + at;
-        }
-        high |= highBits;
-        p += 64;
-    }
-    while (end - p >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const std::uint64_t breaks = breaksIn(v);
-        if (breaks != 0) {
-            const int at = std::countr_zero(breaks);
-            high |= highIn(v) & ((std::uint64_t{1} << at) - 1);
-            return p + at;
-        }
-        high |= highIn(v);
-        p += 16;
-    }
-#endif
-    for (; p < end; ++p) {
-        if (*p == '\n' || *p == '\r')
-            return p;
-        high |= static_cast<unsigned char>(*p) & 0x80u;
-    }
-    return end;
-}
-
-} // namespace
 
 LineReader::LineReader(const LogInput &input, ByteRange range)
     : limit_(range.end)
@@ -93,10 +42,71 @@ LineReader::LineReader(const LogInput &input, ByteRange range)
 
 LineReader::~LineReader() = default;
 
+const char *LineReader::findBreak(const char *p, const char *end, std::uint64_t &high)
+{
+    // The 64 bytes classified last hold the end of the line before and
+    // mostly the start of this one: their marks are taken, not made again.
+    if (window_.start && p >= window_.start && p < window_.start + 64) {
+        const std::uint64_t from = ~std::uint64_t{0} << (p - window_.start);
+        const std::uint64_t breaks = window_.breaks & from;
+        if (breaks != 0) {
+            const int at = std::countr_zero(breaks);
+            high |= window_.high & from & ((std::uint64_t{1} << at) - 1);
+            return window_.start + at;
+        }
+        high |= window_.high & from;
+        p = window_.start + 64;
+    }
+#ifdef VARNOTH_SSE2
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    auto breaksIn = [&](__m128i v) {
+        return static_cast<std::uint64_t>(
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)))));
+    };
+    auto highIn = [](__m128i v) { return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(v))); };
+    // 64 bytes at a time while they last, then 16.
+    while (end - p >= 64) {
+        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16));
+        const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 32));
+        const __m128i v3 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 48));
+        const std::uint64_t breaks = breaksIn(v0) | (breaksIn(v1) << 16) | (breaksIn(v2) << 32) | (breaksIn(v3) << 48);
+        const std::uint64_t highBits = highIn(v0) | (highIn(v1) << 16) | (highIn(v2) << 32) | (highIn(v3) << 48);
+        window_ = {p, breaks, highBits};
+        if (breaks != 0) {
+            const int at = std::countr_zero(breaks);
+            high |= highBits & ((std::uint64_t{1} << at) - 1);
+            return p + at;
+        }
+        high |= highBits;
+        p += 64;
+    }
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const std::uint64_t breaks = breaksIn(v);
+        if (breaks != 0) {
+            const int at = std::countr_zero(breaks);
+            high |= highIn(v) & ((std::uint64_t{1} << at) - 1);
+            return p + at;
+        }
+        high |= highIn(v);
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p) {
+        if (*p == '\n' || *p == '\r')
+            return p;
+        high |= static_cast<unsigned char>(*p) & 0x80u;
+    }
+    return end;
+}
+
 bool LineReader::refill()
 {
     if (eof_)
         return false;
+    window_ = {}; // the bytes move
     if (begin_ > 0) {
         std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;

@@ -86,6 +86,19 @@ private:
     // Whether the next line begins at or beyond the end of the part.
     bool pastEnd() const { return base_ + begin_ >= limit_; }
 
+    // The first CR or LF in [p, end), or end. Sets a bit in `high` when a
+    // byte above 127 stands before it, so that the line's ASCII flag is known.
+    const char *findBreak(const char *p, const char *end, std::uint64_t &high);
+
+    // 64 bytes classified while looking for a line break: where the breaks
+    // and the bytes above 127 stand.
+    struct Window {
+        const char *start = nullptr;
+        std::uint64_t breaks = 0;
+        std::uint64_t high = 0;
+    };
+    Window window_;
+
     std::unique_ptr<NativeFile> file_;
     std::unique_ptr<char[]> buffer_;
     const char *data_ = nullptr; // the bytes that lines are cut from: buffer_, or the bytes in memory
