@@ -55,8 +55,12 @@ std::int64_t countUploadLines(const LogInput &log, const DateRange &range, const
     readParts(parts.size(), threads, [&](std::size_t i) {
         try {
             if (range.whole()) {
-                counts[i] = static_cast<std::int64_t>(countFilledLines(log, parts[i]));
-                shared.add(counts[i], 0);
+                std::int64_t told = 0;
+                counts[i] = static_cast<std::int64_t>(countFilledLines(log, parts[i], [&](std::uint64_t lines) {
+                    shared.add(static_cast<std::int64_t>(lines), 0);
+                    told += static_cast<std::int64_t>(lines);
+                }));
+                shared.add(counts[i] - told, 0);
                 return;
             }
             LineReader reader(log, parts[i]);

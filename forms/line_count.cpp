@@ -130,7 +130,8 @@ private:
 
 } // namespace
 
-std::uint64_t countFilledLines(const LogInput &input, ByteRange range)
+std::uint64_t countFilledLines(const LogInput &input, ByteRange range,
+                               const std::function<void(std::uint64_t)> &counted)
 {
     Source source(input);
     const auto buffer = std::make_unique<char[]>(blockBytes);
@@ -143,7 +144,12 @@ std::uint64_t countFilledLines(const LogInput &input, ByteRange range)
     }
     FilledLineEnds ends;
     char last[64];
+    std::uint64_t told = 0;
     for (std::uint64_t at = from; at < to;) {
+        if (counted && (at - from) % (std::uint64_t{64} * blockBytes) == 0) {
+            counted(ends.count() - told);
+            told = ends.count();
+        }
         const std::string_view bytes =
             source.read(at, buffer.get(), static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, to - at)));
         const std::size_t whole = bytes.size() / 64 * 64;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "line_reader.h"
 
@@ -11,7 +12,9 @@ namespace varnoth {
 // lines apart: a line counts when its last byte other than a blank or a tab
 // is not a line break. (A line longer than the reader takes counts as
 // LineReader::next() hands it over only when it is not all blanks.)
-// Throws FileFailure.
-std::uint64_t countFilledLines(const LogInput &input, ByteRange range);
+// counted, when given, is told the lines counted since it was told last,
+// every few megabytes. Throws FileFailure.
+std::uint64_t countFilledLines(const LogInput &input, ByteRange range,
+                               const std::function<void(std::uint64_t)> &counted = {});
 
 } // namespace varnoth
