@@ -98,9 +98,11 @@ struct alignas(64) PartTallies {
 };
 
 // The second pass over one part: cuts every line and counts it, up to the
-// part's first corrupted line.
+// part's first corrupted line. Gives up (its tallies then unused) once
+// needless() says that an earlier part has stopped.
+template <class Needless>
 void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &options, SharedProgress &shared,
-              PartTallies &part)
+              Needless needless, PartTallies &part)
 {
     DeferredTallies deferred(part.tallies);
     std::int64_t unreported = 0;
@@ -129,6 +131,8 @@ void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &optio
             if (++unreported == SharedProgress::batch) {
                 shared.add(unreported, 0);
                 unreported = 0;
+                if (needless())
+                    break;
             }
         }
         deferred.flush();
@@ -167,7 +171,8 @@ SecondPass readUploads(const LogInput &log, const AnalysisOptions &options, cons
     readParts(ranges.size(), readThreads(options), [&](std::size_t i) {
         if (firstStop.needless(i))
             return;
-        readPart(log, ranges[i], options, shared, parts[i]);
+        readPart(
+            log, ranges[i], options, shared, [&] { return firstStop.needless(i); }, parts[i]);
         // Only the first part's names are looked up again, as the others join it.
         if (i > 0)
             parts[i].tallies.dropIndexes();

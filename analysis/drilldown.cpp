@@ -62,6 +62,8 @@ Outcome<std::vector<Row>> readMatches(const LogInput &log, const AnalysisOptions
                         shared.add(unreported, reader.bytesConsumed() - reported);
                         reported = reader.bytesConsumed();
                         unreported = 0;
+                        if (firstStop.needless(i))
+                            break;
                     }
                 }
                 shared.add(unreported, reader.bytesConsumed() - reported);
