@@ -33,10 +33,9 @@ void ActivityTally::add(const std::optional<CalendarDate> &date, int hour, doubl
         undated_ = checkedAdd(undated_, 1);
         return;
     }
-    const std::int32_t day = date->dayNumber();
-    if (!last_ || day != lastDay_) {
-        last_ = &days_[day]; // elements keep their place when the map grows
-        lastDay_ = day;
+    if (!last_ || *date != lastDate_) {
+        last_ = &days_[date->dayNumber()]; // elements keep their place when the map grows
+        lastDate_ = *date;
     }
     last_->add(bytes, seconds);
 }

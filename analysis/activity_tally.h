@@ -41,7 +41,7 @@ private:
     };
 
     std::unordered_map<std::int32_t, Count> days_;
-    std::int32_t lastDay_ = 0;
+    CalendarDate lastDate_ = CalendarDate::fromDayNumber(0);
     Count *last_ = nullptr;
     std::array<Count, 24> hours_{};
     std::int64_t undated_ = 0;

@@ -31,20 +31,18 @@ void DeferredTallies::tallyOldest()
     Upload &upload = queue_[oldest_];
     oldest_ = (oldest_ + 1) % depth;
     --count_;
-    const NameTable::Entry *file = tallies_.addFileUpload(upload.path, upload.pathHash, upload.bytes);
+    NameTable::Entry *file = tallies_.addFileUpload(upload.path, upload.pathHash, upload.bytes);
     if (upload.folderLength == 0)
         return;
-    if (file && file->index < folderOfFile_.size() && folderOfFile_[file->index] != 0) {
-        tallies_.addFolderAccessAt(folderOfFile_[file->index] - 1);
+    // A file links to its folder's location + 1 once it has been counted there.
+    if (file && file->link != 0) {
+        tallies_.addFolderAccessAt(file->link - 1);
         return;
     }
     const std::string_view folder = std::string_view(upload.path).substr(0, upload.folderLength);
     const NameTable::Location at = tallies_.addFolderAccess(folder, hashText(folder));
-    if (file) {
-        if (folderOfFile_.size() <= file->index)
-            folderOfFile_.resize(file->index + 1, 0);
-        folderOfFile_[file->index] = at + 1;
-    }
+    if (file)
+        file->link = at + 1;
 }
 
 } // namespace varnoth

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "tallies.h"
 
@@ -51,7 +50,6 @@ private:
     std::array<Upload, depth> queue_;
     std::size_t oldest_ = 0;
     std::size_t count_ = 0;
-    std::vector<std::uint32_t> folderOfFile_; // per file: its folder's location + 1; 0 = none yet
 };
 
 } // namespace varnoth

@@ -125,7 +125,7 @@ NameTable::Location NameTable::findOrAdd(std::string_view name, std::uint64_t ha
                 throw Failure(failures::outOfMemory);
             const Location at = blocks_.allocate(sizeFor(name.size()));
             char *record = blocks_.at(at);
-            new (record) Entry{static_cast<std::uint32_t>(size_), static_cast<std::uint32_t>(name.size()), 0};
+            new (record) Entry{static_cast<std::uint32_t>(name.size()), 0, 0};
             std::memcpy(record + sizeof(Entry), name.data(), name.size());
             slot = {tag, at + 1};
             ++size_;

@@ -80,8 +80,8 @@ public:
     using Location = NameBlocks::Location;
 
     struct Entry {
-        std::uint32_t index = 0; // position in order of first appearance
         std::uint32_t length = 0;
+        std::uint32_t link = 0; // the table user's own: 0 for a new entry
         std::int64_t count = 0;
         std::string_view name() const { return {reinterpret_cast<const char *>(this + 1), length}; }
     };

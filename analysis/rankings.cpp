@@ -42,7 +42,7 @@ std::vector<DownloaderRow> rankDownloaders(const Tallies &tallies)
     std::vector<DownloaderRow> rows;
     rows.reserve(tallies.downloaders().size());
     tallies.downloaderNames().forEach([&](const NameTable::Entry &e) {
-        const DownloaderTally &d = tallies.downloaders()[e.index];
+        const DownloaderTally &d = tallies.downloaders()[e.link];
         rows.push_back({std::string(e.name()), d.uploads, d.megabytes(), d.time.total()});
     });
     // The lists compare what they show: megabytes as the grid writes them.

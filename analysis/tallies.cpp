@@ -12,16 +12,18 @@ bool isFileList(std::string_view filePath)
 void Tallies::addDownloaderUpload(std::string_view nick, double bytes, const DurationParts &duration)
 {
     bool added = false;
-    const std::size_t k = downloaderNames_.entry(downloaderNames_.findOrAdd(nick, added)).index;
-    if (added)
+    NameTable::Entry &e = downloaderNames_.entry(downloaderNames_.findOrAdd(nick, added));
+    if (added) {
+        e.link = static_cast<std::uint32_t>(downloaders_.size());
         downloaders_.emplace_back();
-    DownloaderTally &d = downloaders_[k];
+    }
+    DownloaderTally &d = downloaders_[e.link];
     d.uploads = checkedAdd(d.uploads, 1);
     d.bytes.add(bytes);
     d.time.add(duration);
 }
 
-const NameTable::Entry *Tallies::addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes)
+NameTable::Entry *Tallies::addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes)
 {
     if (isFileList(filePath)) {
         fileListBytes_.add(bytes);
@@ -68,13 +70,14 @@ void Tallies::append(Tallies &&later)
 {
     later.downloaderNames_.drain([&](const NameTable::Entry &e) {
         bool added = false;
-        const std::size_t k = downloaderNames_.entry(downloaderNames_.findOrAdd(e.name(), added)).index;
-        DownloaderTally &theirs = later.downloaders_[e.index];
+        NameTable::Entry &mine = downloaderNames_.entry(downloaderNames_.findOrAdd(e.name(), added));
+        DownloaderTally &theirs = later.downloaders_[e.link];
         if (added) {
+            mine.link = static_cast<std::uint32_t>(downloaders_.size());
             downloaders_.push_back(std::move(theirs));
             return;
         }
-        DownloaderTally &d = downloaders_[k];
+        DownloaderTally &d = downloaders_[mine.link];
         d.uploads = checkedAdd(d.uploads, theirs.uploads);
         d.bytes.add(theirs.bytes);
         d.time.append(theirs.time);

@@ -41,8 +41,9 @@ public:
 
     // Counts one upload of a path (hash: its hashText()): the file-list
     // counters for the client's file list, otherwise the file tally. Returns
-    // the file's entry, nothing for a file list.
-    const NameTable::Entry *addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes);
+    // the file's entry, nothing for a file list. A file's link is free for
+    // the caller (0 when the file is new).
+    NameTable::Entry *addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes);
 
     // Counts one upload from a folder; returns the folder's location.
     NameTable::Location addFolderAccess(std::string_view folder, std::uint64_t hash);
@@ -57,7 +58,7 @@ public:
     // Frees the hash indexes once every upload is counted.
     void dropIndexes();
 
-    // Downloader i is the entry with index i in downloaderNames().
+    // A downloader's entry in downloaderNames() links to its place in downloaders().
     const NameTable &downloaderNames() const { return downloaderNames_; }
     const std::vector<DownloaderTally> &downloaders() const { return downloaders_; }
     const NameTable &files() const { return files_; }

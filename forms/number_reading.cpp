@@ -40,8 +40,8 @@ double parseClean(const std::string &clean)
 }
 
 // Up to 8 ASCII digits (count of them, the first at the lowest byte of a
-// little-endian word) as a number; nothing when a byte is not a digit.
-// All eight are tested and added at once.
+// little-endian word; the bytes above them are ignored) as a number;
+// nothing when one of them is not a digit. All are tested and added at once.
 std::optional<std::uint64_t> eightDigits(std::uint64_t word, std::size_t count)
 {
     // Left-pad with '0' digits: the digits move to the top bytes.
@@ -67,15 +67,19 @@ std::optional<double> plainDigits(std::string_view text)
     if (text.empty() || text.size() > 15)
         return std::nullopt;
     if constexpr (std::endian::native == std::endian::little) {
-        const std::size_t head = text.size() > 8 ? text.size() - 8 : 0;
-        std::uint64_t high = 0, low = 0;
-        std::memcpy(&high, text.data(), head);
-        std::memcpy(&low, text.data() + head, text.size() - head);
-        const auto h = head > 0 ? eightDigits(high, head) : std::optional<std::uint64_t>(0);
-        const auto l = eightDigits(low, text.size() - head);
-        if (!h || !l)
-            return std::nullopt;
-        return static_cast<double>(*h * 100000000 + *l);
+        // Eight or more digits: the last eight and the ones before them are
+        // read as two words from within the text (the words overlap).
+        if (text.size() >= 8) {
+            std::uint64_t high, low;
+            std::memcpy(&high, text.data(), 8);
+            std::memcpy(&low, text.data() + text.size() - 8, 8);
+            const std::size_t head = text.size() - 8;
+            const auto h = head > 0 ? eightDigits(high, head) : std::optional<std::uint64_t>(0);
+            const auto l = eightDigits(low, 8);
+            if (!h || !l)
+                return std::nullopt;
+            return static_cast<double>(*h * 100000000 + *l);
+        }
     }
     std::uint64_t value = 0;
     for (char c : text) {

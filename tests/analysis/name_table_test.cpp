@@ -29,10 +29,12 @@ TEST(NameTable, FindsEveryNameThroughGrowth)
         NameTable::Entry &entry = table.entry(table.findOrAdd(name, added));
         ++entry.count;
         const auto [it, isNew] = expected.emplace(name, expected.size());
-        if (isNew)
+        if (isNew) {
+            entry.link = static_cast<std::uint32_t>(order.size());
             order.push_back(name);
+        }
         ASSERT_EQ(added, isNew) << name;
-        ASSERT_EQ(entry.index, it->second) << name;
+        ASSERT_EQ(entry.link, it->second) << name;
         ASSERT_EQ(entry.name(), name);
     }
     ASSERT_EQ(table.size(), expected.size());
