@@ -39,15 +39,11 @@ double parseClean(const std::string &clean)
     return value;
 }
 
-// Up to 8 ASCII digits (count of them, the first at the lowest byte of a
-// little-endian word; the bytes above them are ignored) as a number;
-// nothing when one of them is not a digit. All are tested and added at once.
-std::optional<std::uint64_t> eightDigits(std::uint64_t word, std::size_t count)
+// Eight ASCII digits (the first at the lowest byte of a little-endian word)
+// as a number; nothing when one of them is not a digit. All eight are
+// tested and added at once.
+std::optional<std::uint64_t> eightDigits(std::uint64_t word)
 {
-    // Left-pad with '0' digits: the digits move to the top bytes.
-    const unsigned shift = static_cast<unsigned>(8 * (8 - count));
-    if (shift != 0)
-        word = (word << shift) | (0x3030303030303030ull >> (64 - shift));
     const std::uint64_t values = word - 0x3030303030303030ull;
     // Every byte 0x30..0x39: its top nibble is 3 and adding 6 keeps it so.
     if ((word & 0xF0F0F0F0F0F0F0F0ull) != 0x3030303030303030ull ||
@@ -67,18 +63,21 @@ std::optional<double> plainDigits(std::string_view text)
     if (text.empty() || text.size() > 15)
         return std::nullopt;
     if constexpr (std::endian::native == std::endian::little) {
-        // Eight or more digits: the last eight and the ones before them are
-        // read as two words from within the text (the words overlap).
+        // Eight or more digits: the last eight are read as one word from
+        // within the text, the few before them one by one.
         if (text.size() >= 8) {
-            std::uint64_t high, low;
-            std::memcpy(&high, text.data(), 8);
+            std::uint64_t head = 0;
+            for (std::size_t i = 0; i + 8 < text.size(); ++i) {
+                if (!isDigit(text[i]))
+                    return std::nullopt;
+                head = head * 10 + static_cast<std::uint64_t>(text[i] - '0');
+            }
+            std::uint64_t low;
             std::memcpy(&low, text.data() + text.size() - 8, 8);
-            const std::size_t head = text.size() - 8;
-            const auto h = head > 0 ? eightDigits(high, head) : std::optional<std::uint64_t>(0);
-            const auto l = eightDigits(low, 8);
-            if (!h || !l)
+            const auto l = eightDigits(low);
+            if (!l)
                 return std::nullopt;
-            return static_cast<double>(*h * 100000000 + *l);
+            return static_cast<double>(head * 100000000 + *l);
         }
     }
     std::uint64_t value = 0;
