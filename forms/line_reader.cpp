@@ -113,7 +113,7 @@ bool LineReader::refill()
         base_ += begin_;
         begin_ = 0;
     }
-    const std::size_t n = file_->read(buffer_.get() + end_, bufferBytes - end_);
+    const std::size_t n = file_->read(buffer_.get() + end_, std::min(bufferBytes - end_, readBytes));
     if (n == 0) {
         eof_ = true;
         return false;

@@ -66,6 +66,9 @@ class LineReader {
 public:
     static constexpr std::size_t maxLineBytes = std::size_t{1} << 20;
     static constexpr std::size_t blockBytes = std::size_t{1} << 20;
+    // Bytes read from the file at a time: few enough to be still in the
+    // processor's cache when the lines are cut.
+    static constexpr std::size_t readBytes = std::size_t{128} << 10;
 
     // Reads the lines of one part of the file (all of it by default); line
     // numbers then count the physical lines of that part. Throws FileFailure.

@@ -68,14 +68,16 @@ TEST(LineReader, NumbersEveryPhysicalLineAndFlagsNonAscii)
 
 TEST(LineReader, CrLfAcrossABlockBoundaryIsOneLineEnd)
 {
-    // Put the CR as the very last byte of the first block.
-    std::string content(LineReader::maxLineBytes + LineReader::blockBytes - 1, 'x');
-    content[100] = '\n';
-    content += "\r\nlast";
-    const auto lines = readAll(content);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[2].text, "last");
-    EXPECT_EQ(lines[2].number, 3u);
+    // Put the CR as the very last byte of the first read, and of the first full buffer.
+    for (std::size_t cr : {LineReader::readBytes - 1, LineReader::maxLineBytes + LineReader::blockBytes - 1}) {
+        std::string content(cr, 'x');
+        content[100] = '\n';
+        content += "\r\nlast";
+        const auto lines = readAll(content);
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_EQ(lines[2].text, "last");
+        EXPECT_EQ(lines[2].number, 3u);
+    }
 }
 
 TEST(LineReader, ALineTooLongIsCutShortAndTheRestSkipped)
