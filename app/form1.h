@@ -9,6 +9,7 @@
 #include "analysis/analysis_state.h"
 #include "form1_environment.h"
 #include "forms/number_format.h"
+#include "native_path.h"
 #include "views/view_host.h"
 
 class QAction;
@@ -73,6 +74,9 @@ private:
     void Form1_Dir1_Change();
     void Form1_Command6_Click();
     void Form1_Command7_Click();
+    void Form1_Text1_KeyPress();
+    void acceptLogPath(const NativePath &path);
+    void showLogPath(const NativePath &path);
     void Form1_aboutvalikko_Click();
     void Form1_exitvalikko_Click();
     void Form1_grid1_Click();
@@ -88,6 +92,7 @@ private:
     NumberFormat format_;
     bool busy_ = false;
     QString currentDrive_;
+    NativePath logFile_; // the path shown in Text1, with its bytes
 
     QFrame *Line1 = nullptr;
     QWidget *Pohja = nullptr;
