@@ -159,10 +159,14 @@ void Form1::buildResultsArea()
     Label3 = makeLabel(Pohja2, "Label3", QStringLiteral("Most Downloaded files"), {578, 3}, plain);
     Label3->hide();
     grid2 = makeGrid(Pohja2, "grid2", 2, format_, small, {578, 20, 410, 340}, Label3->text());
+    // Paths keep their columns' widths and are shortened with "…" instead.
+    grid3->setColElides(0);
+    grid2->setColElides(0);
 
     Picture4 = makePanel(Pohja2, "Picture4", {294, 0, clientWidth - 294, 364}, QFrame::Box);
     Label21 = makeLabel(Picture4, "Label21", QStringLiteral("Files Downloaded By"), {6, 3}, sansBold(9.75));
     grid4 = makeGrid(Picture4, "grid4", 3, format_, serif, {6, 22, 690, 306}, Label21->text());
+    grid4->setColElides(0);
     grid4->show();
     Command8 = makeButton(Picture4, "Command8", QStringLiteral("Close Stats"), {599, 333, 97, 25});
     Picture4->setAccessibleName(Label21->text());
