@@ -20,6 +20,7 @@
 #include "forms/file_exists.h"
 #include "forms/number_forms.h"
 #include "forms/settings_file.h"
+#include "panel_cover.h"
 #include "run_progress.h"
 #include "views/file_stats_view.h"
 #include "views/grid.h"
@@ -162,6 +163,7 @@ void Form1::Form1_Command1_Click()
         Text1->show();
         setCaption(Label9, QStringLiteral("Upload log file :"));
         Command1->hide();
+        focusControl(Text1);
         return;
     }
 
@@ -194,6 +196,7 @@ void Form1::Form1_Command1_Click()
     setBusy(false);
     Command1->setText(QStringLiteral("Quit"));
     Command1->setEnabled(true);
+    focusControl(grid1);
 }
 
 void Form1::fillResults(RunResult &result)
@@ -245,6 +248,7 @@ void Form1::Form1_Command5_Click()
     Command5->setEnabled(false);
     Picture3->show();
     Picture3->raise();
+    focusControl(Dir1);
 }
 
 // A drive that cannot be read keeps the previous drive. Another drive opens
@@ -310,6 +314,7 @@ void Form1::acceptLogPath(const NativePath &path)
     showLogPath(path);
     Text1->hide();
     setCaption(Label9, QStringLiteral("Upload log file : ") + path.text);
+    focusControl(Command1);
     try {
         writeSettings(environment_.settingsFolders, path.bytes, state_.TotalLinesAnalyzed, format_);
     } catch (const std::exception &failure) {
@@ -328,6 +333,7 @@ void Form1::Form1_Command7_Click()
 {
     Command5->setEnabled(true);
     Picture3->hide();
+    focusControl(Command5);
 }
 
 void Form1::Form1_aboutvalikko_Click()

@@ -62,6 +62,7 @@ private:
     void buildSummaryLabels();
     void buildBrowsePanel();
     void buildMenus();
+    void buildTabOrder();
     void connectHandlers();
 
     void Form1_Form_Load();

@@ -8,11 +8,13 @@
 #include <QPalette>
 #include <QPushButton>
 
+#include "command_button.h"
 #include "design_fonts.h"
 #include "drive_list.h"
 #include "file_list.h"
 #include "folder_list.h"
 #include "form1.h"
+#include "panel_cover.h"
 #include "views/grid.h"
 
 namespace varnoth {
@@ -30,7 +32,7 @@ template <typename Widget> Widget *named(Widget *widget, const char *name)
 
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QRect &place)
 {
-    auto *button = named(new QPushButton(caption, parent), name);
+    auto *button = named(new CommandButton(caption, parent), name);
     button->setGeometry(place);
     button->setAutoDefault(false);
     button->setDefault(false);
@@ -96,7 +98,20 @@ void Form1::buildControls()
     buildSummaryLabels();
     buildBrowsePanel();
     buildMenus();
+    buildTabOrder();
     setFixedSize(sizeHint());
+}
+
+// Tab follows the layout: the command strip, the browse panel drawn below
+// it, the three lists left to right, each view's grid and Close Stats over
+// them, then the two buttons under the lists. Hidden and disabled controls
+// are passed over.
+void Form1::buildTabOrder()
+{
+    QWidget *const order[] = {Command1, Command5, Text1, Command10, Drive1,   Dir1,  File1,    Command6, Command7,
+                              grid1,    grid3,    grid2, grid4,     Command8, grid5, Command9, Command3, Command4};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void Form1::buildCommandStrip()
@@ -186,6 +201,11 @@ void Form1::buildResultsArea()
     Command4 = makeButton(client, "Command4", QStringLiteral("Select any file by clicking it"), {568, 438, 420, 25});
     Command4->setEnabled(false);
     Command4->hide();
+
+    // A view covers two lists; the keyboard goes to its grid and comes back
+    // to the list it was opened from.
+    new PanelCover(Picture4, {Label8, grid3, Label3, grid2}, grid4, grid1);
+    new PanelCover(Picture5, {Label2, grid1, Label8, grid3}, grid5, grid2);
 }
 
 void Form1::buildSummaryLabels()
