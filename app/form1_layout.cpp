@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QPushButton>
 
+#include "accessible_controls.h"
 #include "command_button.h"
 #include "design_fonts.h"
 #include "drive_list.h"
@@ -15,6 +16,7 @@
 #include "folder_list.h"
 #include "form1.h"
 #include "panel_cover.h"
+#include "progress_frame.h"
 #include "views/grid.h"
 
 namespace varnoth {
@@ -80,6 +82,7 @@ QFont sansBold(double size)
 void Form1::buildControls()
 {
     registerDesignFontSubstitutes();
+    installAccessibleControls();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Varnoth"));
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
@@ -125,12 +128,16 @@ void Form1::buildCommandStrip()
     Label5 = makeLabel(Pohja, "Label5", QStringLiteral("Progress Bar :"), {113, 10}, sansBold(9.75));
     Label5->hide();
 
-    auto *frame = makePanel(Pohja, "Picture1", {232, 9, 440, 18}, QFrame::Panel);
+    auto *frame = named(new ProgressFrame(Pohja), "Picture1");
+    frame->setFrameShape(QFrame::Panel);
     frame->setFrameShadow(QFrame::Sunken);
+    frame->setGeometry(232, 9, 440, 18);
+    frame->setAutoFillBackground(true);
     frame->setAccessibleName(QStringLiteral("Progress Bar :"));
     Picture1 = frame;
     Picture1->hide();
     Picture2 = named(new QWidget(Picture1), "Picture2");
+    frame->setFill(Picture2);
     Picture2->setAutoFillBackground(true);
     QPalette fill = Picture2->palette();
     fill.setColor(QPalette::Window, QColor(0, 192, 0));
@@ -244,17 +251,20 @@ void Form1::buildBrowsePanel()
     Label20->setAutoFillBackground(true);
     Picture3->setAccessibleName(Label20->text());
 
+    // The three lists have no caption of their own: a screen reader names
+    // them after the panel's title and tells them apart by what they hold.
     Dir1 = named(new FolderList(Picture3), "Dir1");
     Dir1->setGeometry(8, 26, 238, 200);
-    Dir1->setAccessibleName(QStringLiteral("Folders"));
-    Dir1->setAccessibleDescription(Label20->text());
+    Dir1->setAccessibleName(Label20->text());
+    Dir1->setAccessibleDescription(QStringLiteral("Folders"));
     File1 = named(new FileList(Picture3), "File1");
     File1->setGeometry(254, 26, 238, 200);
-    File1->setAccessibleName(QStringLiteral("Log files (*.log)"));
-    File1->setAccessibleDescription(Label20->text());
+    File1->setAccessibleName(Label20->text());
+    File1->setAccessibleDescription(QStringLiteral("Log files (*.log)"));
     Drive1 = named(new DriveList(Picture3), "Drive1");
     Drive1->setGeometry(8, 232, 484, 24);
-    Drive1->setAccessibleName(QStringLiteral("Drives"));
+    Drive1->setAccessibleName(Label20->text());
+    Drive1->setAccessibleDescription(QStringLiteral("Drives"));
     Command6 = makeButton(Picture3, "Command6", QStringLiteral("OK"), {400, 262, 92, 25});
     Command7 = makeButton(Picture3, "Command7", QStringLiteral("Cancel"), {400, 292, 92, 25});
     Picture3->raise();

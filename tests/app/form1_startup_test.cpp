@@ -2,6 +2,7 @@
 // Exit and the close box.
 #include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -159,6 +160,18 @@ private slots:
         QCOMPARE(name(h.button("Command5")), QStringLiteral("Browse"));
         QCOMPARE(name(h.label("Label9")), QStringLiteral("Upload log file:"));
         QCOMPARE(name(h.text1()), QStringLiteral("Upload log file:"));
+        // Lists without a caption are named after their title label.
+        for (const char *list : {"Drive1", "Dir1", "File1"})
+            QCOMPARE(name(h.find<QWidget>(list)), QStringLiteral("Select your Upload.log file to analyze:"));
+        QAccessibleInterface *drives = QAccessible::queryAccessibleInterface(h.find<QWidget>("Drive1"));
+        QCOMPARE(drives->text(QAccessible::Value), h.find<QComboBox>("Drive1")->currentText());
+        // The progress frame reports what its fill shows.
+        QWidget *frame = h.find<QWidget>("Picture1");
+        QAccessibleInterface *progress = QAccessible::queryAccessibleInterface(frame);
+        QCOMPARE(progress->role(), QAccessible::ProgressBar);
+        QCOMPARE(progress->valueInterface()->currentValue().toInt(), 0);
+        h.find<QWidget>("Picture2")->resize(frame->contentsRect().width() / 4, 1);
+        QCOMPARE(progress->valueInterface()->currentValue().toInt(), 25);
         QCOMPARE(h.find<QMenu>("filevalikko")->title(), QStringLiteral("&File"));
         QCOMPARE(h.find<QMenu>("helppivalikko")->title(), QStringLiteral("&Help"));
     }
