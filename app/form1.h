@@ -63,6 +63,7 @@ private:
     void buildBrowsePanel();
     void buildMenus();
     void buildTabOrder();
+    void fitToScreen();
     void connectHandlers();
 
     void Form1_Form_Load();

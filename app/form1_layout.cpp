@@ -7,6 +7,8 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 
 #include "accessible_controls.h"
 #include "command_button.h"
@@ -102,7 +104,31 @@ void Form1::buildControls()
     buildBrowsePanel();
     buildMenus();
     buildTabOrder();
-    setFixedSize(sizeHint());
+    fitToScreen();
+}
+
+// The layout is fixed at 996 x 569 pixels at 96 dpi. At a higher scale
+// (1494 x 881 device pixels at 144 dpi) the window can outgrow the screen
+// and lose its right column; then the content scrolls inside a window that
+// fits the screen's available area. Where it fits, as at 96 dpi on any
+// common screen, nothing changes.
+void Form1::fitToScreen()
+{
+    // Room for a window manager's title bar and borders.
+    constexpr QSize frameAllowance(16, 40);
+    const QSize full = sizeHint();
+    const QScreen *place = screen();
+    const QSize room = place ? place->availableGeometry().size() - frameAllowance : full;
+    if (full.width() <= room.width() && full.height() <= room.height()) {
+        setFixedSize(full);
+        return;
+    }
+    auto *scroller = new QScrollArea(this);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidget(takeCentralWidget());
+    setCentralWidget(scroller);
+    setMaximumSize(full);
+    resize(full.boundedTo(room));
 }
 
 // Tab follows the layout: the command strip, the browse panel drawn below

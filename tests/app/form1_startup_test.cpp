@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "form1_harness.h"
 
@@ -32,6 +35,26 @@ private slots:
             QVERIFY(h.form().findChild<varnoth::Grid *>(QStringLiteral("grid%1").arg(i)));
         QCOMPARE(h.form().windowTitle(), QStringLiteral("Varnoth"));
         QCOMPARE(h.form().centralWidget()->size(), QSize(996, 569));
+    }
+
+    // The window fits the screen's available area: at its design size where
+    // that fits, else with its content scrolling at the design size.
+    void windowFitsTheScreen()
+    {
+        Form1Harness h;
+        h.start();
+        const QRect room = h.form().screen()->availableGeometry();
+        const QSize full(996, 569 + h.form().menuBar()->sizeHint().height());
+        auto *scroller = qobject_cast<QScrollArea *>(h.form().centralWidget());
+        QWidget *content = scroller ? scroller->widget() : h.form().centralWidget();
+        QCOMPARE(content->size(), QSize(996, 569));
+        QCOMPARE(scroller != nullptr, full.width() > room.width() - 16 || full.height() > room.height() - 40);
+        QVERIFY(h.form().width() <= room.width() && h.form().height() <= room.height());
+        if (scroller) { // the right column and the bottom can still be reached
+            scroller->horizontalScrollBar()->setValue(scroller->horizontalScrollBar()->maximum());
+            scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+            QVERIFY(scroller->viewport()->rect().contains(content->mapTo(scroller->viewport(), QPoint(995, 568))));
+        }
     }
 
     void startUpCases_data()
