@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 
 #include "accessible_controls.h"
 #include "command_button.h"
@@ -125,10 +126,19 @@ void Form1::fitToScreen()
     }
     auto *scroller = new QScrollArea(this);
     scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus); // the controls inside take the focus; Tab scrolls to them
     scroller->setWidget(takeCentralWidget());
     setCentralWidget(scroller);
-    setMaximumSize(full);
-    resize(full.boundedTo(room));
+    // A scroll bar in one direction takes room from the other; where that
+    // room is there, the window grows by it instead of scrolling both ways.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
+    QSize fitted = full;
+    if (full.width() > room.width())
+        fitted.rheight() += bar;
+    if (full.height() > room.height())
+        fitted.rwidth() += bar;
+    setMaximumSize(fitted);
+    resize(fitted.boundedTo(room));
 }
 
 // Tab follows the layout: the command strip, the browse panel drawn below

@@ -50,6 +50,8 @@ private slots:
         QCOMPARE(content->size(), QSize(996, 569));
         QCOMPARE(scroller != nullptr, full.width() > room.width() - 16 || full.height() > room.height() - 40);
         QVERIFY(h.form().width() <= room.width() && h.form().height() <= room.height());
+        QVERIFY(QTest::qWaitForWindowActive(&h.form()));
+        QCOMPARE(h.form().focusWidget()->objectName(), QStringLiteral("Command5")); // the first shown control
         if (scroller) { // the right column and the bottom can still be reached
             scroller->horizontalScrollBar()->setValue(scroller->horizontalScrollBar()->maximum());
             scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
