@@ -78,20 +78,6 @@ private slots:
         QVERIFY(!h.find<QWidget>("Picture3")->isVisible());
     }
 
-    void okWithoutAFileKeepsThePanelOpen()
-    {
-        Form1Harness h;
-        h.writeFile(QStringLiteral("logs/uploads.log"), "x");
-        h.start();
-        h.click("Command5");
-        h.find<FolderList>("Dir1")->setPath((h.folder() + QStringLiteral("/logs")).toStdString());
-        h.click("Command6");
-        QCOMPARE(h.messages.last(), invalidChoice);
-        QVERIFY(h.find<QWidget>("Picture3")->isVisible());
-        QVERIFY(!h.button("Command1")->isVisible());
-        QVERIFY(!QFile::exists(h.settingsPath()));
-    }
-
     void cancelChangesNothing()
     {
         Form1Harness h;
@@ -208,13 +194,13 @@ private slots:
     void typedAndChosenPaths_data()
     {
         QTest::addColumn<QString>("file");  // created in the test folder when not empty
-        QTest::addColumn<QString>("typed"); // typed into Text1; empty: file is chosen in the panel
+        QTest::addColumn<QString>("typed"); // typed into Text1; empty: file (if any) is chosen in the panel
         QTest::addColumn<QString>("refusal");
         QTest::newRow("typed, found") << "uploads.log"
                                       << "uploads.log" << QString();
         QTest::newRow("typed, missing") << QString() << "missing.log" << invalidPath;
         QTest::newRow("typed, with a line feed") << QString() << "up\nloads.log" << lineBreak;
-        QTest::newRow("chosen, with a line feed") << "up\nloads.log" << QString() << lineBreak;
+        QTest::newRow("chosen, no file selected") << QString() << QString() << invalidChoice;
         QTest::newRow("chosen, with a carriage return") << "up\rloads.log" << QString() << lineBreak;
     }
 
@@ -231,7 +217,10 @@ private slots:
         const QString path = h.folder() + QLatin1Char('/') + (typed.isEmpty() ? file : typed);
         if (typed.isEmpty()) {
             h.click("Command5");
-            pick(h, h.folder(), file);
+            if (file.isEmpty())
+                h.find<FolderList>("Dir1")->setPath(h.folder().toStdString());
+            else
+                pick(h, h.folder(), file);
             h.click("Command6");
         } else {
             h.text1()->setFocus();
@@ -246,6 +235,7 @@ private slots:
             QCOMPARE(h.readSettings(), "Quillon ini file 1\r\n" + path.toUtf8() + "\r\n 0 \r\n");
         } else {
             QCOMPARE(h.messages, QStringList({refusal}));
+            QCOMPARE(h.find<QWidget>("Picture3")->isVisible(), typed.isEmpty()); // the panel stays open
             QVERIFY(!h.button("Command1")->isVisible());
             QVERIFY(!QFile::exists(h.settingsPath()));
         }

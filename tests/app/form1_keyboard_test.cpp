@@ -1,7 +1,7 @@
 // The window as a keyboard user meets it: the tab order, Tab leaving each
-// grid, where the focus goes when views and panels open and close, and what
-// the covered controls tell a screen reader.
-#include <QApplication>
+// grid, where the focus goes when views and panels open and close, and the
+// lists a view covers being hidden from screen readers.
+#include <algorithm>
 
 #include "form1_harness.h"
 
@@ -10,30 +10,22 @@ using varnoth::test::uploadLine;
 
 namespace {
 
-// Presses a key on the focused control; returns the name of the control
-// that has the focus afterwards.
-QString press(Form1Harness &h, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+// Presses keys on the focused control, one after the other; returns the
+// names of the controls that have the focus after each.
+QStringList press(Form1Harness &h, std::initializer_list<Qt::Key> keys, Qt::KeyboardModifiers modifiers = {})
 {
-    QTest::keyClick(h.form().focusWidget(), key, modifiers);
-    return h.form().focusWidget() ? h.form().focusWidget()->objectName() : QString();
+    QStringList focused;
+    for (Qt::Key key : keys) {
+        QTest::keyClick(h.form().focusWidget(), key, modifiers);
+        focused << h.form().focusWidget()->objectName();
+    }
+    return focused;
 }
 
-QStringList tabs(Form1Harness &h, int count, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+bool shown(Form1Harness &h, std::initializer_list<const char *> names)
 {
-    QStringList names;
-    for (int i = 0; i < count; ++i)
-        names << press(h, Qt::Key_Tab, modifiers);
-    return names;
-}
-
-QString focused(Form1Harness &h)
-{
-    return h.form().focusWidget()->objectName();
-}
-
-bool shown(Form1Harness &h, const char *name)
-{
-    return h.find<QWidget>(name)->isVisible();
+    return std::all_of(names.begin(), names.end(),
+                       [&](const char *name) { return h.find<QWidget>(name)->isVisible(); });
 }
 
 } // namespace
@@ -51,58 +43,53 @@ private slots:
         h.writeSettings("Quillon ini file 1\r\n" + log.toUtf8() + "\r\n 0 \r\n");
         h.start();
         QVERIFY(QTest::qWaitForWindowActive(&h.form()));
-        h.button("Command1")->setFocus();
-        press(h, Qt::Key_Return); // Enter presses the focused button: Analyze
+        QCOMPARE(press(h, {Qt::Key_Return}), QStringList({"grid1"})); // Enter presses Analyze; the run ends in grid1
         QCOMPARE(h.button("Command1")->text(), QStringLiteral("Quit"));
-        QCOMPARE(focused(h), QStringLiteral("grid1"));
 
-        // Arrows move between cells; Tab and Shift+Tab leave every grid.
-        QCOMPARE(press(h, Qt::Key_Down), QStringLiteral("grid1"));
+        // Arrows move between cells; Tab, Shift+Tab and Ctrl+Tab leave every grid.
+        QCOMPARE(press(h, {Qt::Key_Down}), QStringList({"grid1"}));
         QCOMPARE(h.grid("grid1")->row(), 2);
         h.clickCell("grid1", 1, 0);
         h.clickCell("grid2", 1, 0);
         h.grid("grid1")->setFocus();
-        QCOMPARE(tabs(h, 6), QStringList({"grid3", "grid2", "Command3", "Command4", "Command1", "grid1"}));
-        QCOMPARE(tabs(h, 6, Qt::ShiftModifier),
-                 QStringList({"Command1", "Command4", "Command3", "grid2", "grid3", "grid1"}));
-        QCOMPARE(press(h, Qt::Key_Tab, Qt::ControlModifier), QStringLiteral("grid3"));
+        QCOMPARE(press(h, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}),
+                 QStringList({"grid3", "grid2", "Command3", "Command4", "Command1", "grid1"}));
+        QCOMPARE(press(h, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}, Qt::ShiftModifier),
+                 QStringList({"Command1", "Command4", "Command3", "grid2", "grid3"}));
+        QCOMPARE(press(h, {Qt::Key_Tab}, Qt::ControlModifier), QStringList({"grid2"}));
 
         // A view takes the focus to its grid and hides the lists it covers;
         // closing it brings them back and the focus to the list it came from.
         h.button("Command3")->setFocus();
-        QCOMPARE(press(h, Qt::Key_Space), QStringLiteral("grid4"));
-        QVERIFY(shown(h, "Picture4") && !shown(h, "grid2") && !shown(h, "grid3") && !shown(h, "Label3"));
-        QCOMPARE(tabs(h, 3), QStringList({"Command8", "Command1", "grid4"}));
-        press(h, Qt::Key_Tab);
-        QCOMPARE(press(h, Qt::Key_Return), QStringLiteral("grid1"));
-        QVERIFY(!shown(h, "Picture4") && shown(h, "grid2") && shown(h, "grid3") && shown(h, "Label3"));
+        QCOMPARE(press(h, {Qt::Key_Space, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}),
+                 QStringList({"grid4", "Command8", "Command1", "grid4"}));
+        QVERIFY(shown(h, {"Picture4"}) && !h.grid("grid2")->isVisible() && !h.grid("grid3")->isVisible());
+        QCOMPARE(press(h, {Qt::Key_Tab, Qt::Key_Return}), QStringList({"Command8", "grid1"}));
+        QVERIFY(!shown(h, {"Picture4"}) && shown(h, {"grid2", "grid3", "Label3", "Label8"}));
 
         h.button("Command4")->setFocus();
-        QCOMPARE(press(h, Qt::Key_Return), QStringLiteral("grid5"));
-        QVERIFY(shown(h, "Picture5") && !shown(h, "grid1") && !shown(h, "grid3") && shown(h, "grid2"));
-        QCOMPARE(tabs(h, 2), QStringList({"Command9", "Command1"}));
-        h.button("Command9")->setFocus();
-        QCOMPARE(press(h, Qt::Key_Return), QStringLiteral("grid2"));
-        QVERIFY(shown(h, "grid1") && shown(h, "grid3") && shown(h, "Label2"));
+        QCOMPARE(press(h, {Qt::Key_Return, Qt::Key_Tab}), QStringList({"grid5", "Command9"}));
+        QVERIFY(shown(h, {"Picture5", "grid2"}) && !h.grid("grid1")->isVisible() && !h.grid("grid3")->isVisible());
+        QCOMPARE(press(h, {Qt::Key_Return}), QStringList({"grid2"}));
+        QVERIFY(shown(h, {"grid1", "grid3", "Label2"}));
         QCOMPARE(h.endCount, 0);
     }
 
-    void browsePanel()
+    void browsePanelAndPathField()
     {
         Form1Harness h;
         h.writeFile(QStringLiteral("uploads.log"), "x");
         h.start();
         QVERIFY(QTest::qWaitForWindowActive(&h.form()));
-        QCOMPARE(focused(h), QStringLiteral("Command5")); // Analyze is hidden
-        QCOMPARE(press(h, Qt::Key_Return), QStringLiteral("Dir1"));
-        QCOMPARE(tabs(h, 5), QStringList({"File1", "Command6", "Command7", "Text1", "Drive1"}));
+        QCOMPARE(h.form().focusWidget()->objectName(), QStringLiteral("Command5")); // Analyze is hidden
+        QCOMPARE(press(h, {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}),
+                 QStringList({"Dir1", "File1", "Command6", "Command7", "Text1", "Drive1"}));
         h.button("Command7")->setFocus();
-        QCOMPARE(press(h, Qt::Key_Return), QStringLiteral("Command5")); // Cancel
+        QCOMPARE(press(h, {Qt::Key_Return}), QStringList({"Command5"})); // Cancel
 
         h.text1()->setFocus();
         h.text1()->setText(h.folder() + QStringLiteral("/uploads.log"));
-        QCOMPARE(press(h, Qt::Key_Return), QStringLiteral("Command1"));
-        QVERIFY(!shown(h, "Text1"));
+        QCOMPARE(press(h, {Qt::Key_Return}), QStringList({"Command1"}));
     }
 };
 

@@ -1,9 +1,9 @@
 // Where the settings file goes when the program sits in a folder the user
-// cannot write (an installed program under /usr/bin), which of two files the
-// next start reads, and that a failed write never damages the file already there.
+// cannot write (an installed program under /usr/bin), and that a failed write
+// never damages the file already there. Which of two files the next start
+// reads: SettingsFile.TheFileWrittenLastWins, and packaging/check-install.sh.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -123,23 +123,6 @@ TEST_F(SettingsLocation, ReadOnlyProgramFolderFallsBackToTheUserFolder)
     writeSettings(folders(), "/home/me/other.log", 41, NumberFormat{});
     EXPECT_EQ(readSettings(folders())->logPath, "/home/me/other.log");
     EXPECT_EQ(entries(user), 1u);
-}
-
-TEST_F(SettingsLocation, TheUserFileWrittenAfterTheOneBesideTheProgramWins)
-{
-    put(program / "quillon.ini", besideProgram);
-    fs::last_write_time(program / "quillon.ini", fs::file_time_type::clock::now() - std::chrono::hours(1));
-    if (!lockProgramFolder())
-        GTEST_SKIP() << "permission bits do not stop this user (running as root?); "
-                        "SettingsFile.TheFileWrittenLastWins covers the choice by age";
-    // A write cannot replace the file beside the program, so it lands in the
-    // user folder, and the next start reads it there: the newer file wins.
-    writeSettings(folders(), "/home/me/uploads.log", 40, NumberFormat{});
-    EXPECT_EQ(contents(program / "quillon.ini"), besideProgram);
-    const auto read = readSettings(folders());
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->logPath, "/home/me/uploads.log");
-    EXPECT_EQ(read->totalLinesAnalyzed, 40);
 }
 
 TEST_F(SettingsLocation, AFailedWriteLeavesTheOldFileWhole)

@@ -118,14 +118,6 @@ private slots:
         QCOMPARE(QString::fromStdString(grid.cellUtf8(0, 0)), QStringLiteral("Name:"));
     }
 
-    void widthsInTwips()
-    {
-        Grid grid(2, format_);
-        grid.setColWidth(0, 1440);
-        QCOMPARE(grid.columnWidth(0), grid.logicalDpiX());
-        QCOMPARE(grid.colWidth(0), 1440);
-    }
-
     // A column keeps its design width while its texts fit and widens to the
     // widest text, header included, when they do not; a column of paths
     // keeps its width, elides, and shows a cut text whole as a tooltip; over
