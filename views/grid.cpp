@@ -177,7 +177,7 @@ void Grid::setTextUtf8(std::string text)
 {
     if (row_ == 0) {
         model_->setHeaderText(col_, std::move(text));
-        fitColumn(col_, 0);
+        fitColumn(col_, widestText(col_));
     } else {
         const int width = textWidth(text);
         model_->setCellText(row_ - 1, col_, std::move(text));
