@@ -8,6 +8,7 @@
 #include "analysis/analysis_report.h"
 #include "analysis/progress.h"
 #include "form1_environment.h"
+#include "native_path.h"
 #include "views/view_host.h"
 
 class QAction;
@@ -48,6 +49,8 @@ public:
     // Lines analysed over all runs, as the settings file keeps them.
     double totalLinesAnalyzed() const { return TotalLinesAnalyzed; }
     const std::string &settingsFileHeader() const { return SettingsHeader; }
+    // The path in Text1 as the file system's bytes.
+    std::string logPath() const;
     // Whether a run or a drill-down is reading the log.
     bool reading() const;
     // The results of the completed run, or null.
@@ -67,6 +70,8 @@ private:
     void buildSummaryLabels();
     void buildBrowsePanel();
     void buildMenus();
+    void buildTabOrder();
+    void fitToScreen();
     void connectHandlers();
 
     void Form1_Form_Load();
@@ -80,6 +85,9 @@ private:
     void Form1_Dir1_Change();
     void Form1_Command6_Click();
     void Form1_Command7_Click();
+    void Form1_Text1_KeyPress();
+    void acceptLogPath(const NativePath &path);
+    void showLogPath(const NativePath &path);
     void Form1_aboutvalikko_Click();
     void Form1_exitvalikko_Click();
     void Form1_grid1_Click();
@@ -105,6 +113,7 @@ private:
     int Grid4SortToggle = 0;
     int Grid5SortToggle = 0;
     QString currentDrive_;
+    NativePath logFile_; // the path shown in Text1, with its bytes
 
     QFrame *Line1 = nullptr;
     QWidget *Pohja = nullptr;

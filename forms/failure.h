@@ -27,6 +27,7 @@ inline const char *const overflow = "Overflow";
 inline const char *const typeMismatch = "Type mismatch";
 inline const char *const divisionByZero = "Division by zero";
 inline const char *const outOfMemory = "Out of memory";
+inline const char *const lineBreakInPath = "Path holds a line break or a NUL character";
 } // namespace failures
 
 } // namespace varnoth

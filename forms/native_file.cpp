@@ -16,12 +16,14 @@ std::string describeSystemError(int error)
 {
     switch (error) {
     case ENOENT:
-    case ENOTDIR:
         return "File not found";
+    case ENOTDIR:
+        return "Path not found";
     case EACCES:
     case EPERM:
-    case EROFS:
         return "Permission denied";
+    case EROFS:
+        return "Read-only file system";
     case EISDIR:
         return "Path/File access error";
     case ENOMEM:

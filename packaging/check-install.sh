@@ -10,8 +10,9 @@
 #     times on a virtual display, presses Analyze and then Quit, and checks
 #     where the settings file went and what the next start read from it:
 #     the program folder cannot be written, so the file lands in the
-#     per-user configuration folder, the next start reads it back, and a
-#     settings file beside the program wins over it.
+#     per-user configuration folder, the next start reads it back, a
+#     settings file put beside the program later wins over it, and once Quit
+#     has written the user's file again, that newer file wins in turn.
 # Usage: packaging/check-install.sh [BUILD_DIR]     (default: build)
 # Needs: desktop-file-utils, appstream, dpkg-dev, xvfb, xdotool (scripts/deps.sh).
 set -euo pipefail
@@ -183,11 +184,16 @@ chmod 555 "$prefix/bin"
 analyze_and_quit
 expect_settings "$settings" "$logs/uploads.log" $((2 * sample_lines))
 
-step "start 3: a settings file beside the program wins over the user's"
+step "start 3: a settings file put beside the program after the user's wins"
 chmod 755 "$prefix/bin"
 write_settings "$beside" "$logs/other.log" 7
 chmod 555 "$prefix/bin"
 analyze_and_quit
 expect_settings "$settings" "$logs/other.log" $((7 + other_lines))
+
+step "start 4: the user's file, written last by Quit, wins over the older one beside the program"
+analyze_and_quit
+expect_settings "$settings" "$logs/other.log" $((7 + 2 * other_lines))
+expect_settings "$beside" "$logs/other.log" 7
 
 echo "check-install: all checks passed"
