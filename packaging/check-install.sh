@@ -92,10 +92,10 @@ else
     as_user=()
 fi
 
-location_tests=$build/tests/forms/settings_location_tests
-if [ -x "$location_tests" ]; then
-    step "settings location tests as an ordinary user"
-    "${as_user[@]}" env -i PATH=/usr/bin:/bin "$location_tests" --gtest_brief=1
+forms_tests=$build/tests/forms/forms_tests
+if [ -x "$forms_tests" ]; then
+    step "settings file tests as an ordinary user"
+    "${as_user[@]}" env -i PATH=/usr/bin:/bin "$forms_tests" --gtest_brief=1 --gtest_filter='SettingsFile.*'
 fi
 
 # --- 3. The installed program, started three times -------------------------

@@ -1,3 +1,6 @@
+// The settings file: its three lines, which of two files a start reads, where
+// a write goes when a folder cannot take it, and that a failed write never
+// damages the file already there.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -10,6 +13,12 @@
 #include "forms/file_exists.h"
 #include "forms/native_file.h"
 #include "forms/settings_file.h"
+
+#if __has_include(<sys/resource.h>)
+#include <csignal>
+#include <sys/resource.h>
+#define VARNOTH_HAS_FILE_SIZE_LIMIT 1
+#endif
 
 using namespace varnoth;
 namespace fs = std::filesystem;
@@ -36,8 +45,37 @@ protected:
         s << in.rdbuf();
         return s.str();
     }
+    std::size_t entries() const
+    {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+    }
     fs::path dir;
 };
+
+#ifdef VARNOTH_HAS_FILE_SIZE_LIMIT
+// Lets files grow to at most `bytes` while it lives; writing past that fails
+// with EFBIG instead of raising SIGXFSZ. Unlike permission bits this stops
+// root as well.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : previousHandler_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int);
+};
+#endif
 
 } // namespace
 
@@ -50,7 +88,7 @@ TEST_F(SettingsFile, WritesThreeCrLfLines)
     writeSettings({dir.string()}, "/home/me/b.log", 0, NumberFormat{});
     EXPECT_EQ(contents(), "Quillon ini file 1\r\n/home/me/b.log\r\n 0 \r\n");
     // Only the settings file is left: the temporary file was renamed over it.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(entries(), 1u);
 }
 
 TEST_F(SettingsFile, ReadsWhatItWrote)
@@ -145,9 +183,14 @@ TEST_F(SettingsFile, FallsBackWhenAFolderCannotBeWritten)
     const fs::path blocked = dir / "not-a-folder";
     std::ofstream(blocked) << "x";
     const fs::path fallback = dir / "config" / "varnoth";
-    const std::string written = writeSettings({blocked.string(), fallback.string()}, "/x.log", 3, NumberFormat{});
+    const std::vector<std::string> folders = {blocked.string(), fallback.string()};
+    const std::string written = writeSettings(folders, "/x.log", 3, NumberFormat{});
     EXPECT_EQ(written, (fallback / "quillon.ini").string());
-    EXPECT_TRUE(fileExists(written));
+    // The next start finds it there, and a second write replaces it in place.
+    EXPECT_EQ(readSettings(folders)->logPath, "/x.log");
+    writeSettings(folders, "/y.log", 4, NumberFormat{});
+    EXPECT_EQ(readSettings(folders)->logPath, "/y.log");
+    EXPECT_EQ(std::distance(fs::directory_iterator(fallback), fs::directory_iterator()), 1);
     // The failure names its cause: here a file where a folder should be.
     try {
         writeSettings({blocked.string()}, "/x.log", 3, NumberFormat{});
@@ -157,6 +200,28 @@ TEST_F(SettingsFile, FallsBackWhenAFolderCannotBeWritten)
     }
     // A read-only mount is named as such, not as a missing permission.
     EXPECT_EQ(describeSystemError(EROFS), "Read-only file system");
+}
+
+TEST_F(SettingsFile, AFailedWriteLeavesTheOldFileWhole)
+{
+#ifdef VARNOTH_HAS_FILE_SIZE_LIMIT
+    const std::string old = "Quillon ini file 1\r\n/beside/uploads.log\r\n 12 \r\n";
+    put(old);
+    const std::string longPath = "/" + std::string(200, 'x') + "/uploads.log";
+    {
+        // The new file stops growing part way through, in every folder.
+        const FileSizeLimit limit(16);
+        EXPECT_THROW(writeSettings({dir.string(), (dir / "user").string()}, longPath, 99, NumberFormat{}), Failure);
+    }
+    EXPECT_EQ(contents(), old);
+    EXPECT_FALSE(fs::exists(dir / "user" / "quillon.ini"));
+    // With room again, the same write replaces the file whole.
+    writeSettings({dir.string()}, longPath, 99, NumberFormat{});
+    EXPECT_EQ(readSettings({dir.string()})->logPath, longPath);
+    EXPECT_EQ(entries(), 2u); // the settings file and the (empty) user folder; no temporary file
+#else
+    GTEST_SKIP() << "no file size limit on this system to make a write fail part way";
+#endif
 }
 
 TEST(FileExists, OnlyExistingRegularFiles)
