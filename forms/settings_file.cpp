@@ -1,8 +1,8 @@
 #include "settings_file.h"
 
-#include <random>
 #include <system_error>
 
+#include "atomic_file.h"
 #include "failure.h"
 #include "file_exists.h"
 #include "native_file.h"
@@ -47,31 +47,11 @@ std::string settingsPath(const std::string &folder)
     return pathToUtf8(pathFromUtf8(folder) / settingsFileName);
 }
 
-std::string temporaryName()
-{
-    std::random_device device;
-    return ".quillon.ini." + std::to_string(device()) + ".tmp";
-}
-
 void writeInto(const std::string &folder, const std::string &content)
 {
-    const std::filesystem::path dir = pathFromUtf8(folder);
     std::error_code error;
-    std::filesystem::create_directories(dir, error);
-    const std::filesystem::path temporary = dir / temporaryName();
-    try {
-        NativeFile file(pathToUtf8(temporary), NativeFile::Mode::Write);
-        file.write(content.data(), content.size());
-        file.close();
-    } catch (...) {
-        std::filesystem::remove(temporary, error);
-        throw;
-    }
-    std::filesystem::rename(temporary, dir / settingsFileName, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        throw Failure("Permission denied");
-    }
+    std::filesystem::create_directories(pathFromUtf8(folder), error);
+    writeFileAtomically(settingsPath(folder), content);
 }
 
 } // namespace
