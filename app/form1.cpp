@@ -13,6 +13,7 @@
 #include <exception>
 
 #include "analysis/analysis_run.h"
+#include "analysis/list_headers.h"
 #include "analysis/messages.h"
 #include "analysis/result_cells.h"
 #include "analysis/summary_captions.h"
@@ -143,9 +144,13 @@ void Form1::writeGridHeaders()
         std::vector<std::pair<const char *, int>> columns;
     };
     const Header headers[] = {
-        {grid1, {{"Name:", 1500}, {"Uploads:", 750}, {"Mbytes:", 750}, {"Upload Time:", 950}}},
-        {grid2, {{"File:", 5000}, {"Uploads:", 650}}},
-        {grid3, {{"Folder:", 3000}, {"Accessed:", 775}}},
+        {grid1,
+         {{downloaderHeaders[0], 1500},
+          {downloaderHeaders[1], 750},
+          {downloaderHeaders[2], 750},
+          {downloaderHeaders[3], 950}}},
+        {grid2, {{fileHeaders[0], 5000}, {fileHeaders[1], 650}}},
+        {grid3, {{folderHeaders[0], 3000}, {folderHeaders[1], 775}}},
         {grid4, {{"Files Uploded To :", 6250}, {"Mbytes:", 750}, {"Upload Time:", 950}}},
         {grid5, {{"Downloader:", 1500}, {"Download Time:", 1300}, {"Upload Date/time:", 1400}}},
     };
