@@ -19,6 +19,7 @@
 #include "analysis/summary_captions.h"
 #include "analysis/window_captions.h"
 #include "drive_list.h"
+#include "export_results.h"
 #include "file_list.h"
 #include "folder_list.h"
 #include "forms/failure.h"
@@ -98,6 +99,7 @@ void Form1::connectHandlers()
     connect(Dir1, &FolderList::pathChanged, this, &Form1::Form1_Dir1_Change);
     connect(aboutvalikko, &QAction::triggered, this, &Form1::Form1_aboutvalikko_Click);
     connect(exitvalikko, &QAction::triggered, this, &Form1::Form1_exitvalikko_Click);
+    connect(exportvalikko, &QAction::triggered, this, &Form1::Form1_exportvalikko_Click);
 
     connect(grid1, &Grid::cellClicked, this, &Form1::Form1_grid1_Click);
     connect(grid2, &Grid::cellClicked, this, &Form1::Form1_grid2_Click);
@@ -238,6 +240,7 @@ void Form1::showResults(const AnalysisReport &report)
     showCaption(QString::fromUtf8(analyzingCompleteCaption));
     TotalLinesAnalyzed += static_cast<double>(report.lineCount);
     Command10->setText(QStringLiteral("Save Results"));
+    exportvalikko->setEnabled(true);
     Grid1SortToggle = 0;
     grid1->show();
     Label3->show();
@@ -328,6 +331,13 @@ void Form1::Form1_aboutvalikko_Click()
 void Form1::Form1_exitvalikko_Click()
 {
     environment_.endProgram();
+}
+
+void Form1::Form1_exportvalikko_Click()
+{
+    if (report_)
+        exportResults(this, *report_, logInput().path(), options_.numberFormat,
+                      [this](const QString &text) { message(text); });
 }
 
 void Form1::Form1_grid1_Click()
