@@ -105,12 +105,18 @@ std::string dayChart(const Activity &activity, const NumberFormat &format)
         bars.push_back(
             {at + (1 / span - width) / 2, width, day.count.uploads, tooltip(day.date.text(), day.count, format)});
     }
-    std::vector<AxisLabel> labels{{0, first->text(), "start"}};
-    if (span > 1)
-        labels.push_back({1, last->text(), "end"});
-    if (span > 2) {
-        const std::int32_t middle = (last->dayNumber() - first->dayNumber()) / 2;
-        labels.push_back({(middle + 0.5) / span, CalendarDate::fromDayNumber(first->dayNumber() + middle).text()});
+    // The first, the middle and the last day under their bars; a label near
+    // an end of the axis stands inside the chart.
+    std::vector<AxisLabel> labels;
+    for (std::int32_t offset :
+         {0, (last->dayNumber() - first->dayNumber()) / 2, last->dayNumber() - first->dayNumber()}) {
+        const double at = (offset + 0.5) / span;
+        if (!labels.empty() && labels.back().at == at)
+            continue;
+        labels.push_back({at, CalendarDate::fromDayNumber(first->dayNumber() + offset).text(),
+                          at < 0.08   ? "start"
+                          : at > 0.92 ? "end"
+                                      : "middle"});
     }
     return chart("days", "Uploads per day, " + first->text() + " to " + last->text(), bars, labels);
 }
