@@ -47,16 +47,26 @@ ProgressCallback ProgressBar::callback()
 
 void ProgressBar::draw(const Progress &progress)
 {
-    const bool ranking = progress.phase != RunPhase::CountingLines && progress.phase != RunPhase::ReadingInformation;
-    const int share = ranking ? 1000 : static_cast<int>(std::clamp(progress.share, 0.0, 1.0) * 1000);
-    if (share == drawn_ && progress.phase == phase_)
+    // The first pass knows no total yet: it shows how far it has counted.
+    if (progress.phase == RunPhase::CountingLines) {
+        show(phaseName(progress.phase) + (" " + std::to_string(progress.lineCount)));
         return;
-    drawn_ = share;
-    phase_ = progress.phase;
+    }
+    const bool ranking = progress.phase != RunPhase::ReadingInformation;
+    const int share = ranking ? 1000 : static_cast<int>(std::clamp(progress.share, 0.0, 1.0) * 1000);
+    const char *name = phaseName(progress.phase);
+    if (share == drawnShare_ && name == drawnName_)
+        return;
+    drawnShare_ = share;
+    drawnName_ = name;
     const int filled = share * barWidth / 1000;
-    const std::string line = std::string("\r") + phaseName(progress.phase) + " [" + std::string(filled, '#') +
-                             std::string(barWidth - filled, '-') + "] " + std::to_string(share / 10) + " %";
-    std::fputs(line.c_str(), stream_);
+    show(name + (" [" + std::string(filled, '#') + std::string(barWidth - filled, '-') + "] ") +
+         std::to_string(share / 10) + " %");
+}
+
+void ProgressBar::show(const std::string &line)
+{
+    std::fputs(("\r" + line).c_str(), stream_);
     std::fflush(stream_);
     shown_ = true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "analysis/progress.h"
 
@@ -23,11 +24,13 @@ public:
 
 private:
     void draw(const Progress &progress);
+    void show(const std::string &line); // over the line drawn before
 
     std::FILE *stream_;
     bool shown_ = false;
-    int drawn_ = -1; // the last share drawn, in per mille
-    RunPhase phase_ = RunPhase::CountingLines;
+    // What was drawn last: the share in per mille and the phase's name.
+    int drawnShare_ = -1;
+    const char *drawnName_ = nullptr;
 };
 
 } // namespace varnoth::cli
