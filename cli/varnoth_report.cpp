@@ -1,6 +1,7 @@
 // varnoth-report: analyses an upload log without the window and writes the
 // results as text, CSV, JSON or HTML, for scripts and scheduled jobs.
 
+#include <cerrno>
 #include <cstdio>
 #include <iostream>
 #include <new>
