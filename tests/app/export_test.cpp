@@ -23,8 +23,8 @@ QByteArray hostileLog()
 {
     return uploadLine(QStringLiteral("C:\\share\\a, \"b\"; c.avi"), QStringLiteral("a,\"b\";c"), 1500000,
                       QStringLiteral("0:01:00")) +
-           uploadLine(QStringLiteral("C:\\share\\<b>x</b>.avi"), QStringLiteral("<script>alert(1)</script>"),
-                      3000000, QStringLiteral("0:02:00"), QStringLiteral("2003-06-15 08:10")) +
+           uploadLine(QStringLiteral("C:\\share\\<b>x</b>.avi"), QStringLiteral("<script>alert(1)</script>"), 3000000,
+                      QStringLiteral("0:02:00"), QStringLiteral("2003-06-15 08:10")) +
            uploadLine(QStringLiteral("D:\\日本\\ひかり.mp3"), QStringLiteral("ひかり"), 2500000,
                       QStringLiteral("0:00:30"));
 }
