@@ -52,7 +52,7 @@ Outcome<std::vector<Row>> readMatches(const LogInput &log, const DateRange &rang
         report(lines, reader.bytesConsumed());
         return rows;
     } catch (const FileFailure &failure) {
-        return Unreadable{failure.description()};
+        return Unreadable{failure.description(), failure.systemError()};
     } catch (const Failure &failure) {
         return Failed{failure.description()};
     } catch (const std::bad_alloc &) {

@@ -13,11 +13,13 @@
 #include <filesystem>
 
 #include "analysis/analysis_run.h"
+#include "analysis/list_headers.h"
 #include "analysis/messages.h"
 #include "analysis/result_cells.h"
 #include "analysis/summary_captions.h"
 #include "analysis/window_captions.h"
 #include "drive_list.h"
+#include "export_results.h"
 #include "file_list.h"
 #include "folder_list.h"
 #include "forms/failure.h"
@@ -94,6 +96,7 @@ void Form1::connectHandlers()
     connect(Dir1, &FolderList::pathChanged, this, &Form1::Form1_Dir1_Change);
     connect(aboutvalikko, &QAction::triggered, this, &Form1::Form1_aboutvalikko_Click);
     connect(exitvalikko, &QAction::triggered, this, &Form1::Form1_exitvalikko_Click);
+    connect(exportvalikko, &QAction::triggered, this, &Form1::Form1_exportvalikko_Click);
 
     connect(grid1, &Grid::cellClicked, this, &Form1::Form1_grid1_Click);
     connect(grid2, &Grid::cellClicked, this, &Form1::Form1_grid2_Click);
@@ -140,9 +143,13 @@ void Form1::writeGridHeaders()
         std::vector<std::pair<const char *, int>> columns;
     };
     const Header headers[] = {
-        {grid1, {{"Name:", 1500}, {"Uploads:", 750}, {"Mbytes:", 750}, {"Upload Time:", 950}}},
-        {grid2, {{"File:", 5000}, {"Uploads:", 650}}},
-        {grid3, {{"Folder:", 3000}, {"Accessed:", 775}}},
+        {grid1,
+         {{downloaderHeaders[0], 1500},
+          {downloaderHeaders[1], 750},
+          {downloaderHeaders[2], 750},
+          {downloaderHeaders[3], 950}}},
+        {grid2, {{fileHeaders[0], 5000}, {fileHeaders[1], 650}}},
+        {grid3, {{folderHeaders[0], 3000}, {folderHeaders[1], 775}}},
         {grid4, {{"Files Uploded To :", 6250}, {"Mbytes:", 750}, {"Upload Time:", 950}}},
         {grid5, {{"Downloader:", 1500}, {"Download Time:", 1300}, {"Upload Date/time:", 1400}}},
     };
@@ -231,6 +238,7 @@ void Form1::showResults(const AnalysisReport &report)
     showCaption(QString::fromUtf8(analyzingCompleteCaption));
     TotalLinesAnalyzed += static_cast<double>(report.lineCount);
     Command10->setText(QStringLiteral("Save Results"));
+    exportvalikko->setEnabled(true);
     Grid1SortToggle = 0;
     grid1->show();
     Label3->show();
@@ -358,6 +366,13 @@ void Form1::Form1_aboutvalikko_Click()
 void Form1::Form1_exitvalikko_Click()
 {
     environment_.endProgram();
+}
+
+void Form1::Form1_exportvalikko_Click()
+{
+    if (report_)
+        exportResults(this, *report_, logInput().path(), options_.numberFormat,
+                      [this](const QString &text) { message(text); });
 }
 
 void Form1::Form1_grid1_Click()

@@ -90,6 +90,7 @@ private:
     void showLogPath(const NativePath &path);
     void Form1_aboutvalikko_Click();
     void Form1_exitvalikko_Click();
+    void Form1_exportvalikko_Click();
     void Form1_grid1_Click();
     void Form1_grid2_Click();
     void Form1_grid4_Click();
@@ -151,6 +152,7 @@ private:
     Grid *grid4 = nullptr;
     Grid *grid5 = nullptr;
     QMenu *filevalikko = nullptr;
+    QAction *exportvalikko = nullptr;
     QAction *exitvalikko = nullptr;
     QMenu *helppivalikko = nullptr;
     QAction *aboutvalikko = nullptr;

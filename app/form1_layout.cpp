@@ -310,6 +310,10 @@ void Form1::buildBrowsePanel()
 void Form1::buildMenus()
 {
     filevalikko = named(menuBar()->addMenu(QStringLiteral("&File")), "filevalikko");
+    // Export is offered once a run has completed (showResults enables it).
+    exportvalikko = named(filevalikko->addAction(QStringLiteral("&Export results…")), "exportvalikko");
+    exportvalikko->setEnabled(false);
+    filevalikko->addSeparator();
     exitvalikko = named(filevalikko->addAction(QStringLiteral("&Exit")), "exitvalikko");
     helppivalikko = named(menuBar()->addMenu(QStringLiteral("&Help")), "helppivalikko");
     aboutvalikko = named(helppivalikko->addAction(QStringLiteral("&About")), "aboutvalikko");

@@ -16,10 +16,20 @@ public:
     std::string description() const { return what(); }
 };
 
-// The system refused to open, read or write a file; the description is its cause.
+// The system refused to open, read or write a file; the description is its
+// cause in the program's words, systemError the system's error number (errno),
+// 0 when there is none.
 class FileFailure : public Failure {
 public:
-    using Failure::Failure;
+    explicit FileFailure(const std::string &description, int systemError = 0)
+        : Failure(description)
+        , systemError_(systemError)
+    {
+    }
+    int systemError() const { return systemError_; }
+
+private:
+    int systemError_;
 };
 
 namespace failures {

@@ -38,6 +38,11 @@ std::string describeSystemError(int error)
     }
 }
 
+void throwFileFailure(int error)
+{
+    throw FileFailure(describeSystemError(error), error);
+}
+
 NativeFile::NativeFile(const std::string &utf8Path, Mode mode)
 {
     errno = 0;
@@ -49,7 +54,7 @@ NativeFile::NativeFile(const std::string &utf8Path, Mode mode)
     file_ = std::fopen(utf8Path.c_str(), mode == Mode::Read ? "rb" : "wb");
 #endif
     if (!file_)
-        throw FileFailure(describeSystemError(errno));
+        throwFileFailure(errno);
     if (mode == Mode::Read)
         std::setvbuf(file_, nullptr, _IONBF, 0); // callers read in large blocks
 }
@@ -65,7 +70,7 @@ std::size_t NativeFile::read(char *data, std::size_t size)
     errno = 0;
     const std::size_t n = std::fread(data, 1, size, file_);
     if (n < size && std::ferror(file_))
-        throw FileFailure(describeSystemError(errno));
+        throwFileFailure(errno);
     return n;
 }
 
@@ -73,7 +78,7 @@ void NativeFile::write(const char *data, std::size_t size)
 {
     errno = 0;
     if (std::fwrite(data, 1, size, file_) != size)
-        throw FileFailure(describeSystemError(errno));
+        throwFileFailure(errno);
 }
 
 void NativeFile::close()
@@ -89,7 +94,7 @@ void NativeFile::close()
     ok = std::fclose(file_) == 0 && ok;
     file_ = nullptr;
     if (!ok)
-        throw FileFailure(describeSystemError(error ? error : errno));
+        throwFileFailure(error ? error : errno);
 }
 
 } // namespace varnoth

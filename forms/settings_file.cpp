@@ -1,8 +1,9 @@
 #include "settings_file.h"
 
-#include <random>
+#include <filesystem>
 #include <system_error>
 
+#include "atomic_file.h"
 #include "failure.h"
 #include "file_exists.h"
 #include "native_file.h"
@@ -47,16 +48,10 @@ std::string settingsPath(const std::string &folder)
     return pathToUtf8(pathFromUtf8(folder) / settingsFileName);
 }
 
-// A write goes to ".quillon.ini.<random>.tmp" first; one that was killed
-// before its rename leaves such a file behind.
+// writeFileAtomically writes ".quillon.ini.<random>.tmp" first; a write
+// that was killed before its rename leaves such a file behind.
 constexpr std::string_view temporaryPrefix = ".quillon.ini.";
 constexpr std::string_view temporarySuffix = ".tmp";
-
-std::string temporaryName()
-{
-    std::random_device device;
-    return std::string(temporaryPrefix) + std::to_string(device()) + std::string(temporarySuffix);
-}
 
 void removeLeftoverTemporaries(const std::filesystem::path &dir)
 {
@@ -70,35 +65,15 @@ void removeLeftoverTemporaries(const std::filesystem::path &dir)
     }
 }
 
-// The words for a failure reported through a std::error_code.
-Failure failureOf(const std::error_code &error)
-{
-    return Failure(describeSystemError(error.default_error_condition().value()));
-}
-
 void writeInto(const std::string &folder, const std::string &content)
 {
     const std::filesystem::path dir = pathFromUtf8(folder);
     std::error_code error;
     std::filesystem::create_directories(dir, error);
     if (error)
-        throw failureOf(error);
+        throwFileFailure(error.default_error_condition().value());
     removeLeftoverTemporaries(dir);
-    const std::filesystem::path temporary = dir / temporaryName();
-    try {
-        NativeFile file(pathToUtf8(temporary), NativeFile::Mode::Write);
-        file.write(content.data(), content.size());
-        file.close();
-    } catch (...) {
-        std::filesystem::remove(temporary, error);
-        throw;
-    }
-    std::filesystem::rename(temporary, dir / settingsFileName, error);
-    if (error) {
-        const Failure failure = failureOf(error);
-        std::filesystem::remove(temporary, error);
-        throw failure;
-    }
+    writeFileAtomically(settingsPath(folder), content);
 }
 
 // One folder's settings file, or nothing when it is missing, unreadable or

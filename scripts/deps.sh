@@ -9,7 +9,8 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth imagemagick
   fonts-dejavu-core fonts-liberation fonts-wqy-microhei
-  desktop-file-utils appstream dpkg-dev xdotool
+  desktop-file-utils appstream dpkg-dev lintian xdotool
+  python3 chromium
   clang libclang-rt-14-dev mawk time
 )
 [ "$#" -gt 0 ] && packages+=("$@")

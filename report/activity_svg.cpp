@@ -1,0 +1,139 @@
+#include "activity_svg.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "forms/number_forms.h"
+#include "html_text.h"
+
+namespace varnoth {
+namespace {
+
+// The chart's frame in SVG user units: the plot area and the room for the
+// axis labels around it.
+constexpr double chartWidth = 800;
+constexpr double chartHeight = 240;
+constexpr double plotLeft = 56;
+constexpr double plotRight = 788;
+constexpr double plotTop = 12;
+constexpr double plotBottom = 200;
+
+std::string units(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+// One bar of a chart: where it stands on the axis (0 to 1), how wide it is
+// (a share of the axis), its count and its tooltip.
+struct Bar {
+    double at = 0;
+    double width = 0;
+    std::int64_t uploads = 0;
+    std::string tooltip;
+};
+
+struct AxisLabel {
+    double at = 0; // 0 to 1 along the axis
+    std::string text;
+    const char *anchor = "middle"; // which end of the text stands at `at`
+};
+
+std::string tooltip(const std::string &when, const ActivityCount &count, const NumberFormat &format)
+{
+    return when + ": " + plainDecimal(count.uploads) + (count.uploads == 1 ? " upload, " : " uploads, ") +
+           formatPattern(count.bytes / 1e6, Pattern::TwoDecimals, format) + " MB";
+}
+
+std::string chart(const char *id, const std::string &title, const std::vector<Bar> &bars,
+                  const std::vector<AxisLabel> &labels)
+{
+    std::int64_t most = 1;
+    for (const Bar &bar : bars)
+        most = std::max(most, bar.uploads);
+    const double plotWidth = plotRight - plotLeft;
+    const double plotHeight = plotBottom - plotTop;
+
+    std::string out = "<svg class=\"chart\" viewBox=\"0 0 " + units(chartWidth) + " " + units(chartHeight) +
+                      "\" role=\"img\" aria-labelledby=\"" + id +
+                      "-title\" xmlns=\"http://www.w3.org/2000/svg\">\n"
+                      "<title id=\"" +
+                      id + "-title\">" + htmlText(title) + "</title>\n";
+    // The value axis: 0, half and the most uploads of one bar, with grid lines.
+    std::vector<std::int64_t> ticks{0, most};
+    if (most >= 2)
+        ticks.push_back(most / 2);
+    for (std::int64_t value : ticks) {
+        const double y = plotBottom - plotHeight * static_cast<double>(value) / static_cast<double>(most);
+        out += "<line class=\"grid\" x1=\"" + units(plotLeft) + "\" y1=\"" + units(y) + "\" x2=\"" + units(plotRight) +
+               "\" y2=\"" + units(y) + "\"/>";
+        out += "<text class=\"value\" x=\"" + units(plotLeft - 6) + "\" y=\"" + units(y + 4) + "\">" +
+               plainDecimal(value) + "</text>\n";
+    }
+    for (const Bar &bar : bars) {
+        const double height = plotHeight * static_cast<double>(bar.uploads) / static_cast<double>(most);
+        out += "<rect class=\"bar\" x=\"" + units(plotLeft + plotWidth * bar.at) + "\" y=\"" +
+               units(plotBottom - height) + "\" width=\"" + units(plotWidth * bar.width) + "\" height=\"" +
+               units(height) + "\"><title>" + htmlText(bar.tooltip) + "</title></rect>\n";
+    }
+    for (const AxisLabel &label : labels) {
+        out += "<text class=\"axis\" text-anchor=\"" + std::string(label.anchor) + "\" x=\"" +
+               units(plotLeft + plotWidth * label.at) + "\" y=\"" + units(plotBottom + 18) + "\">" +
+               htmlText(label.text) + "</text>\n";
+    }
+    return out + "</svg>\n";
+}
+
+} // namespace
+
+std::string dayChart(const Activity &activity, const NumberFormat &format)
+{
+    const auto first = activity.first();
+    const auto last = activity.last();
+    if (!first || !last)
+        return {};
+    const double span = static_cast<double>(last->dayNumber() - first->dayNumber() + 1);
+    // Bars no wider than those of the hours, with a gap while they are wide
+    // enough to show one.
+    const double width = span <= 200 ? std::min(0.8 / span, 0.8 / 24) : 1 / span;
+    std::vector<Bar> bars;
+    bars.reserve(activity.days.size());
+    for (const DayActivity &day : activity.days) {
+        const double at = static_cast<double>(day.date.dayNumber() - first->dayNumber()) / span;
+        bars.push_back(
+            {at + (1 / span - width) / 2, width, day.count.uploads, tooltip(day.date.text(), day.count, format)});
+    }
+    // The first, the middle and the last day under their bars; a label near
+    // an end of the axis stands inside the chart.
+    std::vector<AxisLabel> labels;
+    for (std::int32_t offset :
+         {0, (last->dayNumber() - first->dayNumber()) / 2, last->dayNumber() - first->dayNumber()}) {
+        const double at = (offset + 0.5) / span;
+        if (!labels.empty() && labels.back().at == at)
+            continue;
+        labels.push_back({at, CalendarDate::fromDayNumber(first->dayNumber() + offset).text(),
+                          at < 0.08   ? "start"
+                          : at > 0.92 ? "end"
+                                      : "middle"});
+    }
+    return chart("days", "Uploads per day, " + first->text() + " to " + last->text(), bars, labels);
+}
+
+std::string hourChart(const Activity &activity, const NumberFormat &format)
+{
+    const double slots = static_cast<double>(activity.hours.size());
+    std::vector<Bar> bars;
+    std::vector<AxisLabel> labels;
+    for (std::size_t hour = 0; hour < activity.hours.size(); ++hour) {
+        const double at = static_cast<double>(hour) / slots;
+        const std::string name = (hour < 10 ? "0" : "") + std::to_string(hour) + ":00";
+        bars.push_back(
+            {at + 0.1 / slots, 0.8 / slots, activity.hours[hour].uploads, tooltip(name, activity.hours[hour], format)});
+        labels.push_back({at + 0.5 / slots, std::to_string(hour)});
+    }
+    return chart("hours", "Uploads per hour of the day", bars, labels);
+}
+
+} // namespace varnoth
