@@ -71,7 +71,7 @@ QCategoryAxis *BarChartView::barAxis(int count, std::vector<AxisMark> marks)
     auto *axis = new QCategoryAxis;
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axis->setGridLineVisible(false);
-    axis->setRange(-0.5, count - 0.5);
+    axis->setRange(-0.5, std::max(count, 1) - 0.5);
     marks_ = std::move(marks);
     chart()->addAxis(axis, Qt::AlignBottom);
     writeAxisLabels();
