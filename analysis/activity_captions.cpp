@@ -101,6 +101,18 @@ std::string busiestHourCaption(const Activity &activity)
            plainDecimal(activity.hours[static_cast<std::size_t>(hour)].uploads) + " of " + uploads(all);
 }
 
+std::string daysCaption(const Activity &activity, const NumberFormat &format)
+{
+    if (activity.days.empty())
+        return {};
+    const std::int32_t span = activity.last()->dayNumber() - activity.first()->dayNumber() + 1;
+    std::int64_t dated = 0;
+    for (const DayActivity &day : activity.days)
+        dated += day.count.uploads;
+    return "Days with uploads : " + std::to_string(activity.days.size()) + " of " + std::to_string(span) + ", " +
+           formatPattern(static_cast<double>(dated) / span, Pattern::TwoDecimals, format) + " uploads a day on average";
+}
+
 std::string undatedCaption(const Activity &activity)
 {
     if (activity.undated == 0)

@@ -80,8 +80,9 @@ void ActivityWindow::buildControls()
     hourChart_->setMinimumHeight(200);
     busiestDay_ = named(new QLabel, "busiestDay");
     busiestHour_ = named(new QLabel, "busiestHour");
+    days_ = named(new QLabel, "daysWithUploads");
     undated_ = named(new QLabel, "undated");
-    for (QLabel *words : {busiestDay_, busiestHour_, undated_}) {
+    for (QLabel *words : {busiestDay_, busiestHour_, days_, undated_}) {
         words->setTextFormat(Qt::PlainText);
         words->setWordWrap(true);
     }
@@ -102,6 +103,7 @@ void ActivityWindow::buildControls()
     auto *words = new QVBoxLayout;
     words->addWidget(busiestDay_);
     words->addWidget(busiestHour_);
+    words->addWidget(days_);
     words->addWidget(undated_);
     words->addStretch();
     words->addWidget(dragHint);
@@ -149,6 +151,7 @@ void ActivityWindow::showReport(const AnalysisReport &shown, const AnalysisRepor
     hourChart_->setHours(activity.hours, format);
     busiestDay_->setText(QString::fromStdString(busiestDayCaption(activity, format)));
     busiestHour_->setText(QString::fromStdString(busiestHourCaption(activity)));
+    days_->setText(QString::fromStdString(daysCaption(activity, format)));
     undated_->setText(QString::fromStdString(undatedCaption(activity)));
     undated_->setVisible(activity.undated > 0);
 

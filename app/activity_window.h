@@ -45,6 +45,7 @@ private:
     HourChart *hourChart_ = nullptr;
     QLabel *busiestDay_ = nullptr;
     QLabel *busiestHour_ = nullptr;
+    QLabel *days_ = nullptr;
     QLabel *undated_ = nullptr;
     QLabel *fromLabel_ = nullptr;
     QDateEdit *fromDate_ = nullptr;

@@ -92,6 +92,8 @@ private slots:
         QCOMPARE(hours->barToolTip(21), QStringLiteral("21:00 to 22:00\n2 uploads\n3.00 MB\nUpload time 00:03:00"));
         QCOMPARE(text(h, "busiestDay"), QStringLiteral("Busiest day : Saturday 2003-06-14, 2 uploads, 4.50 MB"));
         QCOMPARE(text(h, "busiestHour"), QStringLiteral("Busiest hour : 21:00 to 22:00, 2 of 4 uploads"));
+        QCOMPARE(text(h, "daysWithUploads"),
+                 QStringLiteral("Days with uploads : 3 of 4, 1.00 uploads a day on average"));
         QCOMPARE(h.find<QDateEdit>("fromDate")->date(), QDate(2003, 6, 13));
         QCOMPARE(h.find<QDateEdit>("toDate")->date(), QDate(2003, 6, 16));
         QVERIFY(!h.button("wholeLog")->isEnabled());
