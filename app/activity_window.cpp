@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "analysis/activity_captions.h"
+#include "date_field.h"
 #include "views/hour_chart.h"
 #include "views/period_chart.h"
 
@@ -45,9 +46,7 @@ QLabel *titleLabel(const char *name)
 
 QDateEdit *dateField(const char *name, QLabel *title)
 {
-    auto *field = named(new QDateEdit, name);
-    field->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    field->setCalendarPopup(true);
+    auto *field = named(new DateField, name);
     field->setAccessibleName(title->text());
     title->setBuddy(field);
     return field;
