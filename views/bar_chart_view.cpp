@@ -11,15 +11,25 @@
 
 namespace varnoth {
 
-BarChartView::BarChartView(QWidget *parent)
-    : QChartView(parent)
+namespace {
+
+QChart *makeChart()
 {
     auto *chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->legend()->setAlignment(Qt::AlignBottom);
-    setChart(chart);
+    return chart;
+}
+
+} // namespace
+
+// The view owns the chart given to its constructor (one set later would be
+// the caller's to delete).
+BarChartView::BarChartView(QWidget *parent)
+    : QChartView(makeChart(), parent)
+{
     setRenderHint(QPainter::Antialiasing);
     // The charts answer the pointer; keyboard users read the figures in words.
     setFocusPolicy(Qt::NoFocus);
@@ -27,9 +37,11 @@ BarChartView::BarChartView(QWidget *parent)
 
 void BarChartView::clearChart()
 {
-    chart()->removeAllSeries();
-    for (QAbstractAxis *axis : chart()->axes())
-        chart()->removeAxis(axis);
+    chart()->removeAllSeries(); // deletes them
+    for (QAbstractAxis *axis : chart()->axes()) {
+        chart()->removeAxis(axis); // gives it back to be deleted
+        delete axis;
+    }
 }
 
 QBarSeries *BarChartView::uploadsSeries(const QList<double> &values, QBarSet **set)
