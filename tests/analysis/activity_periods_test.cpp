@@ -37,7 +37,6 @@ TEST(ActivityPeriods, LengthBySpan)
     EXPECT_EQ(periodLengthFor(day("2003-01-01"), day("2003-05-01")), PeriodLength::Week); // 121 days
     EXPECT_EQ(periodLengthFor(day("2003-01-01"), day("2004-12-30")), PeriodLength::Week); // 730 days
     EXPECT_EQ(periodLengthFor(day("2003-01-01"), day("2004-12-31")), PeriodLength::Month);
-    EXPECT_EQ(isoWeekday(day("2003-06-16")), 1);
     EXPECT_EQ(isoWeekday(day("1969-12-28")), 7);
 }
 
@@ -64,7 +63,6 @@ TEST(ActivityPeriods, BusiestDayAndHourTakeTheEarliestOfEquals)
     Activity activity = activityOn({{"2003-06-13", 2}, {"2003-06-14", 3}, {"2003-06-15", 3}});
     EXPECT_EQ(busiestDay(activity)->date, day("2003-06-14"));
     EXPECT_EQ(busiestHour(activity), -1);
-    activity.hours[21].uploads = 4;
-    activity.hours[22].uploads = 4;
+    activity.hours[21].uploads = activity.hours[22].uploads = 4;
     EXPECT_EQ(busiestHour(activity), 21);
 }
