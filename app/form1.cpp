@@ -97,6 +97,7 @@ void Form1::connectHandlers()
     connect(aboutvalikko, &QAction::triggered, this, &Form1::Form1_aboutvalikko_Click);
     connect(exitvalikko, &QAction::triggered, this, &Form1::Form1_exitvalikko_Click);
     connect(exportvalikko, &QAction::triggered, this, &Form1::Form1_exportvalikko_Click);
+    connect(activityAction_, &QAction::triggered, this, &Form1::Form1_activityAction_Click);
 
     connect(grid1, &Grid::cellClicked, this, &Form1::Form1_grid1_Click);
     connect(grid2, &Grid::cellClicked, this, &Form1::Form1_grid2_Click);
@@ -188,18 +189,38 @@ void Form1::Form1_Command1_Click()
     Picture1->show();
     grid1->setRow(0);
     grid1->setCol(0);
+    runAnalysis({});
+}
 
+// Reads the log on a worker thread, narrowed to range (the whole log when
+// both ends are open), and shows what the run found. A failed run ends the
+// program, except a range run that found nothing to rank: the results shown
+// stay.
+void Form1::runAnalysis(const DateRange &range)
+{
     auto outcome = std::make_shared<AnalysisOutcome>();
-    const AnalysisOptions options = options_;
+    AnalysisOptions options = options_;
+    options.range = range;
+    const LogInput log = logInput();
     readInBackground(
         [log, options, outcome](const ProgressCallback &progress) { *outcome = analyzeLog(log, options, progress); },
-        [this, outcome] {
-            const AnalysisReport *report = completed(*outcome);
+        [this, outcome, range] {
+            AnalysisReport *report = std::get_if<AnalysisReport>(outcome.get());
+            if (report_ && std::holds_alternative<NoUploads>(*outcome)) {
+                keepResults(range);
+                return;
+            }
             if (!report) {
                 stopWithMessage(QString::fromStdString(messages::failureMessage(*outcome)));
                 return;
             }
+            letGoOfResults();
+            options_.range = range;
             report_ = std::make_shared<const AnalysisReport>(std::move(*report));
+            if (range.whole())
+                wholeLogReport_ = report_;
+            // Every completed run adds the upload lines it analysed.
+            TotalLinesAnalyzed += static_cast<double>(report_->lineCount);
             showResults(*report_);
             emit readFinished();
         });
@@ -236,7 +257,6 @@ void Form1::showResults(const AnalysisReport &report)
 
     grid2->show();
     showCaption(QString::fromUtf8(analyzingCompleteCaption));
-    TotalLinesAnalyzed += static_cast<double>(report.lineCount);
     Command10->setText(QStringLiteral("Save Results"));
     exportvalikko->setEnabled(true);
     Grid1SortToggle = 0;
@@ -246,6 +266,7 @@ void Form1::showResults(const AnalysisReport &report)
     setBusy(false);
     Command1->setText(QStringLiteral("Quit"));
     Command1->setEnabled(true);
+    resultsShown();
     focusControl(grid1);
 }
 

@@ -21,6 +21,7 @@ class QWidget;
 
 namespace varnoth {
 
+class ActivityWindow;
 class BackgroundRead;
 class DrilldownPanel;
 class DriveList;
@@ -56,6 +57,12 @@ public:
     // The results of the completed run, or null.
     const AnalysisReport *report() const { return report_.get(); }
 
+    // Runs the analysis again, narrowed to range; the results shown stay
+    // when the range holds nothing to rank.
+    void analyzeRange(const DateRange &range);
+    // Shows the results of the run on the whole log again.
+    void showWholeLog();
+
 signals:
     // A run or a drill-down has ended and its results are shown.
     void readFinished();
@@ -77,8 +84,13 @@ private:
     void Form1_Form_Load();
     void writeGridHeaders();
     void Form1_Command1_Click();
+    void runAnalysis(const DateRange &range);
     void quit();
     void showResults(const AnalysisReport &report);
+    void letGoOfResults();
+    void keepResults(const DateRange &range);
+    void resultsShown();
+    void Form1_activityAction_Click();
     void showProgress(const Progress &progress);
     void Form1_Command5_Click();
     void Form1_Drive1_Change();
@@ -103,6 +115,8 @@ private:
     AnalysisOptions options_;
     BackgroundRead *backgroundRead_ = nullptr;
     std::shared_ptr<const AnalysisReport> report_;
+    std::shared_ptr<const AnalysisReport> wholeLogReport_; // the run on the whole log
+    ActivityWindow *activityWindow_ = nullptr;
     bool busy_ = false;
     RunPhase shownPhase_ = RunPhase::ReadingDrilldown;
 
@@ -156,6 +170,9 @@ private:
     QAction *exitvalikko = nullptr;
     QMenu *helppivalikko = nullptr;
     QAction *aboutvalikko = nullptr;
+    QMenu *viewMenu_ = nullptr;
+    QAction *activityAction_ = nullptr;
+    QLabel *rangeLabel_ = nullptr; // the range in force, beside the log path
 
     std::unique_ptr<DrilldownPanel> personalStats_;
     std::unique_ptr<DrilldownPanel> fileStats_;

@@ -191,6 +191,8 @@ void Form1::buildCommandStrip()
     Text1->setGeometry(250, 38, 500, 22);
     // A screen reader names the path field after the label beside it.
     Label9->setBuddy(Text1);
+    rangeLabel_ = makeLabel(Pohja, "rangeLabel", QString(), {113, 41}, sansBold(9.75));
+    rangeLabel_->hide();
     Command10 = makeButton(Pohja, "Command10", QStringLiteral("Save Results"), {880, 36, 105, 25});
     Command10->setToolTip(QStringLiteral("Not yet Implemented"));
     Command10->setEnabled(false);
@@ -315,6 +317,9 @@ void Form1::buildMenus()
     exportvalikko->setEnabled(false);
     filevalikko->addSeparator();
     exitvalikko = named(filevalikko->addAction(QStringLiteral("&Exit")), "exitvalikko");
+    viewMenu_ = named(menuBar()->addMenu(QStringLiteral("&View")), "viewMenu");
+    activityAction_ = named(viewMenu_->addAction(QStringLiteral("&Activity\u2026")), "activityAction");
+    activityAction_->setEnabled(false); // until a run has completed
     helppivalikko = named(menuBar()->addMenu(QStringLiteral("&Help")), "helppivalikko");
     aboutvalikko = named(helppivalikko->addAction(QStringLiteral("&About")), "aboutvalikko");
 }

@@ -19,6 +19,7 @@
 #include "peak_memory.h"
 #include "report/activity_json.h"
 #include "report/json_text.h"
+#include "sample_log.h"
 #include "views/summary_labels.h"
 
 namespace {
@@ -33,6 +34,7 @@ int usage()
                  "       varnoth-bench [OPTIONS] --personal NICK LOG every upload to NICK as JSON rows\n"
                  "       varnoth-bench [OPTIONS] --file TEXT LOG     every upload of the file TEXT as JSON rows\n"
                  "       varnoth-bench --generate LINES FILE [DOWNLOADERS FILES FOLDERS [SEED]]\n"
+                 "       varnoth-bench --generate-year LINES FILE [SEED]   a year of realistic sharing\n"
                  "options, in any order: --threads N, --from YYYY-MM-DD, --to YYYY-MM-DD\n";
     return 2;
 }
@@ -126,6 +128,19 @@ int generate(const std::vector<std::string> &args)
     return 0;
 }
 
+int generateYear(const std::vector<std::string> &args)
+{
+    bench::SampleShape shape;
+    const auto lines = cli::positiveNumber<std::uint64_t>(args[0], UINT64_MAX);
+    const auto seed = args.size() == 3 ? cli::positiveNumber<std::uint64_t>(args[2], UINT64_MAX) : shape.seed;
+    if (!lines || !seed)
+        return usage();
+    shape.lines = *lines;
+    shape.seed = *seed;
+    bench::generateSampleLog(args[1], shape);
+    return 0;
+}
+
 // Reads the options that come before the mode. Throws UsageError.
 void readOptions(std::vector<std::string> &args, AnalysisOptions &options)
 {
@@ -164,6 +179,8 @@ int main(int argc, char **argv)
                                   [](const auto &rows) { return fileUploadCells(rows); });
         if (mode == "--generate" && (args.size() == 2 || args.size() == 5 || args.size() == 6))
             return generate(args);
+        if (mode == "--generate-year" && (args.size() == 2 || args.size() == 3))
+            return generateYear(args);
         return usage();
     } catch (const cli::UsageError &error) {
         std::cerr << "varnoth-bench: " << error.message << "\n";

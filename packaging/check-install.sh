@@ -89,6 +89,7 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null
 deb=$(ls "$work"/deb/varnoth_*.deb)
 dpkg-deb -f "$deb" Package Version Section Maintainer Depends
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package does not depend on the Qt Widgets runtime"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6charts6' || fail "the package does not depend on the Qt Charts runtime"
 packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort)
 [ "$packaged" = "$expected" ] || fail "the package holds other files than the install:
 $packaged"

@@ -85,7 +85,7 @@ std::string activitySection(const Activity &activity, const NumberFormat &format
 std::string htmlReport(const AnalysisReport &report, const std::string &log, std::size_t top,
                        const NumberFormat &format)
 {
-    const std::string dates = rangeText(report.range);
+    const std::string dates = datesText(report.range);
     const std::string title = htmlText("Varnoth report: " + std::string(logName(log)) + ", " + dates);
     std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "

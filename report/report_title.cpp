@@ -1,5 +1,7 @@
 #include "report_title.h"
 
+#include "analysis/activity_captions.h"
+
 namespace varnoth {
 
 std::string_view logName(std::string_view path)
@@ -8,15 +10,9 @@ std::string_view logName(std::string_view path)
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
-std::string rangeText(const DateRange &range)
+std::string datesText(const DateRange &range)
 {
-    if (range.from && range.to)
-        return range.from->text() + " to " + range.to->text();
-    if (range.from)
-        return "from " + range.from->text();
-    if (range.to)
-        return "until " + range.to->text();
-    return "all dates";
+    return range.whole() ? std::string("all dates") : rangeText(range);
 }
 
 } // namespace varnoth

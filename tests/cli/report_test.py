@@ -152,7 +152,7 @@ class ReportTest(unittest.TestCase):
         dom = browser.stdout.decode("utf-8")
         tables = dom_tables(dom)
         whole = report_json("--from", "2003-06-14", log)
-        self.assertIn("<title>Varnoth report: hostile.log, from 2003-06-14</title>", dom)
+        self.assertIn("<title>Varnoth report: hostile.log, from 2003-06-14 on</title>", dom)
         self.assertEqual({k: tables[k][1:] for k in shown_rows(whole)}, shown_rows(whole))
         self.assertEqual(tables["downloaders"][0], ["Name:", "Uploads:", "Mbytes:", "Upload Time:"])
         self.assertEqual(len(re.findall(r"<li>", dom)), 14)
