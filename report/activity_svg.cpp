@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "analysis/activity_captions.h"
+#include "analysis/activity_periods.h"
 #include "forms/number_forms.h"
 #include "html_text.h"
 
@@ -41,10 +43,12 @@ struct AxisLabel {
     const char *anchor = "middle"; // which end of the text stands at `at`
 };
 
+// The bar's name and figures, on one line.
 std::string tooltip(const std::string &when, const ActivityCount &count, const NumberFormat &format)
 {
-    return when + ": " + plainDecimal(count.uploads) + (count.uploads == 1 ? " upload, " : " uploads, ") +
-           formatPattern(count.bytes / 1e6, Pattern::TwoDecimals, format) + " MB";
+    std::string figures = activityFigures(count, format);
+    std::replace(figures.begin(), figures.end(), '\n', ',');
+    return when + ": " + figures;
 }
 
 std::string chart(const char *id, const std::string &title, const std::vector<Bar> &bars,
@@ -88,37 +92,32 @@ std::string chart(const char *id, const std::string &title, const std::vector<Ba
 
 } // namespace
 
-std::string dayChart(const Activity &activity, const NumberFormat &format)
+std::string periodChart(const Activity &activity, const NumberFormat &format)
 {
-    const auto first = activity.first();
-    const auto last = activity.last();
-    if (!first || !last)
+    const ActivityPeriods periods = activityPeriods(activity);
+    if (periods.periods.empty())
         return {};
-    const double span = static_cast<double>(last->dayNumber() - first->dayNumber() + 1);
+    const double slots = static_cast<double>(periods.periods.size());
     // Bars no wider than those of the hours, with a gap while they are wide
     // enough to show one.
-    const double width = span <= 200 ? std::min(0.8 / span, 0.8 / 24) : 1 / span;
+    const double width = slots <= 200 ? std::min(0.8 / slots, 0.8 / 24) : 1 / slots;
     std::vector<Bar> bars;
-    bars.reserve(activity.days.size());
-    for (const DayActivity &day : activity.days) {
-        const double at = static_cast<double>(day.date.dayNumber() - first->dayNumber()) / span;
-        bars.push_back(
-            {at + (1 / span - width) / 2, width, day.count.uploads, tooltip(day.date.text(), day.count, format)});
+    bars.reserve(periods.periods.size());
+    for (std::size_t i = 0; i < periods.periods.size(); ++i) {
+        const ActivityPeriod &period = periods.periods[i];
+        bars.push_back({(static_cast<double>(i) + (1 - width * slots) / 2) / slots, width, period.count.uploads,
+                        tooltip(periodName(period, periods.length), period.count, format)});
     }
-    // The first, the middle and the last day under their bars; a label near
-    // an end of the axis stands inside the chart.
+    // The axis names its bars where they have room: a name at least 80 units
+    // (about a month's name and year) after the one before it.
     std::vector<AxisLabel> labels;
-    for (std::int32_t offset :
-         {0, (last->dayNumber() - first->dayNumber()) / 2, last->dayNumber() - first->dayNumber()}) {
-        const double at = (offset + 0.5) / span;
-        if (!labels.empty() && labels.back().at == at)
-            continue;
-        labels.push_back({at, CalendarDate::fromDayNumber(first->dayNumber() + offset).text(),
-                          at < 0.08   ? "start"
-                          : at > 0.92 ? "end"
-                                      : "middle"});
+    for (const AxisMark &mark : axisMarks(periods)) {
+        const double at = (static_cast<double>(mark.index) + 0.5) / slots;
+        if (labels.empty() || (at - labels.back().at) * (plotRight - plotLeft) >= 80)
+            labels.push_back({at, mark.text, labels.empty() && at < 0.08 ? "start" : "middle"});
     }
-    return chart("days", "Uploads per day, " + first->text() + " to " + last->text(), bars, labels);
+    return chart("periods", periodChartTitle(periods.length) + " " + rangeText({activity.first(), activity.last()}),
+                 bars, labels);
 }
 
 std::string hourChart(const Activity &activity, const NumberFormat &format)
@@ -128,12 +127,11 @@ std::string hourChart(const Activity &activity, const NumberFormat &format)
     std::vector<AxisLabel> labels;
     for (std::size_t hour = 0; hour < activity.hours.size(); ++hour) {
         const double at = static_cast<double>(hour) / slots;
-        const std::string name = (hour < 10 ? "0" : "") + std::to_string(hour) + ":00";
-        bars.push_back(
-            {at + 0.1 / slots, 0.8 / slots, activity.hours[hour].uploads, tooltip(name, activity.hours[hour], format)});
+        bars.push_back({at + 0.1 / slots, 0.8 / slots, activity.hours[hour].uploads,
+                        tooltip(hourName(static_cast<int>(hour)), activity.hours[hour], format)});
         labels.push_back({at + 0.5 / slots, std::to_string(hour)});
     }
-    return chart("hours", "Uploads per hour of the day", bars, labels);
+    return chart("hours", hourChartTitle, bars, labels);
 }
 
 } // namespace varnoth

@@ -11,9 +11,9 @@ namespace varnoth {
 // no outside resource, readable and printable as they stand. Each bar carries
 // its day or hour, uploads and megabytes as a tooltip (an SVG title).
 
-// Uploads per day, on a time axis from the first to the last day with
-// uploads (days without uploads stay empty); empty text when no upload has a date.
-std::string dayChart(const Activity &activity, const NumberFormat &format);
+// Uploads per day, week or month (as the activity window shows them) from
+// the first to the last day with uploads; empty text when no upload has a date.
+std::string periodChart(const Activity &activity, const NumberFormat &format);
 
 // Uploads per hour of the day, 0 to 23.
 std::string hourChart(const Activity &activity, const NumberFormat &format);

@@ -1,6 +1,8 @@
 #include "html_report.h"
 
 #include "activity_svg.h"
+#include "analysis/activity_captions.h"
+#include "analysis/activity_periods.h"
 #include "analysis/summary_captions.h"
 #include "html_text.h"
 #include "report_title.h"
@@ -68,15 +70,19 @@ std::string section(const char *id, const std::string &heading, const std::strin
 std::string activitySection(const Activity &activity, const NumberFormat &format)
 {
     std::string body;
-    const std::string days = dayChart(activity, format);
-    if (days.empty())
-        body += "<p>No upload has a date.</p>\n";
-    else
-        body += "<figure>\n" + days + "<figcaption>Uploads per day</figcaption>\n</figure>\n";
-    body += "<figure>\n" + hourChart(activity, format) +
-            "<figcaption>Uploads per hour of the day</figcaption>\n</figure>\n";
-    if (activity.undated > 0)
-        body += "<p>Uploads without a date: " + std::to_string(activity.undated) + "</p>\n";
+    const std::string periods = periodChart(activity, format);
+    if (!periods.empty()) {
+        body += "<figure>\n" + periods + "<figcaption>" + htmlText(periodChartTitle(activityPeriods(activity).length)) +
+                "</figcaption>\n</figure>\n";
+    }
+    body += "<figure>\n" + hourChart(activity, format) + "<figcaption>" + hourChartTitle + "</figcaption>\n</figure>\n";
+    body += "<ul class=\"summary\">\n";
+    for (const std::string &line : {busiestDayCaption(activity, format), busiestHourCaption(activity),
+                                    daysCaption(activity, format), undatedCaption(activity)}) {
+        if (!line.empty())
+            body += "<li>" + htmlText(line) + "</li>\n";
+    }
+    body += "</ul>\n";
     return section("activity", "Activity", body);
 }
 

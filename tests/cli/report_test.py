@@ -155,7 +155,8 @@ class ReportTest(unittest.TestCase):
         self.assertIn("<title>Varnoth report: hostile.log, from 2003-06-14 on</title>", dom)
         self.assertEqual({k: tables[k][1:] for k in shown_rows(whole)}, shown_rows(whole))
         self.assertEqual(tables["downloaders"][0], ["Name:", "Uploads:", "Mbytes:", "Upload Time:"])
-        self.assertEqual(len(re.findall(r"<li>", dom)), 14)
+        self.assertIn("<li>Busiest hour : ", dom)
+        self.assertEqual(len(re.findall(r"<li>", dom)), 14 + 3)  # the summary, busiest day and hour, days
         self.assertNotIn("<script", dom)  # the nick <script>... stays text
         self.assertEqual((dom.count("<svg"), dom.count("<rect") > 24), (2, True))
 
