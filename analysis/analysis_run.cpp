@@ -253,7 +253,7 @@ AnalysisOutcome analyzeLog(const LogInput &log, const AnalysisOptions &options, 
             return NoUploads{};
         return rankAndSum(pass, options.range, report);
     } catch (const FileFailure &failure) {
-        return Unreadable{failure.description()};
+        return Unreadable{failure.description(), failure.systemError()};
     } catch (const Failure &failure) {
         return Failed{failure.description()};
     } catch (const std::bad_alloc &) {

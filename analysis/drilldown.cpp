@@ -84,7 +84,7 @@ Outcome<std::vector<Row>> readMatches(const LogInput &log, const AnalysisOptions
             progress(describe(shared.lines(), static_cast<std::uint64_t>(size)));
         return all;
     } catch (const FileFailure &failure) {
-        return Unreadable{failure.description()};
+        return Unreadable{failure.description(), failure.systemError()};
     } catch (const Failure &failure) {
         return Failed{failure.description()};
     } catch (const std::bad_alloc &) {

@@ -18,9 +18,11 @@ struct Corrupted {
 // only file lists or paths without folders).
 struct NoUploads {};
 
-// The log cannot be opened or read; cause is the system's word for it.
+// The log cannot be opened or read; cause is the program's words for it,
+// systemError the system's error number (errno), 0 when there is none.
 struct Unreadable {
     std::string cause;
+    int systemError = 0;
 };
 
 // Any other failure, such as a total too large to count.

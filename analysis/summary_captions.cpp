@@ -3,23 +3,40 @@
 #include <cmath>
 
 #include "forms/number_forms.h"
-#include "forms/number_reading.h"
 
 namespace varnoth {
 namespace {
+
+// The decimals each figure is shown with; the captions and the figures read them here.
+constexpr Pattern uploadsPerPersonPattern = Pattern::PointTwo;
+constexpr Pattern accessesPerFolderPattern = Pattern::PointTwo;
+constexpr Pattern uploadsPerFilePattern = Pattern::TwoDecimals;
+constexpr Pattern speedPattern = Pattern::TwoDecimals;
+constexpr Pattern uploadTimePerFilePattern = Pattern::TwoDecimals;
+constexpr Pattern megabytesPerPersonPattern = Pattern::TwoDecimals;
+constexpr Pattern filesizePattern = Pattern::TwoDecimals;
+constexpr Pattern secondsPerPersonPattern = Pattern::PointOne;
+constexpr Pattern totalMegabytesPattern = Pattern::PointTwo;
+constexpr Pattern totalGigabytesPattern = Pattern::PointThree;
+
+// Above 10000 megabytes the size total is shown in gigabytes.
+bool totalInGigabytes(double megabytes)
+{
+    return megabytes > 10000;
+}
 
 // A value brought to `pattern`'s decimals (halves away from zero), then
 // written in the sign-spaced form: 1234.5 gives " 1234.5", 999.996 gives " 1000".
 std::string roundedSignSpaced(double value, Pattern pattern)
 {
-    return signSpaced(lenientNumber(formatPattern(value, pattern, NumberFormat::c())));
+    return signSpaced(shownValue(value, pattern));
 }
 
 std::string sizeTotal(double megabytes)
 {
-    if (megabytes > 10000)
-        return "Total GB's Uploaded :" + roundedSignSpaced(megabytes / 1000, Pattern::PointThree) + " GB";
-    return "Total MB's Uploaded :" + roundedSignSpaced(megabytes, Pattern::PointTwo);
+    if (totalInGigabytes(megabytes))
+        return "Total GB's Uploaded :" + roundedSignSpaced(megabytes / 1000, totalGigabytesPattern) + " GB";
+    return "Total MB's Uploaded :" + roundedSignSpaced(megabytes, totalMegabytesPattern);
 }
 
 std::string timeCaption(const char *prefix, double hours, double minutes, const std::string &seconds)
@@ -60,24 +77,67 @@ SummaryCaptions summaryCaptions(const Summary &s, const NumberFormat &format)
     c.totalUploaders = "Total Uploaders : " + count(s.totalUploaders);
     c.differentFiles = "Different files uploaded : " + count(s.differentFiles);
     c.differentFolders = "Different folders accessed : " + count(s.differentFolders);
-    c.averageUploadsPerPerson = "Average Uploads / Person : " + pattern(s.averageUploadsPerPerson(), Pattern::PointTwo);
+    c.averageUploadsPerPerson =
+        "Average Uploads / Person : " + pattern(s.averageUploadsPerPerson(), uploadsPerPersonPattern);
     c.averageAccessesPerFolder =
-        "Average accesses / Folder : " + pattern(s.averageAccessesPerFolder(), Pattern::PointTwo);
-    c.averageUploadsPerFile = "Average Uploads / File: " + pattern(s.averageUploadsPerFile(), Pattern::TwoDecimals);
+        "Average accesses / Folder : " + pattern(s.averageAccessesPerFolder(), accessesPerFolderPattern);
+    c.averageUploadsPerFile = "Average Uploads / File: " + pattern(s.averageUploadsPerFile(), uploadsPerFilePattern);
     c.totalSize = sizeTotal(s.totalMegabytes);
     c.totalUploadTime = timeCaption("Total Upload Time : ", static_cast<double>(total.hours),
                                     static_cast<double>(total.minutes), count(total.seconds));
-    c.averageSpeed = speed ? "Average Upload Speed / File : " + pattern(*speed, Pattern::TwoDecimals) + " MB/s"
+    c.averageSpeed = speed ? "Average Upload Speed / File : " + pattern(*speed, speedPattern) + " MB/s"
                            : std::string("Average Upload Speed / File : n/a");
     c.averageUploadTimePerFile =
-        "Average Upload Time / File : " + pattern(s.averageUploadSecondsPerFile(), Pattern::TwoDecimals) + " s";
+        "Average Upload Time / File : " + pattern(s.averageUploadSecondsPerFile(), uploadTimePerFilePattern) + " s";
     c.averageMegabytesPerPerson =
-        "Average MB's Uploaded / Person : " + pattern(s.averageMegabytesPerPerson(), Pattern::TwoDecimals) + " Mb";
-    c.averageFilesize = "Average Filesize / File : " + pattern(s.averageFilesizeMegabytes(), Pattern::TwoDecimals) +
+        "Average MB's Uploaded / Person : " + pattern(s.averageMegabytesPerPerson(), megabytesPerPersonPattern) + " Mb";
+    c.averageFilesize = "Average Filesize / File : " + pattern(s.averageFilesizeMegabytes(), filesizePattern) +
                         " MB (MyLists not included)";
     c.averageUploadTimePerPerson = timeCaption("Average Upload time / Person : ", perPerson.hours, perPerson.minutes,
-                                               pattern(perPerson.seconds, Pattern::PointOne));
+                                               pattern(perPerson.seconds, secondsPerPersonPattern));
     return c;
+}
+
+SummaryFigures summaryFigures(const Summary &s)
+{
+    SummaryFigures f;
+    f.totalUploads = s.totalUploads;
+    f.totalUploaders = s.totalUploaders;
+    f.differentFiles = s.differentFiles;
+    f.differentFolders = s.differentFolders;
+    f.totalMegabytes = totalInGigabytes(s.totalMegabytes)
+                           ? std::round(shownValue(s.totalMegabytes / 1000, totalGigabytesPattern) * 1000)
+                           : shownValue(s.totalMegabytes, totalMegabytesPattern);
+    f.totalUploadSeconds = s.totalUploadSeconds();
+    f.averageUploadsPerPerson = shownValue(s.averageUploadsPerPerson(), uploadsPerPersonPattern);
+    f.averageMegabytesPerPerson = shownValue(s.averageMegabytesPerPerson(), megabytesPerPersonPattern);
+    // Whole hours and minutes, seconds to the tenth: the whole average to the tenth.
+    f.averageUploadSecondsPerPerson = shownValue(s.averageUploadSecondsPerPerson(), secondsPerPersonPattern);
+    f.averageUploadsPerFile = shownValue(s.averageUploadsPerFile(), uploadsPerFilePattern);
+    f.averageAccessesPerFolder = shownValue(s.averageAccessesPerFolder(), accessesPerFolderPattern);
+    if (const auto speed = s.averageSpeedMegabytesPerSecond())
+        f.averageSpeedMegabytesPerSecond = shownValue(*speed, speedPattern);
+    f.averageUploadSecondsPerFile = shownValue(s.averageUploadSecondsPerFile(), uploadTimePerFilePattern);
+    f.averageFilesizeMegabytes = shownValue(s.averageFilesizeMegabytes(), filesizePattern);
+    return f;
+}
+
+std::vector<std::string> captionLines(const SummaryCaptions &c)
+{
+    return {c.totalUploads,
+            c.totalUploaders,
+            c.differentFiles,
+            c.differentFolders,
+            c.averageUploadsPerPerson,
+            c.averageAccessesPerFolder,
+            c.averageUploadsPerFile,
+            c.totalSize,
+            c.totalUploadTime,
+            c.averageSpeed,
+            c.averageUploadTimePerFile,
+            c.averageMegabytesPerPerson,
+            c.averageFilesize,
+            c.averageUploadTimePerPerson};
 }
 
 } // namespace varnoth

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis_report.h"
 #include "forms/number_format.h"
@@ -28,6 +30,30 @@ struct SummaryCaptions {
 // Averages follow the user's decimal separator; counts, the size total and
 // the time parts are written in the sign-spaced form with ".".
 SummaryCaptions summaryCaptions(const Summary &summary, const NumberFormat &format);
+
+// The summary's figures as numbers, each brought to the decimals its caption
+// shows; the size total always in megabytes (to whole megabytes where the
+// caption shows gigabytes to three decimals). Nothing where the caption reads "n/a".
+struct SummaryFigures {
+    std::int64_t totalUploads = 0;
+    std::int64_t totalUploaders = 0;
+    std::int64_t differentFiles = 0;
+    std::int64_t differentFolders = 0;
+    double totalMegabytes = 0;
+    double totalUploadSeconds = 0;
+    double averageUploadsPerPerson = 0;
+    double averageMegabytesPerPerson = 0;
+    double averageUploadSecondsPerPerson = 0;
+    double averageUploadsPerFile = 0;
+    double averageAccessesPerFolder = 0;
+    std::optional<double> averageSpeedMegabytesPerSecond;
+    double averageUploadSecondsPerFile = 0;
+    double averageFilesizeMegabytes = 0;
+};
+SummaryFigures summaryFigures(const Summary &summary);
+
+// The fourteen captions in the order the window sets them.
+std::vector<std::string> captionLines(const SummaryCaptions &captions);
 
 // An average upload time broken into hours, minutes (0-59) and seconds
 // (below 60, with their fraction), as the last summary line shows it.

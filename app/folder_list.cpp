@@ -1,13 +1,48 @@
 #include "folder_list.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "forms/file_exists.h"
+
+namespace fs = std::filesystem;
 
 namespace varnoth {
 
 namespace {
 
-constexpr int pathRole = Qt::UserRole;
+constexpr int bytesRole = Qt::UserRole;
+
+struct Subfolder {
+    std::string bytes;
+    QString name;
+    bool hidden;
+};
+
+// The subfolders of folder: the others by name, letter case ignored, then
+// the hidden ones by name. A folder that cannot be read lists nothing.
+std::vector<Subfolder> subfoldersOf(const fs::path &folder)
+{
+    std::vector<Subfolder> found;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
+         !error && it != end; it.increment(error)) {
+        std::error_code kind;
+        if (!it->is_directory(kind))
+            continue;
+        const NativePath name = NativePath::fromBytes(pathToUtf8(it->path().filename()));
+        found.push_back({pathToUtf8(it->path()), name.text, name.bytes.starts_with('.')});
+    }
+    std::sort(found.begin(), found.end(), [](const Subfolder &a, const Subfolder &b) {
+        if (a.hidden != b.hidden)
+            return b.hidden;
+        if (const int order = a.name.compare(b.name, Qt::CaseInsensitive))
+            return order < 0;
+        return a.bytes < b.bytes;
+    });
+    return found;
+}
 
 } // namespace
 
@@ -15,36 +50,40 @@ FolderList::FolderList(QWidget *parent)
     : QListWidget(parent)
 {
     connect(this, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem *item) { setPath(item->data(pathRole).toString()); });
+            [this](QListWidgetItem *item) { setPath(item->data(bytesRole).toByteArray().toStdString()); });
 }
 
-void FolderList::setPath(const QString &path)
+void FolderList::addEntry(const std::string &bytes, const QString &name, int depth)
 {
-    const QString cleaned = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    const QString native = QDir::toNativeSeparators(cleaned);
-    const bool changed = native != path_;
-    path_ = native;
+    auto *item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + name, this);
+    item->setData(bytesRole, QByteArray::fromStdString(bytes));
+}
+
+void FolderList::setPath(const std::string &bytes)
+{
+    std::error_code error;
+    fs::path folder = fs::absolute(pathFromUtf8(bytes), error).lexically_normal();
+    if (!folder.has_filename() && folder != folder.root_path())
+        folder = folder.parent_path(); // "/a/b/" is the folder "/a/b"
+    const std::string opened = pathToUtf8(folder.make_preferred());
+    const bool changed = opened != path_.bytes;
+    path_ = NativePath::fromBytes(opened);
 
     clear();
-    QStringList chain;
-    for (QDir dir(cleaned);;) {
-        chain.prepend(dir.absolutePath());
-        if (dir.isRoot() || !dir.cdUp())
+    std::vector<fs::path> chain;
+    for (fs::path step = folder;; step = step.parent_path()) {
+        chain.insert(chain.begin(), step);
+        if (!step.has_relative_path() || step.parent_path() == step)
             break;
     }
     int depth = 0;
-    for (const QString &folder : chain) {
-        const QString name = QDir(folder).isRoot() ? QDir::toNativeSeparators(folder) : QDir(folder).dirName();
-        auto *item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + name, this);
-        item->setData(pathRole, folder);
-        ++depth;
+    for (const fs::path &step : chain) {
+        const bool root = !step.has_relative_path();
+        addEntry(pathToUtf8(step), NativePath::fromBytes(pathToUtf8(root ? step : step.filename())).text, depth++);
     }
     setCurrentRow(count() - 1);
-    const QDir here(cleaned);
-    for (const QString &sub : here.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
-        auto *item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + sub, this);
-        item->setData(pathRole, here.filePath(sub));
-    }
+    for (const Subfolder &sub : subfoldersOf(folder))
+        addEntry(sub.bytes, sub.name, depth);
     if (changed)
         emit pathChanged();
 }

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -12,20 +11,24 @@
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 
 #include "analysis/analysis_run.h"
+#include "analysis/list_headers.h"
 #include "analysis/log_parts.h"
 #include "analysis/messages.h"
 #include "analysis/result_cells.h"
 #include "analysis/summary_captions.h"
 #include "analysis/window_captions.h"
 #include "drive_list.h"
+#include "export_results.h"
 #include "file_list.h"
 #include "folder_list.h"
 #include "forms/failure.h"
 #include "forms/file_exists.h"
 #include "forms/number_forms.h"
 #include "forms/settings_file.h"
+#include "panel_cover.h"
 #include "views/background_read.h"
 #include "views/drilldown_panel.h"
 #include "views/grid.h"
@@ -43,21 +46,15 @@ const QString noSettingsMessage =
 const QString invalidChoiceMessage =
     QStringLiteral("Invalid Upload log file! You must select a valid DC++ Upload Logfile eg. "
                    "C:\\program files\\dc++\\logs\\uploads.log");
+const QString lineBreakMessage =
+    QStringLiteral("This path holds a line break or a NUL character, which the settings file cannot keep. "
+                   "Rename the file or its folder, then choose the log again.");
 const QString aboutAddress = QStringLiteral("varnoth@example.org");
 
 NumberFormat systemNumberFormat()
 {
     const QLocale locale = QLocale::system();
     return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
-}
-
-// Joins a folder and a file name with one separator, also when the folder
-// is a root that already ends in one.
-QString joinFolderAndFile(const QString &folder, const QString &file)
-{
-    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
-        return folder + file;
-    return folder + QDir::separator() + file;
 }
 
 } // namespace
@@ -71,11 +68,12 @@ Form1::Form1(Form1Environment environment, QWidget *parent)
     buildControls();
 
     // The browse lists begin at the process's current folder.
-    const QString here = QDir::currentPath();
-    Drive1->showDriveOf(here);
+    std::error_code error;
+    const NativePath here = NativePath::fromBytes(pathToUtf8(std::filesystem::current_path(error)));
+    Drive1->showDriveOf(here.text);
     currentDrive_ = Drive1->drive();
-    Dir1->setPath(here);
-    File1->setPath(Dir1->path());
+    Dir1->setPath(here.bytes);
+    File1->setPath(Dir1->path().bytes);
 
     personalStats_ = std::make_unique<DrilldownPanel>(
         DrilldownPanel::Kind::Personal, DrilldownPanel::Controls{Picture4, Label21, grid4, grid1, Command3, Command4},
@@ -96,9 +94,12 @@ void Form1::connectHandlers()
     connect(Command6, &QPushButton::clicked, this, &Form1::Form1_Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::Form1_Command7_Click);
     connect(Drive1, &DriveList::driveChosen, this, &Form1::Form1_Drive1_Change);
+    connect(Text1, &QLineEdit::returnPressed, this, &Form1::Form1_Text1_KeyPress);
     connect(Dir1, &FolderList::pathChanged, this, &Form1::Form1_Dir1_Change);
     connect(aboutvalikko, &QAction::triggered, this, &Form1::Form1_aboutvalikko_Click);
     connect(exitvalikko, &QAction::triggered, this, &Form1::Form1_exitvalikko_Click);
+    connect(exportvalikko, &QAction::triggered, this, &Form1::Form1_exportvalikko_Click);
+    connect(activityAction_, &QAction::triggered, this, &Form1::Form1_activityAction_Click);
 
     connect(grid1, &Grid::cellClicked, this, &Form1::Form1_grid1_Click);
     connect(grid2, &Grid::cellClicked, this, &Form1::Form1_grid2_Click);
@@ -121,10 +122,10 @@ void Form1::Form1_Form_Load()
         message(noSettingsMessage);
     } else {
         SettingsHeader = settings->header;
-        Text1->setText(QString::fromStdString(settings->logPath));
+        showLogPath(NativePath::fromBytes(settings->logPath));
         if (settings->header == settingsHeader)
             TotalLinesAnalyzed = settings->totalLinesAnalyzed;
-        if (!fileExists(settings->logPath)) {
+        if (!fileExists(logPath())) {
             Text1->setText(pathHint);
             Command1->hide();
             Command5->show();
@@ -145,9 +146,13 @@ void Form1::writeGridHeaders()
         std::vector<std::pair<const char *, int>> columns;
     };
     const Header headers[] = {
-        {grid1, {{"Name:", 1500}, {"Uploads:", 750}, {"Mbytes:", 750}, {"Upload Time:", 950}}},
-        {grid2, {{"File:", 5000}, {"Uploads:", 650}}},
-        {grid3, {{"Folder:", 3000}, {"Accessed:", 775}}},
+        {grid1,
+         {{downloaderHeaders[0], 1500},
+          {downloaderHeaders[1], 750},
+          {downloaderHeaders[2], 750},
+          {downloaderHeaders[3], 950}}},
+        {grid2, {{fileHeaders[0], 5000}, {fileHeaders[1], 650}}},
+        {grid3, {{folderHeaders[0], 3000}, {folderHeaders[1], 775}}},
         {grid4, {{"Files Uploded To :", 6250}, {"Mbytes:", 750}, {"Upload Time:", 950}}},
         {grid5, {{"Downloader:", 1500}, {"Download Time:", 1300}, {"Upload Date/time:", 1400}}},
     };
@@ -175,6 +180,7 @@ void Form1::Form1_Command1_Click()
         Text1->show();
         setCaption(Label9, QStringLiteral("Upload log file :"));
         Command1->hide();
+        focusControl(Text1);
         return;
     }
 
@@ -185,18 +191,38 @@ void Form1::Form1_Command1_Click()
     Picture1->show();
     grid1->setRow(0);
     grid1->setCol(0);
+    runAnalysis({});
+}
 
+// Reads the log on a worker thread, narrowed to range (the whole log when
+// both ends are open), and shows what the run found. A failed run ends the
+// program, except a range run that found nothing to rank: the results shown
+// stay.
+void Form1::runAnalysis(const DateRange &range)
+{
     auto outcome = std::make_shared<AnalysisOutcome>();
-    const AnalysisOptions options = options_;
+    AnalysisOptions options = options_;
+    options.range = range;
+    const LogInput log = logInput();
     readInBackground(
         [log, options, outcome](const ProgressCallback &progress) { *outcome = analyzeLog(log, options, progress); },
-        [this, outcome] {
-            const AnalysisReport *report = completed(*outcome);
+        [this, outcome, range] {
+            AnalysisReport *report = std::get_if<AnalysisReport>(outcome.get());
+            if (report_ && std::holds_alternative<NoUploads>(*outcome)) {
+                keepResults(range);
+                return;
+            }
             if (!report) {
                 stopWithMessage(QString::fromStdString(messages::failureMessage(*outcome)));
                 return;
             }
+            letGoOfResults();
+            options_.range = range;
             report_ = std::make_shared<const AnalysisReport>(std::move(*report));
+            if (range.whole())
+                wholeLogReport_ = report_;
+            // Every completed run adds the upload lines it analysed.
+            TotalLinesAnalyzed += static_cast<double>(report_->lineCount);
             showResults(*report_);
             emit readFinished();
         });
@@ -233,8 +259,8 @@ void Form1::showResults(const AnalysisReport &report)
 
     grid2->show();
     showCaption(QString::fromUtf8(analyzingCompleteCaption));
-    TotalLinesAnalyzed += static_cast<double>(report.lineCount);
     Command10->setText(QStringLiteral("Save Results"));
+    exportvalikko->setEnabled(true);
     Grid1SortToggle = 0;
     grid1->show();
     Label3->show();
@@ -242,6 +268,8 @@ void Form1::showResults(const AnalysisReport &report)
     setBusy(false);
     Command1->setText(QStringLiteral("Quit"));
     Command1->setEnabled(true);
+    resultsShown();
+    focusControl(grid1);
 }
 
 void Form1::quit()
@@ -264,6 +292,7 @@ void Form1::Form1_Command5_Click()
     Command5->setEnabled(false);
     Picture3->show();
     Picture3->raise();
+    focusControl(Dir1);
 }
 
 // A drive that cannot be read keeps the previous drive. Another drive opens
@@ -280,40 +309,75 @@ void Form1::Form1_Drive1_Change()
         return;
     }
     currentDrive_ = drive;
-    Dir1->setPath(drive);
+    Dir1->setPath(NativePath::fromText(drive).bytes);
 }
 
 void Form1::Form1_Dir1_Change()
 {
-    File1->setPath(Dir1->path());
+    File1->setPath(Dir1->path().bytes);
 }
 
 void Form1::Form1_Command6_Click()
 {
-    const QString candidate = joinFolderAndFile(Dir1->path(), File1->fileName());
-    if (!fileExists(candidate.toStdString())) {
+    const NativePath candidate = NativePath::fromBytes(joinPath(Dir1->path().bytes, File1->fileName()));
+    if (!settingsCanHold(candidate.bytes)) {
+        message(lineBreakMessage);
+        return;
+    }
+    if (!fileExists(candidate.bytes)) {
         message(invalidChoiceMessage);
         return;
     }
+    acceptLogPath(candidate);
+}
+
+// Enter in the path field: the typed path is taken as the browse panel's OK
+// takes a chosen file, once it passes the same checks as Analyze's.
+void Form1::Form1_Text1_KeyPress()
+{
+    const NativePath typed{logPath(), Text1->text()};
+    if (!settingsCanHold(typed.bytes)) {
+        message(lineBreakMessage);
+        return;
+    }
+    if (!fileExists(typed.bytes)) {
+        message(QString::fromUtf8(messages::invalidLogPath));
+        return;
+    }
+    acceptLogPath(typed);
+}
+
+// A log path that passed the existence test becomes the one Analyze reads
+// and is remembered in the settings file.
+void Form1::acceptLogPath(const NativePath &path)
+{
     Command5->show();
     Command5->setEnabled(true);
     Command1->show();
     Picture3->hide();
-    Text1->setText(candidate);
+    showLogPath(path);
     Text1->hide();
-    setCaption(Label9, QStringLiteral("Upload log file : ") + candidate);
+    setCaption(Label9, QStringLiteral("Upload log file : ") + path.text);
+    focusControl(Command1);
     try {
-        writeSettings(environment_.settingsFolders, candidate.toStdString(), TotalLinesAnalyzed, options_.numberFormat);
+        writeSettings(environment_.settingsFolders, path.bytes, TotalLinesAnalyzed, options_.numberFormat);
     } catch (const std::exception &failure) {
         // The choice stands for this session; only remembering it failed.
         message(QStringLiteral("The settings file could not be written : ") + QString::fromUtf8(failure.what()));
     }
 }
 
+void Form1::showLogPath(const NativePath &path)
+{
+    logFile_ = path;
+    Text1->setText(path.text);
+}
+
 void Form1::Form1_Command7_Click()
 {
     Command5->setEnabled(true);
     Picture3->hide();
+    focusControl(Command5);
 }
 
 void Form1::Form1_aboutvalikko_Click()
@@ -325,6 +389,13 @@ void Form1::Form1_aboutvalikko_Click()
 void Form1::Form1_exitvalikko_Click()
 {
     environment_.endProgram();
+}
+
+void Form1::Form1_exportvalikko_Click()
+{
+    if (report_)
+        exportResults(this, *report_, logInput().path(), options_.numberFormat,
+                      [this](const QString &text) { message(text); });
 }
 
 void Form1::Form1_grid1_Click()
@@ -398,7 +469,14 @@ bool Form1::reading() const
 
 LogInput Form1::logInput() const
 {
-    return Text1->text().toStdString();
+    return logPath();
+}
+
+// The path in Text1 as bytes: those it was shown for, unless the user has
+// typed another path since.
+std::string Form1::logPath() const
+{
+    return Text1->text() == logFile_.text ? logFile_.bytes : NativePath::fromText(Text1->text()).bytes;
 }
 
 void Form1::stopWithMessage(const QString &text)

@@ -8,6 +8,7 @@
 #include "analysis/analysis_report.h"
 #include "analysis/progress.h"
 #include "form1_environment.h"
+#include "native_path.h"
 #include "views/view_host.h"
 
 class QAction;
@@ -20,6 +21,7 @@ class QWidget;
 
 namespace varnoth {
 
+class ActivityWindow;
 class BackgroundRead;
 class DrilldownPanel;
 class DriveList;
@@ -48,10 +50,18 @@ public:
     // Lines analysed over all runs, as the settings file keeps them.
     double totalLinesAnalyzed() const { return TotalLinesAnalyzed; }
     const std::string &settingsFileHeader() const { return SettingsHeader; }
+    // The path in Text1 as the file system's bytes.
+    std::string logPath() const;
     // Whether a run or a drill-down is reading the log.
     bool reading() const;
     // The results of the completed run, or null.
     const AnalysisReport *report() const { return report_.get(); }
+
+    // Runs the analysis again, narrowed to range; the results shown stay
+    // when the range holds nothing to rank.
+    void analyzeRange(const DateRange &range);
+    // Shows the results of the run on the whole log again.
+    void showWholeLog();
 
 signals:
     // A run or a drill-down has ended and its results are shown.
@@ -67,21 +77,32 @@ private:
     void buildSummaryLabels();
     void buildBrowsePanel();
     void buildMenus();
+    void buildTabOrder();
+    void fitToScreen();
     void connectHandlers();
 
     void Form1_Form_Load();
     void writeGridHeaders();
     void Form1_Command1_Click();
+    void runAnalysis(const DateRange &range);
     void quit();
     void showResults(const AnalysisReport &report);
+    void letGoOfResults();
+    void keepResults(const DateRange &range);
+    void resultsShown();
+    void Form1_activityAction_Click();
     void showProgress(const Progress &progress);
     void Form1_Command5_Click();
     void Form1_Drive1_Change();
     void Form1_Dir1_Change();
     void Form1_Command6_Click();
     void Form1_Command7_Click();
+    void Form1_Text1_KeyPress();
+    void acceptLogPath(const NativePath &path);
+    void showLogPath(const NativePath &path);
     void Form1_aboutvalikko_Click();
     void Form1_exitvalikko_Click();
+    void Form1_exportvalikko_Click();
     void Form1_grid1_Click();
     void Form1_grid2_Click();
     void Form1_grid4_Click();
@@ -94,6 +115,8 @@ private:
     AnalysisOptions options_;
     BackgroundRead *backgroundRead_ = nullptr;
     std::shared_ptr<const AnalysisReport> report_;
+    std::shared_ptr<const AnalysisReport> wholeLogReport_; // the run on the whole log
+    ActivityWindow *activityWindow_ = nullptr;
     bool busy_ = false;
     RunPhase shownPhase_ = RunPhase::ReadingDrilldown;
 
@@ -105,6 +128,7 @@ private:
     int Grid4SortToggle = 0;
     int Grid5SortToggle = 0;
     QString currentDrive_;
+    NativePath logFile_; // the path shown in Text1, with its bytes
 
     QFrame *Line1 = nullptr;
     QWidget *Pohja = nullptr;
@@ -142,9 +166,13 @@ private:
     Grid *grid4 = nullptr;
     Grid *grid5 = nullptr;
     QMenu *filevalikko = nullptr;
+    QAction *exportvalikko = nullptr;
     QAction *exitvalikko = nullptr;
     QMenu *helppivalikko = nullptr;
     QAction *aboutvalikko = nullptr;
+    QMenu *viewMenu_ = nullptr;
+    QAction *activityAction_ = nullptr;
+    QLabel *rangeLabel_ = nullptr; // the range in force, beside the log path
 
     std::unique_ptr<DrilldownPanel> personalStats_;
     std::unique_ptr<DrilldownPanel> fileStats_;

@@ -9,46 +9,25 @@
 #include <vector>
 
 #include "forms/native_file.h"
+#include "log_line.h"
+#include "random.h"
 
 namespace varnoth::bench {
 namespace {
 
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
-    std::uint64_t next()
-    {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    std::uint32_t below(std::uint64_t n) { return static_cast<std::uint32_t>(next() % n); }
-    double unit() { return static_cast<double>(next() >> 11) / 9007199254740992.0; }
-    // Skewed towards small indices: a few items are very popular.
-    std::uint32_t popular(std::uint32_t n)
-    {
-        const double u = unit();
-        return std::min<std::uint32_t>(n - 1, static_cast<std::uint32_t>(std::pow(u, 3.0) * n));
-    }
-
-private:
-    std::uint64_t state_;
-};
-
 constexpr std::array<std::string_view, 16> drives = {
-    "C:\\Share", "D:\\Music", "E:\\Movies", "C:\\Documents and Settings\\me\\Shared",
-    "F:\\Archive", "D:\\Ebooks", "G:\\Séries", "C:\\Share\\Anime",
-    "E:\\Photos", "D:\\Software", "F:\\Concerts, live", "C:\\Share\\Audio Books",
-    "D:\\Music\\Björk", "E:\\Movies\\日本", "F:\\Games", "C:\\Share\\Podcasts"};
-constexpr std::array<std::string_view, 12> words = {
-    "Best of", "Live", "Remastered", "Season", "Vol", "Disc", "Part", "Extended",
-    "Acoustic", "Über", "Nocturne", "Crónica"};
-constexpr std::array<std::string_view, 8> extensions = {".mp3", ".avi", ".ogg", ".mkv",
+    "C:\\Share",        "D:\\Music",        "E:\\Movies",         "C:\\Documents and Settings\\me\\Shared",
+    "F:\\Archive",      "D:\\Ebooks",       "G:\\Séries",         "C:\\Share\\Anime",
+    "E:\\Photos",       "D:\\Software",     "F:\\Concerts, live", "C:\\Share\\Audio Books",
+    "D:\\Music\\Björk", "E:\\Movies\\日本", "F:\\Games",          "C:\\Share\\Podcasts"};
+constexpr std::array<std::string_view, 12> words = {"Best of",  "Live", "Remastered", "Season",
+                                                    "Vol",      "Disc", "Part",       "Extended",
+                                                    "Acoustic", "Über", "Nocturne",   "Crónica"};
+constexpr std::array<std::string_view, 8> extensions = {".mp3", ".avi", ".ogg",  ".mkv",
                                                         ".pdf", ".zip", ".flac", ".jpg"};
-constexpr std::array<std::string_view, 12> nickParts = {
-    "dj", "Anna", "x_Warez_x", "Mika", "Zoë", "[FIN]Pekka", "leech", "Ko,bra",
-    "turbo", "Séverine", "~night~", "ひかり"};
+constexpr std::array<std::string_view, 12> nickParts = {"dj",    "Anna",       "x_Warez_x", "Mika",
+                                                        "Zoë",   "[FIN]Pekka", "leech",     "Ko,bra",
+                                                        "turbo", "Séverine",   "~night~",   "ひかり"};
 
 struct Catalogue {
     std::vector<std::string> folders;
@@ -147,27 +126,6 @@ Catalogue makeCatalogue(const GeneratorShape &shape, Random &random)
     return c;
 }
 
-void appendTwoDigits(std::string &out, unsigned value)
-{
-    out += static_cast<char>('0' + value / 10 % 10);
-    out += static_cast<char>('0' + value % 10);
-}
-
-std::string sizeText(std::uint64_t bytes, Random &random)
-{
-    if (random.below(2) == 0)
-        return std::to_string(bytes);
-    char text[32];
-    const double mib = static_cast<double>(bytes) / 1048576.0;
-    if (mib >= 1024)
-        std::snprintf(text, sizeof text, "%.2f GiB", mib / 1024);
-    else if (mib >= 1)
-        std::snprintf(text, sizeof text, "%.2f MiB", mib);
-    else
-        std::snprintf(text, sizeof text, "%.2f KiB", static_cast<double>(bytes) / 1024.0);
-    return text;
-}
-
 } // namespace
 
 std::optional<Popularity> readPopularity(const std::string &text)
@@ -198,18 +156,9 @@ void generateLog(const std::string &path, const GeneratorShape &shape)
     for (std::uint64_t i = 0; i < shape.lines; ++i) {
         minuteOfLog += random.below(3);
         const std::uint64_t day = minuteOfLog / 1440;
-        const unsigned year = 2003 + static_cast<unsigned>(day / 336);
-        const unsigned month = 1 + static_cast<unsigned>(day / 28 % 12);
-        const unsigned dayOfMonth = 1 + static_cast<unsigned>(day % 28);
-        out += std::to_string(year) + "-";
-        appendTwoDigits(out, month);
-        out += "-";
-        appendTwoDigits(out, dayOfMonth);
-        out += " ";
-        appendTwoDigits(out, static_cast<unsigned>(minuteOfLog / 60 % 24));
-        out += ":";
-        appendTwoDigits(out, static_cast<unsigned>(minuteOfLog % 60));
-        out += ": ";
+        appendDateTime(out, 2003 + static_cast<unsigned>(day / 336), 1 + static_cast<unsigned>(day / 28 % 12),
+                       1 + static_cast<unsigned>(day % 28), static_cast<unsigned>(minuteOfLog / 60 % 24),
+                       static_cast<unsigned>(minuteOfLog % 60));
 
         const std::uint32_t roll = random.below(100);
         std::uint64_t bytes;
@@ -220,22 +169,13 @@ void generateLog(const std::string &path, const GeneratorShape &shape)
             out += catalogue.files[pick.file(random, static_cast<std::uint32_t>(catalogue.files.size()))];
             bytes = 10000 + random.next() % 700000000;
         }
-        out += " uploaded to ";
-        out += catalogue.nicks[pick.downloader(random, static_cast<std::uint32_t>(catalogue.nicks.size()))];
-        out += ", ";
+        const std::string &nick =
+            catalogue.nicks[pick.downloader(random, static_cast<std::uint32_t>(catalogue.nicks.size()))];
         // A partial upload now and then: the byte count is what was sent.
         const std::uint64_t sent = random.below(10) == 0 ? bytes / (2 + random.below(5)) : bytes;
-        out += sizeText(bytes, random);
-        out += " (" + std::to_string(sent) + "), ";
+        const std::string size = sizeText(bytes, random);
         const std::uint64_t seconds = 1 + sent / (20000 + random.below(400000));
-        char speed[32];
-        std::snprintf(speed, sizeof speed, "%.2f KiB/s", static_cast<double>(sent) / 1024.0 / static_cast<double>(seconds));
-        out += speed;
-        out += ", " + std::to_string(seconds / 3600) + ":";
-        appendTwoDigits(out, static_cast<unsigned>(seconds / 60 % 60));
-        out += ":";
-        appendTwoDigits(out, static_cast<unsigned>(seconds % 60));
-        out += "\r\n";
+        appendUploadTail(out, nick, size, sent, seconds);
         if (out.size() >= (1 << 20)) {
             file.write(out.data(), out.size());
             out.clear();

@@ -1,27 +1,25 @@
 // varnoth-bench: runs the analysis engine without the window, for
 // benchmarks, headless checks of the results and synthetic logs.
 
-#include <charconv>
 #include <chrono>
-#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "analysis/analysis_run.h"
 #include "analysis/drilldown.h"
 #include "analysis/messages.h"
 #include "analysis/result_cells.h"
+#include "cli/run_arguments.h"
 #include "forms/failure.h"
 #include "forms/file_exists.h"
 #include "log_generator.h"
 #include "peak_memory.h"
 #include "report/activity_json.h"
 #include "report/json_text.h"
+#include "sample_log.h"
 #include "views/summary_labels.h"
 
 namespace {
@@ -37,32 +35,9 @@ int usage()
                  "       varnoth-bench [OPTIONS] --file TEXT LOG     every upload of the file TEXT as JSON rows\n"
                  "       varnoth-bench --generate LINES FILE [DOWNLOADERS FILES FOLDERS [SEED [POPULARITY]]]\n"
                  "                 POPULARITY: cubic (default), zipf:S (such as zipf:1.1) or each\n"
+                 "       varnoth-bench --generate-year LINES FILE [SEED]   a year of realistic sharing\n"
                  "options, in any order: --threads N, --from YYYY-MM-DD, --to YYYY-MM-DD\n";
     return 2;
-}
-
-// A whole number written in decimal digits only, at least 1 and at most max.
-template <class Number> std::optional<Number> positiveNumber(std::string_view text, Number max)
-{
-    Number value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || text.front() == '-' || error != std::errc() || end != text.data() + text.size() || value < 1 ||
-        value > max)
-        return std::nullopt;
-    return value;
-}
-
-// The user's number settings, as the C library reads them from the environment.
-NumberFormat userNumberFormat()
-{
-    std::setlocale(LC_ALL, "");
-    const std::lconv *conv = std::localeconv();
-    NumberFormat format;
-    if (conv && conv->decimal_point && *conv->decimal_point)
-        format.decimalSeparator = conv->decimal_point;
-    format.groupSeparator = conv && conv->thousands_sep ? conv->thousands_sep : "";
-    std::setlocale(LC_ALL, "C");
-    return format;
 }
 
 int timedRun(const std::string &path, const AnalysisOptions &options)
@@ -133,14 +108,14 @@ int generate(const std::vector<std::string> &args)
 {
     constexpr std::uint32_t maxCount = 0xFFFFFFFFu;
     bench::GeneratorShape shape;
-    const auto lines = positiveNumber<std::uint64_t>(args[0], UINT64_MAX);
+    const auto lines = cli::positiveNumber<std::uint64_t>(args[0], UINT64_MAX);
     if (!lines)
         return usage();
     shape.lines = *lines;
     if (args.size() >= 5) {
-        const auto downloaders = positiveNumber<std::uint32_t>(args[2], maxCount);
-        const auto files = positiveNumber<std::uint32_t>(args[3], maxCount);
-        const auto folders = positiveNumber<std::uint32_t>(args[4], maxCount);
+        const auto downloaders = cli::positiveNumber<std::uint32_t>(args[2], maxCount);
+        const auto files = cli::positiveNumber<std::uint32_t>(args[3], maxCount);
+        const auto folders = cli::positiveNumber<std::uint32_t>(args[4], maxCount);
         if (!downloaders || !files || !folders)
             return usage();
         shape.downloaders = *downloaders;
@@ -148,7 +123,7 @@ int generate(const std::vector<std::string> &args)
         shape.folders = *folders;
     }
     if (args.size() >= 6) {
-        const auto seed = positiveNumber<std::uint64_t>(args[5], UINT64_MAX);
+        const auto seed = cli::positiveNumber<std::uint64_t>(args[5], UINT64_MAX);
         if (!seed)
             return usage();
         shape.seed = *seed;
@@ -163,31 +138,30 @@ int generate(const std::vector<std::string> &args)
     return 0;
 }
 
-// Reads the options that come before the mode; false for a bad or missing value.
-bool readOptions(std::vector<std::string> &args, AnalysisOptions &options)
+int generateYear(const std::vector<std::string> &args)
+{
+    bench::SampleShape shape;
+    const auto lines = cli::positiveNumber<std::uint64_t>(args[0], UINT64_MAX);
+    const auto seed = args.size() == 3 ? cli::positiveNumber<std::uint64_t>(args[2], UINT64_MAX) : shape.seed;
+    if (!lines || !seed)
+        return usage();
+    shape.lines = *lines;
+    shape.seed = *seed;
+    bench::generateSampleLog(args[1], shape);
+    return 0;
+}
+
+// Reads the options that come before the mode. Throws UsageError.
+void readOptions(std::vector<std::string> &args, AnalysisOptions &options)
 {
     std::size_t i = 0;
-    for (; i < args.size(); i += 2) {
-        const std::string &name = args[i];
-        if (name != "--threads" && name != "--from" && name != "--to")
-            break;
+    for (; i < args.size() && cli::isRunOption(args[i]); i += 2) {
         if (i + 1 >= args.size())
-            return false;
-        const std::string &value = args[i + 1];
-        if (name == "--threads") {
-            const auto threads = positiveNumber<unsigned>(value, 1024);
-            if (!threads)
-                return false;
-            options.threads = *threads;
-        } else {
-            const auto date = CalendarDate::parse(value);
-            if (!date)
-                return false;
-            (name == "--from" ? options.range.from : options.range.to) = *date;
-        }
+            throw cli::missingValue(args[i]);
+        cli::readRunOption(args[i], args[i + 1], options);
     }
     args.erase(args.begin(), args.begin() + static_cast<long>(i));
-    return !(options.range.from && options.range.to && *options.range.to < *options.range.from);
+    cli::checkRange(options.range);
 }
 
 } // namespace
@@ -197,9 +171,8 @@ int main(int argc, char **argv)
     try {
         std::vector<std::string> all(argv + 1, argv + argc);
         AnalysisOptions options;
-        options.numberFormat = userNumberFormat();
-        if (!readOptions(all, options))
-            return usage();
+        options.numberFormat = cli::userNumberFormat();
+        readOptions(all, options);
         const std::string mode = all.empty() ? "" : all[0];
         const std::vector<std::string> args(all.begin() + (all.empty() ? 0 : 1), all.end());
         if (all.size() == 1 && mode.rfind("--", 0) != 0)
@@ -216,6 +189,11 @@ int main(int argc, char **argv)
                                   [](const auto &rows) { return fileUploadCells(rows); });
         if (mode == "--generate" && (args.size() == 2 || (args.size() >= 5 && args.size() <= 7)))
             return generate(args);
+        if (mode == "--generate-year" && (args.size() == 2 || args.size() == 3))
+            return generateYear(args);
+        return usage();
+    } catch (const cli::UsageError &error) {
+        std::cerr << "varnoth-bench: " << error.message << "\n";
         return usage();
     } catch (const Failure &failure) {
         std::cerr << "varnoth-bench: " << failure.description() << "\n";

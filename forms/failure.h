@@ -16,10 +16,20 @@ public:
     std::string description() const { return what(); }
 };
 
-// The system refused to open, read or write a file; the description is its cause.
+// The system refused to open, read or write a file; the description is its
+// cause in the program's words, systemError the system's error number (errno),
+// 0 when there is none.
 class FileFailure : public Failure {
 public:
-    using Failure::Failure;
+    explicit FileFailure(const std::string &description, int systemError = 0)
+        : Failure(description)
+        , systemError_(systemError)
+    {
+    }
+    int systemError() const { return systemError_; }
+
+private:
+    int systemError_;
 };
 
 namespace failures {
@@ -27,6 +37,7 @@ inline const char *const overflow = "Overflow";
 inline const char *const typeMismatch = "Type mismatch";
 inline const char *const divisionByZero = "Division by zero";
 inline const char *const outOfMemory = "Out of memory";
+inline const char *const lineBreakInPath = "Path holds a line break or a NUL character";
 } // namespace failures
 
 } // namespace varnoth

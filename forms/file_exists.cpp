@@ -18,7 +18,7 @@ std::string pathToUtf8(const std::filesystem::path &path)
 
 bool fileExists(const std::string &utf8Path)
 {
-    if (utf8Path.empty())
+    if (utf8Path.empty() || utf8Path.find('\0') != std::string::npos)
         return false;
     std::error_code error;
     return std::filesystem::is_regular_file(pathFromUtf8(utf8Path), error);

@@ -16,12 +16,14 @@ std::string describeSystemError(int error)
 {
     switch (error) {
     case ENOENT:
-    case ENOTDIR:
         return "File not found";
+    case ENOTDIR:
+        return "Path not found";
     case EACCES:
     case EPERM:
-    case EROFS:
         return "Permission denied";
+    case EROFS:
+        return "Read-only file system";
     case EISDIR:
         return "Path/File access error";
     case ENOMEM:
@@ -36,6 +38,11 @@ std::string describeSystemError(int error)
     }
 }
 
+void throwFileFailure(int error)
+{
+    throw FileFailure(describeSystemError(error), error);
+}
+
 NativeFile::NativeFile(const std::string &utf8Path, Mode mode)
 {
     errno = 0;
@@ -47,7 +54,7 @@ NativeFile::NativeFile(const std::string &utf8Path, Mode mode)
     file_ = std::fopen(utf8Path.c_str(), mode == Mode::Read ? "rb" : "wb");
 #endif
     if (!file_)
-        throw FileFailure(describeSystemError(errno));
+        throwFileFailure(errno);
     if (mode == Mode::Read)
         std::setvbuf(file_, nullptr, _IONBF, 0); // callers read in large blocks
 }
@@ -63,7 +70,7 @@ std::size_t NativeFile::read(char *data, std::size_t size)
     errno = 0;
     const std::size_t n = std::fread(data, 1, size, file_);
     if (n < size && std::ferror(file_))
-        throw FileFailure(describeSystemError(errno));
+        throwFileFailure(errno);
     return n;
 }
 
@@ -83,7 +90,7 @@ void NativeFile::write(const char *data, std::size_t size)
 {
     errno = 0;
     if (std::fwrite(data, 1, size, file_) != size)
-        throw FileFailure(describeSystemError(errno));
+        throwFileFailure(errno);
 }
 
 void NativeFile::close()
@@ -99,7 +106,7 @@ void NativeFile::close()
     ok = std::fclose(file_) == 0 && ok;
     file_ = nullptr;
     if (!ok)
-        throw FileFailure(describeSystemError(error ? error : errno));
+        throwFileFailure(error ? error : errno);
 }
 
 } // namespace varnoth

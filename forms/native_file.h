@@ -38,4 +38,7 @@ private:
 // Words for the last system error (errno), in the style of the other failure texts.
 std::string describeSystemError(int error);
 
+// Throws FileFailure for a system error number, with its words.
+[[noreturn]] void throwFileFailure(int error);
+
 } // namespace varnoth

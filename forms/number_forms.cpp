@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "number_reading.h"
+
 namespace varnoth {
 namespace {
 
@@ -179,6 +181,11 @@ std::string formatPattern(double value, Pattern pattern, const NumberFormat &for
         out += f.fraction;
     }
     return out;
+}
+
+double shownValue(double value, Pattern pattern)
+{
+    return lenientNumber(formatPattern(value, pattern, NumberFormat::c()));
 }
 
 std::string numericPrintForm(double value, const NumberFormat &format)

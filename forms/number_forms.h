@@ -30,6 +30,10 @@ std::string signSpaced(double value);
 // to the shown decimals by the nearest one, halves away from zero.
 std::string formatPattern(double value, Pattern pattern, const NumberFormat &format);
 
+// The number a pattern shows for a value: the value brought to the pattern's
+// decimals, as formatPattern does (2.675 with "0.00" gives 2.68).
+double shownValue(double value, Pattern pattern);
+
 // How a number is written as a line of a text file: the sign-spaced form with
 // the user's decimal separator and one trailing blank (" 1234 ").
 std::string numericPrintForm(double value, const NumberFormat &format);

@@ -1,8 +1,9 @@
 #include "settings_file.h"
 
-#include <random>
+#include <filesystem>
 #include <system_error>
 
+#include "atomic_file.h"
 #include "failure.h"
 #include "file_exists.h"
 #include "native_file.h"
@@ -47,10 +48,21 @@ std::string settingsPath(const std::string &folder)
     return pathToUtf8(pathFromUtf8(folder) / settingsFileName);
 }
 
-std::string temporaryName()
+// writeFileAtomically writes ".quillon.ini.<random>.tmp" first; a write
+// that was killed before its rename leaves such a file behind.
+constexpr std::string_view temporaryPrefix = ".quillon.ini.";
+constexpr std::string_view temporarySuffix = ".tmp";
+
+void removeLeftoverTemporaries(const std::filesystem::path &dir)
 {
-    std::random_device device;
-    return ".quillon.ini." + std::to_string(device()) + ".tmp";
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = pathToUtf8(it->path().filename());
+        if (name.starts_with(temporaryPrefix) && name.ends_with(temporarySuffix)) {
+            std::error_code ignored;
+            std::filesystem::remove(it->path(), ignored);
+        }
+    }
 }
 
 void writeInto(const std::string &folder, const std::string &content)
@@ -58,62 +70,79 @@ void writeInto(const std::string &folder, const std::string &content)
     const std::filesystem::path dir = pathFromUtf8(folder);
     std::error_code error;
     std::filesystem::create_directories(dir, error);
-    const std::filesystem::path temporary = dir / temporaryName();
-    try {
-        NativeFile file(pathToUtf8(temporary), NativeFile::Mode::Write);
-        file.write(content.data(), content.size());
-        file.close();
-    } catch (...) {
-        std::filesystem::remove(temporary, error);
-        throw;
+    if (error)
+        throwFileFailure(error.default_error_condition().value());
+    removeLeftoverTemporaries(dir);
+    writeFileAtomically(settingsPath(folder), content);
+}
+
+// One folder's settings file, or nothing when it is missing, unreadable or
+// has fewer lines than its header calls for.
+std::optional<Settings> readFrom(const std::string &path)
+{
+    if (!fileExists(path))
+        return std::nullopt;
+    const auto lines = readLines(path);
+    if (!lines || lines->size() < 2)
+        return std::nullopt;
+    Settings settings;
+    settings.header = (*lines)[0];
+    settings.logPath = (*lines)[1];
+    if (settings.header == settingsHeader) {
+        if (lines->size() < 3)
+            return std::nullopt;
+        settings.totalLinesAnalyzed = lenientNumber((*lines)[2]);
     }
-    std::filesystem::rename(temporary, dir / settingsFileName, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        throw Failure("Permission denied");
-    }
+    return settings;
 }
 
 } // namespace
 
+bool settingsCanHold(std::string_view logPath)
+{
+    return logPath.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
 std::optional<Settings> readSettings(const std::vector<std::string> &folders)
 {
+    std::optional<Settings> newest;
+    std::filesystem::file_time_type newestTime;
     for (const std::string &folder : folders) {
         const std::string path = settingsPath(folder);
-        if (!fileExists(path))
+        auto settings = readFrom(path);
+        if (!settings)
             continue;
-        const auto lines = readLines(path);
-        if (!lines || lines->size() < 2)
-            continue;
-        Settings settings;
-        settings.header = (*lines)[0];
-        settings.logPath = (*lines)[1];
-        if (settings.header == settingsHeader) {
-            if (lines->size() < 3)
-                continue;
-            settings.totalLinesAnalyzed = lenientNumber((*lines)[2]);
+        std::error_code error;
+        const auto written = std::filesystem::last_write_time(pathFromUtf8(path), error);
+        // Strictly newer: of two files written at the same time the earlier folder wins.
+        if (!newest || (!error && written > newestTime)) {
+            newest = std::move(settings);
+            newestTime = error ? std::filesystem::file_time_type::min() : written;
         }
-        return settings;
     }
-    return std::nullopt;
+    return newest;
 }
 
 std::string writeSettings(const std::vector<std::string> &folders, const std::string &logPath,
                           double totalLinesAnalyzed, const NumberFormat &format)
 {
-    const std::string content = std::string(settingsHeader) + "\r\n" + logPath + "\r\n"
-                                + numericPrintForm(totalLinesAnalyzed, format) + "\r\n";
-    std::optional<Failure> first;
+    if (!settingsCanHold(logPath))
+        throw Failure(failures::lineBreakInPath);
+    const std::string content =
+        std::string(settingsHeader) + "\r\n" + logPath + "\r\n" + numericPrintForm(totalLinesAnalyzed, format) + "\r\n";
+    // When every folder refuses, the last one's reason is reported: it is the
+    // per-user folder, the one that is meant to take the file, while a program
+    // folder that cannot be written is the usual case for an installed program.
+    std::optional<Failure> last;
     for (const std::string &folder : folders) {
         try {
             writeInto(folder, content);
             return settingsPath(folder);
         } catch (const Failure &failure) {
-            if (!first)
-                first = failure;
+            last = failure;
         }
     }
-    throw first ? *first : Failure("Path not found");
+    throw last ? *last : Failure("Path not found");
 }
 
 } // namespace varnoth

@@ -1,8 +1,9 @@
 // libFuzzer target, all in memory: the fuzzed bytes are cut as one log line
 // in both of the cutter's modes and line by line as the reader splits them,
 // read by the line reader and compared with a plain split, and analysed as a
-// whole upload log, followed by both drill-downs. Any crash, leak, sanitizer
-// report or broken invariant is a fault.
+// whole upload log, followed by both drill-downs and every report format; the
+// bytes also go through the report's text guards as a nick would. Any crash,
+// leak, sanitizer report or broken invariant is a fault.
 
 #include <cstdint>
 #include <cstdio>
@@ -12,9 +13,13 @@
 #include <variant>
 
 #include "analysis/analysis_run.h"
+#include "analysis/char_decoding.h"
 #include "analysis/drilldown.h"
 #include "analysis/line_cutter.h"
 #include "forms/line_reader.h"
+#include "report/display_text.h"
+#include "report/html_text.h"
+#include "report/report_request.h"
 
 using namespace varnoth;
 
@@ -36,6 +41,17 @@ bool isAscii(std::string_view bytes)
             return false;
     }
     return true;
+}
+
+// What the report does to a name before it shows it.
+void guardAsName(std::string_view bytes)
+{
+    const std::string shown = printable(bytes);
+    expect(isValidUtf8(shown), "a printable text is UTF-8");
+    for (char c : shown)
+        expect(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F, "a printable text has no control character");
+    expect(displayWidth(shown) <= 2 * shown.size(), "a text is at most two columns a byte wide");
+    expect(htmlText(bytes).find_first_of("<>\"'") == std::string::npos, "an HTML text opens nothing");
 }
 
 bool within(std::string_view part, std::string_view whole)
@@ -127,6 +143,15 @@ void analyseAsLog(std::string_view bytes)
         expect(!report->folders.empty() && !report->files.empty(), "a completed run has files and folders");
         nick = report->downloaders.front().nick;
         file = report->files.front().file;
+        for (ReportFormat format : {ReportFormat::Text, ReportFormat::Csv, ReportFormat::Json, ReportFormat::Html}) {
+            const std::string out =
+                writeReport(*report, {format, ReportList::Days, std::nullopt, "log", options.numberFormat});
+            expect(isValidUtf8(out), "a report is UTF-8");
+            if (format == ReportFormat::Html)
+                expect(out.find("<script") == std::string::npos, "no name opens a script");
+            if (format == ReportFormat::Text)
+                expect(out.find('\x1b') == std::string::npos, "no name drives the terminal");
+        }
     }
     const auto personal = personalRows(log, nick, options);
     const auto files = fileRows(log, file, options);
@@ -154,6 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         start = stop + 1;
     }
     compareWithPlainSplit(bytes);
+    guardAsName(bytes);
     analyseAsLog(bytes);
     return 0;
 }

@@ -3,17 +3,22 @@
 #  1. installs the build into a temporary prefix (cmake --install) and checks
 #     the list of installed files, the menu entry (desktop-file-validate) and
 #     the AppStream metainfo (appstreamcli validate); builds the Debian
-#     package (cpack) and checks its files and its Qt dependencies;
+#     package (cpack) and checks its files, its Qt dependencies and lintian's
+#     verdict (no errors, no warnings); checks that varnoth-report links no Qt;
 #  2. as an ordinary user (created for the check when run as root), runs the
 #     settings location tests, which need permission bits that bind;
 #  3. as that user, with a fresh HOME, starts the installed program three
 #     times on a virtual display, presses Analyze and then Quit, and checks
 #     where the settings file went and what the next start read from it:
 #     the program folder cannot be written, so the file lands in the
-#     per-user configuration folder, the next start reads it back, and a
-#     settings file beside the program wins over it.
+#     per-user configuration folder, the next start reads it back, a
+#     settings file put beside the program later wins over it, and once Quit
+#     has written the user's file again, that newer file wins in turn;
+#  4. as that user, without a display, runs varnoth-report as the Debian
+#     package installs it: a report in each format, and the exit statuses and
+#     messages of a missing log and a usage error.
 # Usage: packaging/check-install.sh [BUILD_DIR]     (default: build)
-# Needs: desktop-file-utils, appstream, dpkg-dev, xvfb, xdotool (scripts/deps.sh).
+# Needs: desktop-file-utils, appstream, dpkg-dev, lintian, xvfb, xdotool (scripts/deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
@@ -48,14 +53,25 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 app_id=io.github.varnoth.Varnoth
 expected="bin/varnoth
+bin/varnoth-report
 share/applications/$app_id.desktop
+share/doc/varnoth/changelog.gz
+share/doc/varnoth/copyright
 share/icons/hicolor/scalable/apps/varnoth.svg
+share/man/man1/varnoth-report.1.gz
+share/man/man1/varnoth.1.gz
 share/metainfo/$app_id.metainfo.xml"
 installed=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
 [ "$installed" = "$expected" ] || fail "installed files differ from the expected list:
 $installed"
-if readelf -d "$prefix/bin/varnoth" | grep -qE 'RPATH|RUNPATH'; then
-    fail "the installed program still carries a library search path"
+for program in varnoth varnoth-report; do
+    if readelf -d "$prefix/bin/$program" | grep -qE 'RPATH|RUNPATH'; then
+        fail "the installed $program still carries a library search path"
+    fi
+done
+# The command runs where there is no display: it needs no Qt library at all.
+if readelf -d "$prefix/bin/varnoth-report" | grep NEEDED | grep -qi 'qt'; then
+    fail "varnoth-report links a Qt library"
 fi
 
 step "desktop-file-validate"
@@ -73,9 +89,20 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null
 deb=$(ls "$work"/deb/varnoth_*.deb)
 dpkg-deb -f "$deb" Package Version Section Maintainer Depends
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package does not depend on the Qt Widgets runtime"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6charts6' || fail "the package does not depend on the Qt Charts runtime"
 packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort)
 [ "$packaged" = "$expected" ] || fail "the package holds other files than the install:
 $packaged"
+
+step "lintian"
+# As root (in CI) lintian also remarks that root is not recommended; that line is dropped.
+lintian_status=0
+lintian --fail-on error,warning "$deb" >"$work/lintian.out" 2>&1 || lintian_status=$?
+grep -v 'running with root privileges' "$work/lintian.out" || true
+[ "$lintian_status" -eq 0 ] || fail "lintian reports errors or warnings"
+unpacked=$work/unpacked
+dpkg-deb -x "$deb" "$unpacked"
+chmod 755 "$unpacked"
 
 # --- 2. An ordinary user --------------------------------------------------
 # The program's folder must be one the user cannot write, as under /usr/bin.
@@ -91,10 +118,10 @@ else
     as_user=()
 fi
 
-location_tests=$build/tests/forms/settings_location_tests
-if [ -x "$location_tests" ]; then
-    step "settings location tests as an ordinary user"
-    "${as_user[@]}" env -i PATH=/usr/bin:/bin "$location_tests" --gtest_brief=1
+forms_tests=$build/tests/forms/forms_tests
+if [ -x "$forms_tests" ]; then
+    step "settings file tests as an ordinary user"
+    "${as_user[@]}" env -i PATH=/usr/bin:/bin "$forms_tests" --gtest_brief=1 --gtest_filter='SettingsFile.*'
 fi
 
 # --- 3. The installed program, started three times -------------------------
@@ -183,11 +210,42 @@ chmod 555 "$prefix/bin"
 analyze_and_quit
 expect_settings "$settings" "$logs/uploads.log" $((2 * sample_lines))
 
-step "start 3: a settings file beside the program wins over the user's"
+step "start 3: a settings file put beside the program after the user's wins"
 chmod 755 "$prefix/bin"
 write_settings "$beside" "$logs/other.log" 7
 chmod 555 "$prefix/bin"
 analyze_and_quit
 expect_settings "$settings" "$logs/other.log" $((7 + other_lines))
+
+step "start 4: the user's file, written last by Quit, wins over the older one beside the program"
+analyze_and_quit
+expect_settings "$settings" "$logs/other.log" $((7 + 2 * other_lines))
+expect_settings "$beside" "$logs/other.log" 7
+
+# --- 4. The command from the package, without a display --------------------
+step "varnoth-report from the Debian package, as an ordinary user, without a display"
+report=$unpacked/usr/bin/varnoth-report
+out=$work/report-out
+mkdir -p "$out"
+if [ "$(id -u)" -eq 0 ]; then chown "$check_user:" "$out"; fi
+run_report() { # arguments...; standard output to $out/stdout, standard error to $out/stderr
+    local status=0
+    "${as_user[@]}" env -i PATH=/usr/bin:/bin LANG=C.UTF-8 "$report" "$@" >"$out/stdout" 2>"$out/stderr" || status=$?
+    echo "$status"
+}
+[ "$(run_report --version)" -eq 0 ] && grep -qx 'varnoth-report 1.0.0' "$out/stdout" || fail "varnoth-report --version"
+[ "$(run_report "$logs/uploads.log")" -eq 0 ] || fail "the text report failed: $(cat "$out/stderr")"
+grep -qx 'Total Uploads :  '"$sample_lines" "$out/stdout" || fail "the text report lacks the total: $(head -3 "$out/stdout")"
+[ "$(run_report --format json --output "$out/report.json" "$logs/uploads.log")" -eq 0 ] || fail "the JSON report failed"
+grep -q '"total_uploads": '"$sample_lines" "$out/report.json" || fail "the JSON report lacks the total"
+[ "$(run_report --format html --output "$out/report.html" "$logs/uploads.log")" -eq 0 ] || fail "the HTML report failed"
+grep -q '<svg' "$out/report.html" || fail "the HTML report has no chart"
+[ "$(run_report --format csv --list folders --output - "$logs/uploads.log")" -eq 0 ] || fail "the CSV report failed"
+head -n1 "$out/stdout" | grep -qx $'folder,accesses\r' || fail "the CSV report has another header: $(head -n1 "$out/stdout")"
+[ "$(run_report "$logs/missing.log")" -eq 1 ] || fail "a missing log does not end with status 1"
+[ "$(cat "$out/stderr")" = "varnoth-report: $logs/missing.log: No such file or directory" ] ||
+    fail "a missing log says: $(cat "$out/stderr")"
+[ "$(run_report --top 0 "$logs/uploads.log")" -eq 2 ] || fail "a usage error does not end with status 2"
+echo "   text, JSON, HTML and CSV written; missing log: status 1; usage error: status 2"
 
 echo "check-install: all checks passed"

@@ -52,6 +52,11 @@ std::string number(double value)
     return std::string(text, result.ptr);
 }
 
+std::string date(const std::optional<CalendarDate> &date)
+{
+    return date ? string(date->text()) : "null";
+}
+
 std::string rows(const GridRows &rows)
 {
     std::string out = "[";

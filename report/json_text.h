@@ -3,6 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include <optional>
+
+#include "analysis/calendar_date.h"
 #include "analysis/grid_rows.h"
 
 namespace varnoth::json {
@@ -13,6 +16,9 @@ std::string string(std::string_view text);
 // A JSON number: whole values as integers, others in the shortest form that
 // reads back as the same double.
 std::string number(double value);
+
+// A day as "YYYY-MM-DD", or null.
+std::string date(const std::optional<CalendarDate> &date);
 
 // The rows of a grid as a JSON list of lists of cell texts.
 std::string rows(const GridRows &rows);

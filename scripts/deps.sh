@@ -6,10 +6,13 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  # Qt Charts; its CMake package finds its OpenGL dependency only through libqt6opengl6-dev.
+  qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev
   xvfb xauth imagemagick
   fonts-dejavu-core fonts-liberation fonts-wqy-microhei
-  desktop-file-utils appstream dpkg-dev xdotool
+  desktop-file-utils appstream dpkg-dev lintian xdotool
+  python3 chromium
   clang libclang-rt-14-dev mawk time
 )
 [ "$#" -gt 0 ] && packages+=("$@")

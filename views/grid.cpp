@@ -4,7 +4,9 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "analysis/cell_order.h"
@@ -15,9 +17,13 @@ Grid::Grid(int columns, const NumberFormat &format, QWidget *parent)
     : QTableView(parent)
     , model_(new GridModel(columns, this))
     , format_(format)
+    , designWidths_(static_cast<std::size_t>(columns))
+    , elides_(static_cast<std::size_t>(columns), false)
 {
     setModel(model_);
     model_->setDataRowCount(1);
+    for (int column = 0; column < columns; ++column)
+        designWidths_[static_cast<std::size_t>(column)] = columnWidth(column);
 
     // Fixed row heights and no row header keep a million rows cheap to lay
     // out, fill, sort and scroll.
@@ -33,7 +39,9 @@ Grid::Grid(int columns, const NumberFormat &format, QWidget *parent)
 
     setSortingEnabled(false);
     setWordWrap(false);
-    setTextElideMode(Qt::ElideNone);
+    setTextElideMode(Qt::ElideMiddle);
+    // Tab belongs to the window's tab order; arrows move between cells.
+    setTabKeyNavigation(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -74,6 +82,14 @@ void Grid::userMovedTo(int row, int column)
 void Grid::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // Ctrl+Tab leaves the grid as Tab does, as in other controls that take Tab.
+        if (event->modifiers() & Qt::ControlModifier) {
+            focusNextPrevChild(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+            return;
+        }
+        break;
     case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -115,8 +131,11 @@ void Grid::syncViewCurrent()
 
 void Grid::setRows(int count)
 {
+    const int before = rows();
     model_->setDataRowCount(std::max(count, 1) - 1);
     clampCurrent();
+    if (rows() < before)
+        fitColumns(); // added rows are empty and need no room
 }
 
 void Grid::setRow(int row)
@@ -156,10 +175,14 @@ QString Grid::text() const
 
 void Grid::setTextUtf8(std::string text)
 {
-    if (row_ == 0)
+    if (row_ == 0) {
         model_->setHeaderText(col_, std::move(text));
-    else
+        fitColumn(col_, widestText(col_));
+    } else {
+        const int width = textWidth(text);
         model_->setCellText(row_ - 1, col_, std::move(text));
+        fitColumn(col_, std::max(width, columnWidth(col_) - textMargins()));
+    }
 }
 
 void Grid::setText(const QString &text)
@@ -169,8 +192,90 @@ void Grid::setText(const QString &text)
 
 void Grid::setColWidth(int column, int twips)
 {
-    const int pixels = static_cast<int>(std::lround(twips * logicalDpiX() / 1440.0));
-    horizontalHeader()->resizeSection(column, pixels);
+    designWidths_[static_cast<std::size_t>(column)] = static_cast<int>(std::lround(twips * logicalDpiX() / 1440.0));
+    fitColumn(column, widestText(column));
+}
+
+void Grid::setColElides(int column)
+{
+    elides_[static_cast<std::size_t>(column)] = true;
+    fitColumn(column, 0);
+}
+
+// Room the cell drawing keeps around a text: the style's margin on each side
+// and the grid line.
+int Grid::textMargins() const
+{
+    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + (showGrid() ? 1 : 0);
+}
+
+int Grid::textWidth(const std::string &text) const
+{
+    return static_cast<int>(std::ceil(fontMetrics().horizontalAdvance(QString::fromStdString(text))));
+}
+
+// The widest data text of a column. A million rows must stay quick, so
+// plain ASCII texts are measured as the sum of their characters' advances
+// (never less than the drawn width, kerning only narrows text) and only
+// other texts are laid out.
+int Grid::widestText(int column) const
+{
+    if (elides_[static_cast<std::size_t>(column)])
+        return 0;
+    const QFontMetricsF metrics(font());
+    std::array<qreal, 128> advance{};
+    for (std::size_t c = 32; c < advance.size(); ++c)
+        advance[c] = metrics.horizontalAdvance(QChar(static_cast<char16_t>(c)));
+    qreal widest = 0;
+    const GridRows &rows = model_->dataRows();
+    for (std::size_t row = 0; row < rows.rowCount(); ++row) {
+        const std::string &text = rows.cell(row, static_cast<std::size_t>(column));
+        qreal width = 0;
+        for (const char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte >= advance.size()) {
+                width = metrics.horizontalAdvance(QString::fromStdString(text));
+                break;
+            }
+            width += advance[byte];
+        }
+        widest = std::max(widest, width);
+    }
+    return static_cast<int>(std::ceil(widest));
+}
+
+void Grid::fitColumn(int column, int textWidth)
+{
+    const auto index = static_cast<std::size_t>(column);
+    int width = designWidths_[index];
+    if (!elides_[index])
+        width = std::max({width, horizontalHeader()->sectionSizeHint(column), textWidth + textMargins()});
+    if (width != columnWidth(column))
+        horizontalHeader()->resizeSection(column, width);
+}
+
+void Grid::fitColumns()
+{
+    for (int column = 0; column < cols(); ++column)
+        fitColumn(column, widestText(column));
+}
+
+// Over a cell whose text is cut, its whole text; over others the grid's own
+// tooltip (the view itself asks the model, which offers none).
+bool Grid::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QModelIndex index = indexAt(help->pos());
+        if (index.isValid()) {
+            const std::string &text = model_->cellText(index.row(), index.column());
+            if (textWidth(text) + textMargins() > columnWidth(index.column())) {
+                QToolTip::showText(help->globalPos(), QString::fromStdString(text), viewport(), visualRect(index));
+                return true;
+            }
+        }
+    }
+    return QTableView::viewportEvent(event);
 }
 
 int Grid::colWidth(int column) const
@@ -199,6 +304,7 @@ void Grid::setDataRows(GridRows rows)
     model_->setDataRows(std::move(rows));
     clampCurrent();
     syncViewCurrent();
+    fitColumns();
 }
 
 } // namespace varnoth

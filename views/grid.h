@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QTableView>
+#include <string>
+#include <vector>
 
 #include "analysis/grid_rows.h"
 #include "forms/number_format.h"
@@ -18,8 +20,16 @@ namespace varnoth {
 // that one cell), then raises cellClicked(). A click on a header cell makes
 // that column current at the current row, then raises cellClicked() as well.
 // For keyboard users, Space or Enter on the current cell counts as a click
-// on it; arrow keys move the current cell without a notification.
+// on it; arrow keys move the current cell without a notification; Tab and
+// Shift+Tab (also with Ctrl) leave the grid for the next or previous control.
 // Changes made by the program raise nothing.
+//
+// A column keeps its design width while its texts fit and widens to its
+// widest text, header included, when they do not, so numbers are never cut;
+// the grid then scrolls sideways. A column of paths (setColElides) keeps its
+// width instead and shortens long texts in the middle with "…"; a cut text
+// shows whole as the cell's tooltip. Over other cells the grid's own tooltip
+// shows.
 class Grid : public QTableView {
     Q_OBJECT
 
@@ -46,8 +56,11 @@ public:
     int colSel() const { return colSel_; }
     void setColSel(int column);
 
-    // Column width in twips (1440 per inch at the widget's logical DPI).
+    // Column width in twips (1440 per inch at the widget's logical DPI): the
+    // design width, widened where the column's texts need more.
     void setColWidth(int column, int twips);
+    // The column keeps its width and elides texts that do not fit.
+    void setColElides(int column);
     int colWidth(int column) const;
     // Alignment code 0-9 of the grid control (0 = left-top, 9 = general).
     void setColAlignment(int column, int code);
@@ -67,8 +80,17 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
+    // Widens each column that its texts do not fit, down to its design width
+    // when they all fit again.
+    void fitColumns();
+    void fitColumn(int column, int textWidth);
+    int textWidth(const std::string &text) const;
+    int widestText(int column) const;
+    int textMargins() const;
+
     void userMovedTo(int row, int column);
     void syncViewCurrent();
     void clampCurrent();
@@ -79,6 +101,8 @@ private:
     int col_ = 0;
     int colSel_ = 0;
     bool syncing_ = false;
+    std::vector<int> designWidths_; // pixels
+    std::vector<bool> elides_;
 };
 
 } // namespace varnoth

@@ -55,7 +55,6 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     const std::string &text = cellText(index.row(), index.column());
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
     case Qt::AccessibleTextRole:
         return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     case Qt::TextAlignmentRole:

@@ -2,9 +2,13 @@
 // Exit and the close box.
 #include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "form1_harness.h"
 
@@ -14,6 +18,28 @@ class Form1StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The window fits the screen's available area: at its design size where
+    // that fits, else with its content scrolling at the design size.
+    void windowFitsTheScreen()
+    {
+        Form1Harness h;
+        h.start();
+        const QRect room = h.form().screen()->availableGeometry();
+        const QSize full(996, 569 + h.form().menuBar()->sizeHint().height());
+        auto *scroller = qobject_cast<QScrollArea *>(h.form().centralWidget());
+        QWidget *content = scroller ? scroller->widget() : h.form().centralWidget();
+        QCOMPARE(content->size(), QSize(996, 569));
+        QCOMPARE(scroller != nullptr, full.width() > room.width() - 16 || full.height() > room.height() - 40);
+        QVERIFY(h.form().width() <= room.width() && h.form().height() <= room.height());
+        QVERIFY(QTest::qWaitForWindowActive(&h.form()));
+        QCOMPARE(h.form().focusWidget()->objectName(), QStringLiteral("Command5")); // the first shown control
+        if (scroller) { // the right column and the bottom can still be reached
+            scroller->horizontalScrollBar()->setValue(scroller->horizontalScrollBar()->maximum());
+            scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+            QVERIFY(scroller->viewport()->rect().contains(content->mapTo(scroller->viewport(), QPoint(995, 568))));
+        }
+    }
+
     void startUpCases_data()
     {
         QTest::addColumn<bool>("settingsFile");
@@ -124,6 +150,18 @@ private slots:
         QCOMPARE(name(h.button("Command5")), QStringLiteral("Browse"));
         QCOMPARE(name(h.label("Label9")), QStringLiteral("Upload log file:"));
         QCOMPARE(name(h.text1()), QStringLiteral("Upload log file:"));
+        // Lists without a caption are named after their title label.
+        for (const char *list : {"Drive1", "Dir1", "File1"})
+            QCOMPARE(name(h.find<QWidget>(list)), QStringLiteral("Select your Upload.log file to analyze:"));
+        QAccessibleInterface *drives = QAccessible::queryAccessibleInterface(h.find<QWidget>("Drive1"));
+        QCOMPARE(drives->text(QAccessible::Value), h.find<QComboBox>("Drive1")->currentText());
+        // The progress frame reports what its fill shows.
+        QWidget *frame = h.find<QWidget>("Picture1");
+        QAccessibleInterface *progress = QAccessible::queryAccessibleInterface(frame);
+        QCOMPARE(progress->role(), QAccessible::ProgressBar);
+        QCOMPARE(progress->valueInterface()->currentValue().toInt(), 0);
+        h.find<QWidget>("Picture2")->resize(frame->contentsRect().width() / 4, 1);
+        QCOMPARE(progress->valueInterface()->currentValue().toInt(), 25);
         QCOMPARE(h.find<QMenu>("filevalikko")->title(), QStringLiteral("&File"));
         QCOMPARE(h.find<QMenu>("helppivalikko")->title(), QStringLiteral("&Help"));
     }

@@ -1,12 +1,24 @@
+// The settings file: its three lines, which of two files a start reads, where
+// a write goes when a folder cannot take it, and that a failed write never
+// damages the file already there.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "forms/failure.h"
 #include "forms/file_exists.h"
+#include "forms/native_file.h"
 #include "forms/settings_file.h"
+
+#if __has_include(<sys/resource.h>)
+#include <csignal>
+#include <sys/resource.h>
+#define VARNOTH_HAS_FILE_SIZE_LIMIT 1
+#endif
 
 using namespace varnoth;
 namespace fs = std::filesystem;
@@ -17,16 +29,15 @@ class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("varnoth_settings_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("varnoth_settings_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    void put(const std::string &content)
-    {
-        std::ofstream(dir / "quillon.ini", std::ios::binary) << content;
-    }
+    void put(const std::string &content) { std::ofstream(dir / "quillon.ini", std::ios::binary) << content; }
     std::string contents() const
     {
         std::ifstream in(dir / "quillon.ini", std::ios::binary);
@@ -34,19 +45,50 @@ protected:
         s << in.rdbuf();
         return s.str();
     }
+    std::size_t entries() const
+    {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+    }
     fs::path dir;
 };
+
+#ifdef VARNOTH_HAS_FILE_SIZE_LIMIT
+// Lets files grow to at most `bytes` while it lives; writing past that fails
+// with EFBIG instead of raising SIGXFSZ. Unlike permission bits this stops
+// root as well.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : previousHandler_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int);
+};
+#endif
 
 } // namespace
 
 TEST_F(SettingsFile, WritesThreeCrLfLines)
 {
+    // A temporary file left by a write that was killed is cleared away.
+    std::ofstream(dir / ".quillon.ini.123.tmp") << "Quillon ini file 1\r\n/half";
     writeSettings({dir.string()}, "C:\\dc++\\uploads.log", 1234, NumberFormat{});
     EXPECT_EQ(contents(), "Quillon ini file 1\r\nC:\\dc++\\uploads.log\r\n 1234 \r\n");
     writeSettings({dir.string()}, "/home/me/b.log", 0, NumberFormat{});
     EXPECT_EQ(contents(), "Quillon ini file 1\r\n/home/me/b.log\r\n 0 \r\n");
     // Only the settings file is left: the temporary file was renamed over it.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(entries(), 1u);
 }
 
 TEST_F(SettingsFile, ReadsWhatItWrote)
@@ -86,14 +128,52 @@ TEST_F(SettingsFile, ReadingCases)
     }
 }
 
-TEST_F(SettingsFile, TheFirstFolderWithAReadableFileWins)
+TEST_F(SettingsFile, TheFileWrittenLastWins)
 {
-    const fs::path other = dir / "user";
-    fs::create_directories(other);
-    std::ofstream(other / "quillon.ini", std::ios::binary) << "Quillon ini file 1\r\n/user.log\r\n 5 \r\n";
-    EXPECT_EQ(readSettings({(dir / "missing").string(), other.string()})->logPath, "/user.log");
-    put("Quillon ini file 1\r\n/beside.log\r\n 9 \r\n");
-    EXPECT_EQ(readSettings({dir.string(), other.string()})->logPath, "/beside.log");
+    // Files in the program folder (dir) and the per-user folder, with their
+    // ages in minutes; a file that cannot be read never wins.
+    struct Case {
+        const char *program;
+        int programAge;
+        const char *user;
+        int userAge;
+        const char *expected;
+    };
+    const char *const programFile = "Quillon ini file 1\r\n/beside.log\r\n 9 \r\n";
+    const char *const userFile = "Quillon ini file 1\r\n/user.log\r\n 5 \r\n";
+    const Case cases[] = {
+        {programFile, 60, userFile, 1, "/user.log"},
+        {programFile, 1, userFile, 60, "/beside.log"},
+        {programFile, 5, userFile, 5, "/beside.log"},
+        {"Quillon ini file 1\r\n/beside.log\r\n", 1, userFile, 60, "/user.log"},
+        {nullptr, 0, userFile, 60, "/user.log"},
+    };
+    const fs::path user = dir / "user";
+    fs::create_directories(user);
+    const auto now = fs::file_time_type::clock::now();
+    for (const Case &c : cases) {
+        fs::remove(dir / "quillon.ini");
+        if (c.program) {
+            put(c.program);
+            fs::last_write_time(dir / "quillon.ini", now - std::chrono::minutes(c.programAge));
+        }
+        std::ofstream(user / "quillon.ini", std::ios::binary) << c.user;
+        fs::last_write_time(user / "quillon.ini", now - std::chrono::minutes(c.userAge));
+        const auto read = readSettings({dir.string(), (dir / "missing").string(), user.string()});
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->logPath, c.expected) << c.programAge << " " << c.userAge;
+    }
+}
+
+TEST_F(SettingsFile, RefusesPathsThatDoNotFitOnALine)
+{
+    put("Quillon ini file 1\r\n/old.log\r\n 3 \r\n");
+    for (const std::string &path : {std::string("/a\nb.log"), std::string("/a\rb.log"), std::string("/a\0b.log", 8)}) {
+        EXPECT_FALSE(settingsCanHold(path));
+        EXPECT_THROW(writeSettings({dir.string()}, path, 4, NumberFormat{}), Failure);
+    }
+    EXPECT_EQ(contents(), "Quillon ini file 1\r\n/old.log\r\n 3 \r\n");
+    EXPECT_FALSE(fileExists(std::string("/etc/passwd\0x", 13))); // the system would stop at the NUL
 }
 
 TEST_F(SettingsFile, FallsBackWhenAFolderCannotBeWritten)
@@ -103,10 +183,45 @@ TEST_F(SettingsFile, FallsBackWhenAFolderCannotBeWritten)
     const fs::path blocked = dir / "not-a-folder";
     std::ofstream(blocked) << "x";
     const fs::path fallback = dir / "config" / "varnoth";
-    const std::string written = writeSettings({blocked.string(), fallback.string()}, "/x.log", 3, NumberFormat{});
+    const std::vector<std::string> folders = {blocked.string(), fallback.string()};
+    const std::string written = writeSettings(folders, "/x.log", 3, NumberFormat{});
     EXPECT_EQ(written, (fallback / "quillon.ini").string());
-    EXPECT_TRUE(fileExists(written));
-    EXPECT_THROW(writeSettings({blocked.string()}, "/x.log", 3, NumberFormat{}), Failure);
+    // The next start finds it there, and a second write replaces it in place.
+    EXPECT_EQ(readSettings(folders)->logPath, "/x.log");
+    writeSettings(folders, "/y.log", 4, NumberFormat{});
+    EXPECT_EQ(readSettings(folders)->logPath, "/y.log");
+    EXPECT_EQ(std::distance(fs::directory_iterator(fallback), fs::directory_iterator()), 1);
+    // The failure names its cause: here a file where a folder should be.
+    try {
+        writeSettings({blocked.string()}, "/x.log", 3, NumberFormat{});
+        ADD_FAILURE() << "no failure";
+    } catch (const Failure &failure) {
+        EXPECT_STREQ(failure.what(), "Path not found");
+    }
+    // A read-only mount is named as such, not as a missing permission.
+    EXPECT_EQ(describeSystemError(EROFS), "Read-only file system");
+}
+
+TEST_F(SettingsFile, AFailedWriteLeavesTheOldFileWhole)
+{
+#ifdef VARNOTH_HAS_FILE_SIZE_LIMIT
+    const std::string old = "Quillon ini file 1\r\n/beside/uploads.log\r\n 12 \r\n";
+    put(old);
+    const std::string longPath = "/" + std::string(200, 'x') + "/uploads.log";
+    {
+        // The new file stops growing part way through, in every folder.
+        const FileSizeLimit limit(16);
+        EXPECT_THROW(writeSettings({dir.string(), (dir / "user").string()}, longPath, 99, NumberFormat{}), Failure);
+    }
+    EXPECT_EQ(contents(), old);
+    EXPECT_FALSE(fs::exists(dir / "user" / "quillon.ini"));
+    // With room again, the same write replaces the file whole.
+    writeSettings({dir.string()}, longPath, 99, NumberFormat{});
+    EXPECT_EQ(readSettings({dir.string()})->logPath, longPath);
+    EXPECT_EQ(entries(), 2u); // the settings file and the (empty) user folder; no temporary file
+#else
+    GTEST_SKIP() << "no file size limit on this system to make a write fail part way";
+#endif
 }
 
 TEST(FileExists, OnlyExistingRegularFiles)

@@ -1,10 +1,14 @@
-// The grid control: rows, current cell, header row, sorts, widths, clicks
-// and what a screen reader sees.
+// The grid control: rows, current cell, header row, sorts, widths that fit
+// their texts, clicks and what a screen reader sees.
 #include <QAccessible>
+#include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
+#include <QToolTip>
 
 #include "views/grid.h"
 
@@ -105,12 +109,67 @@ private slots:
         QCOMPARE(QString::fromStdString(grid.cellUtf8(0, 0)), QStringLiteral("Name:"));
     }
 
-    void widthsInTwips()
+    // A column keeps its design width while its texts fit and widens to the
+    // widest text, header included, when they do not; a column of paths
+    // keeps its width, elides, and shows a cut text whole as a tooltip; over
+    // other cells the grid's own tooltip shows.
+    void columnsFitTheirTexts_data()
     {
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<bool>("elides");
+        QTest::addColumn<bool>("widens");
+        QTest::addColumn<QString>("tooltip");
+        const QString design = QStringLiteral("Click Mbytes or Uploads column to sort list or invert sorting");
+        QTest::newRow("short value") << "MB:"
+                                     << "3.00" << false << false << design;
+        QTest::newRow("wide value") << "MB:"
+                                    << "108819028.27" << false << true << design;
+        QTest::newRow("wide non-ASCII value") << "Nick:" << QStringLiteral("大海大海大海大") << false << true << design;
+        QTest::newRow("wide header") << "Upload Time and more:"
+                                     << "1" << false << true << design;
+        QTest::newRow("long path") << "File:"
+                                   << "C:\\share\\a long folder name\\a long file name.avi " << true << false
+                                   << "C:\\share\\a long folder name\\a long file name.avi ";
+    }
+
+    void columnsFitTheirTexts()
+    {
+        QFETCH(QString, header);
+        QFETCH(QString, cell);
+        QFETCH(bool, elides);
+        QFETCH(bool, widens);
+        QFETCH(QString, tooltip);
         Grid grid(2, format_);
-        grid.setColWidth(0, 1440);
-        QCOMPARE(grid.columnWidth(0), grid.logicalDpiX());
-        QCOMPARE(grid.colWidth(0), 1440);
+        grid.setToolTip(QStringLiteral("Click Mbytes or Uploads column to sort list or invert sorting"));
+        grid.resize(300, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        if (elides)
+            grid.setColElides(0);
+        grid.setRow(0);
+        grid.setText(header);
+        grid.setColWidth(0, 750);
+        const int design = qRound(750.0 * grid.logicalDpiX() / 1440);
+        grid.setDataRows(rowsOf({{"1", "x"}, {cell.toUtf8().constData(), "y"}}, 2));
+
+        QCOMPARE(grid.columnWidth(0) > design, widens);
+        const QModelIndex index = grid.model()->index(1, 0);
+        const int margin = grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1;
+        const int room = grid.visualRect(index).width() - 2 * margin;
+        const bool whole = grid.fontMetrics().elidedText(cell, Qt::ElideMiddle, room) == cell;
+        QCOMPARE(whole, !elides);
+        QVERIFY(grid.horizontalHeader()->sectionSizeHint(0) <= grid.columnWidth(0) || elides);
+
+        QHelpEvent help(QEvent::ToolTip, grid.visualRect(index).center(),
+                        grid.viewport()->mapToGlobal(grid.visualRect(index).center()));
+        QApplication::sendEvent(grid.viewport(), &help);
+        QCOMPARE(QToolTip::text(), tooltip);
+        QToolTip::hideText();
+
+        // Fewer, narrower rows give the design width back.
+        grid.setDataRows(rowsOf({{"1", "x"}}, 2));
+        QCOMPARE(grid.columnWidth(0), std::max(design, grid.horizontalHeader()->sectionSizeHint(0)));
     }
 
     void clickMakesCellCurrentThenNotifies()

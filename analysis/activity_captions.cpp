@@ -1,0 +1,170 @@
+#include "activity_captions.h"
+
+#include <array>
+#include <cmath>
+#include <numeric>
+
+#include "forms/number_forms.h"
+#include "result_cells.h"
+
+namespace varnoth {
+namespace {
+
+constexpr std::array<const char *, 7> weekdayNames = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                                      "Friday", "Saturday", "Sunday"};
+constexpr std::array<const char *, 12> monthNames = {"January",   "February", "March",    "April",
+                                                     "May",       "June",     "July",     "August",
+                                                     "September", "October",  "November", "December"};
+
+std::string dayName(const CalendarDate &date)
+{
+    return std::string(weekdayNames[static_cast<std::size_t>(isoWeekday(date) - 1)]) + " " + date.text();
+}
+
+std::string monthName(const CalendarDate &date, std::size_t letters)
+{
+    return std::string(monthNames[static_cast<std::size_t>(date.month() - 1)]).substr(0, letters) + " " +
+           std::to_string(date.year());
+}
+
+std::string megabytes(double bytes, const NumberFormat &format)
+{
+    return formatPattern(bytes / 1e6, Pattern::TwoDecimals, format) + " MB";
+}
+
+std::string uploads(std::int64_t count)
+{
+    return plainDecimal(count) + (count == 1 ? " upload" : " uploads");
+}
+
+} // namespace
+
+std::string periodChartTitle(PeriodLength length)
+{
+    switch (length) {
+    case PeriodLength::Day:
+        return "Uploads per day";
+    case PeriodLength::Week:
+        return "Uploads per week";
+    case PeriodLength::Month:
+        return "Uploads per month";
+    }
+    return {};
+}
+
+std::string periodName(const ActivityPeriod &period, PeriodLength length)
+{
+    switch (length) {
+    case PeriodLength::Day:
+        return dayName(period.start);
+    case PeriodLength::Week:
+        return "Week " + period.start.text() + " to " + period.end.text();
+    case PeriodLength::Month:
+        return monthName(period.start, std::string::npos);
+    }
+    return {};
+}
+
+std::string hourName(int hour)
+{
+    const auto twoDigits = [](int value) {
+        return formatPattern(static_cast<double>(value), Pattern::TwoDigits, NumberFormat::c());
+    };
+    return twoDigits(hour) + ":00 to " + twoDigits((hour + 1) % 24) + ":00";
+}
+
+std::string activityFigures(const ActivityCount &count, const NumberFormat &format)
+{
+    const auto seconds = static_cast<std::int64_t>(std::llround(count.seconds));
+    return uploads(count.uploads) + "\n" + megabytes(count.bytes, format) + "\nUpload time " +
+           uploadTimeText(UploadTime{seconds / 3600, seconds / 60 % 60, seconds % 60});
+}
+
+std::string busiestDayCaption(const Activity &activity, const NumberFormat &format)
+{
+    const auto day = busiestDay(activity);
+    if (!day)
+        return "Busiest day : none, no upload has a date";
+    return "Busiest day : " + dayName(day->date) + ", " + uploads(day->count.uploads) + ", " +
+           megabytes(day->count.bytes, format);
+}
+
+std::string busiestHourCaption(const Activity &activity)
+{
+    const int hour = busiestHour(activity);
+    if (hour < 0)
+        return "Busiest hour : none, no upload has an hour";
+    const std::int64_t all =
+        std::accumulate(activity.hours.begin(), activity.hours.end(), std::int64_t{0},
+                        [](std::int64_t sum, const ActivityCount &count) { return sum + count.uploads; });
+    return "Busiest hour : " + hourName(hour) + ", " +
+           plainDecimal(activity.hours[static_cast<std::size_t>(hour)].uploads) + " of " + uploads(all);
+}
+
+std::string daysCaption(const Activity &activity, const NumberFormat &format)
+{
+    if (activity.days.empty())
+        return {};
+    const std::int32_t span = activity.last()->dayNumber() - activity.first()->dayNumber() + 1;
+    std::int64_t dated = 0;
+    for (const DayActivity &day : activity.days)
+        dated += day.count.uploads;
+    return "Days with uploads : " + std::to_string(activity.days.size()) + " of " + std::to_string(span) + ", " +
+           formatPattern(static_cast<double>(dated) / span, Pattern::TwoDecimals, format) + " uploads a day on average";
+}
+
+std::string undatedCaption(const Activity &activity)
+{
+    if (activity.undated == 0)
+        return {};
+    return uploads(activity.undated) + (activity.undated == 1 ? " has" : " have") + " no date and " +
+           (activity.undated == 1 ? "is" : "are") + " not in the chart by period";
+}
+
+std::vector<AxisMark> axisMarks(const ActivityPeriods &periods)
+{
+    std::vector<AxisMark> marks;
+    const std::vector<ActivityPeriod> &bars = periods.periods;
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        const CalendarDate &start = bars[i].start;
+        switch (periods.length) {
+        case PeriodLength::Day:
+            if (i == 0 || bars.size() <= 14 || isoWeekday(start) == 1)
+                marks.push_back({i, std::to_string(start.day()) + " " + monthName(start, 3).substr(0, 3)});
+            break;
+        case PeriodLength::Week:
+            // The week that holds the 1st of a month is named after that month.
+            if (const bool holdsFirst = start.day() == 1 || bars[i].end.month() != start.month(); i == 0 || holdsFirst)
+                marks.push_back({i, monthName(holdsFirst ? bars[i].end : start, 3)});
+            break;
+        case PeriodLength::Month:
+            // Quarters while there are a few years, then years.
+            if (i == 0 || start.month() == 1 || (bars.size() <= 48 && start.month() % 3 == 1))
+                marks.push_back({i, monthName(start, 3)});
+            break;
+        }
+    }
+    return marks;
+}
+
+std::string rangeText(const DateRange &range)
+{
+    if (range.from && range.to)
+        return "from " + range.from->text() + " to " + range.to->text();
+    if (range.from)
+        return "from " + range.from->text() + " on";
+    return range.to ? "up to " + range.to->text() : std::string();
+}
+
+std::string rangeCaption(const DateRange &range)
+{
+    return range.whole() ? std::string() : "Range : " + rangeText(range);
+}
+
+std::string noUploadsInRangeMessage(const DateRange &range)
+{
+    return "No uploaded files or folders found " + rangeText(range) +
+           " (or all files are MyLists). The results shown are kept.";
+}
+
+} // namespace varnoth

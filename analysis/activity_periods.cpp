@@ -1,0 +1,100 @@
+#include "activity_periods.h"
+
+#include <algorithm>
+
+namespace varnoth {
+namespace {
+
+constexpr std::int32_t longestDaily = 120;
+constexpr std::int32_t longestWeekly = 730;
+
+// The first day of the period of the given length that holds date.
+CalendarDate periodStart(const CalendarDate &date, PeriodLength length)
+{
+    switch (length) {
+    case PeriodLength::Day:
+        return date;
+    case PeriodLength::Week:
+        return CalendarDate::fromDayNumber(date.dayNumber() - (isoWeekday(date) - 1));
+    case PeriodLength::Month:
+        return CalendarDate::fromDayNumber(date.dayNumber() - (date.day() - 1));
+    }
+    return date;
+}
+
+// The first day of the period after the one that starts at start.
+CalendarDate nextPeriodStart(const CalendarDate &start, PeriodLength length)
+{
+    switch (length) {
+    case PeriodLength::Day:
+        return CalendarDate::fromDayNumber(start.dayNumber() + 1);
+    case PeriodLength::Week:
+        return CalendarDate::fromDayNumber(start.dayNumber() + 7);
+    case PeriodLength::Month:
+        // 31 days on from the 1st always lands in the next month.
+        return periodStart(CalendarDate::fromDayNumber(start.dayNumber() + 31), PeriodLength::Month);
+    }
+    return start;
+}
+
+void add(ActivityCount &sum, const ActivityCount &count)
+{
+    sum.uploads += count.uploads;
+    sum.bytes += count.bytes;
+    sum.seconds += count.seconds;
+}
+
+} // namespace
+
+int isoWeekday(const CalendarDate &date)
+{
+    // 1970-01-01 was a Thursday.
+    const std::int32_t sinceMonday = (date.dayNumber() + 3) % 7;
+    return static_cast<int>(sinceMonday < 0 ? sinceMonday + 7 : sinceMonday) + 1;
+}
+
+PeriodLength periodLengthFor(const CalendarDate &first, const CalendarDate &last)
+{
+    const std::int32_t days = last.dayNumber() - first.dayNumber() + 1;
+    if (days <= longestDaily)
+        return PeriodLength::Day;
+    return days <= longestWeekly ? PeriodLength::Week : PeriodLength::Month;
+}
+
+ActivityPeriods activityPeriods(const Activity &activity)
+{
+    ActivityPeriods result;
+    const auto first = activity.first();
+    const auto last = activity.last();
+    if (!first || !last)
+        return result;
+    result.length = periodLengthFor(*first, *last);
+    auto day = activity.days.begin();
+    for (CalendarDate start = *first; start <= *last;) {
+        const CalendarDate next = nextPeriodStart(periodStart(start, result.length), result.length);
+        ActivityPeriod period{start, std::min(CalendarDate::fromDayNumber(next.dayNumber() - 1), *last), {}};
+        for (; day != activity.days.end() && day->date <= period.end; ++day)
+            add(period.count, day->count);
+        result.periods.push_back(period);
+        start = next;
+    }
+    return result;
+}
+
+std::optional<DayActivity> busiestDay(const Activity &activity)
+{
+    const auto busiest =
+        std::max_element(activity.days.begin(), activity.days.end(),
+                         [](const DayActivity &a, const DayActivity &b) { return a.count.uploads < b.count.uploads; });
+    return busiest == activity.days.end() ? std::nullopt : std::optional<DayActivity>(*busiest);
+}
+
+int busiestHour(const Activity &activity)
+{
+    const auto busiest =
+        std::max_element(activity.hours.begin(), activity.hours.end(),
+                         [](const ActivityCount &a, const ActivityCount &b) { return a.uploads < b.uploads; });
+    return busiest->uploads == 0 ? -1 : static_cast<int>(busiest - activity.hours.begin());
+}
+
+} // namespace varnoth

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "activity.h"
+#include "calendar_date.h"
+
+namespace varnoth {
+
+// How many days one bar of the activity chart covers.
+enum class PeriodLength { Day, Week, Month };
+
+// The days from start to end (both included) and the uploads on them.
+struct ActivityPeriod {
+    CalendarDate start;
+    CalendarDate end;
+    ActivityCount count;
+};
+
+// The bars of the activity chart: every period from the first day with
+// uploads to the last, empty ones included, in date order.
+struct ActivityPeriods {
+    PeriodLength length = PeriodLength::Day;
+    std::vector<ActivityPeriod> periods;
+};
+
+// Per day up to 120 days from the first day to the last (both counted), per
+// week (Monday to Sunday) up to two years (730 days), per month beyond.
+PeriodLength periodLengthFor(const CalendarDate &first, const CalendarDate &last);
+
+// The activity's days gathered into periods of the length that its span
+// calls for. The first and the last period are cut to the days of the log,
+// so that every period lies between its first and last day with uploads.
+ActivityPeriods activityPeriods(const Activity &activity);
+
+// 1 for Monday to 7 for Sunday.
+int isoWeekday(const CalendarDate &date);
+
+// The day with the most uploads (the earliest of equals); nothing without dated uploads.
+std::optional<DayActivity> busiestDay(const Activity &activity);
+// The hour of the day with the most uploads (the earliest of equals); -1 when no upload has an hour.
+int busiestHour(const Activity &activity);
+
+} // namespace varnoth

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "analysis/analysis_report.h"
+#include "forms/number_format.h"
+#include "report/report_request.h"
+
+class QWidget;
+
+namespace varnoth {
+
+// What File -> Export results writes: a format and, for CSV, one list or
+// every list (one file each, named after the chosen file: results.csv gives
+// results-downloaders.csv, results-files.csv and so on).
+struct ExportChoice {
+    QString path;
+    ReportFormat format = ReportFormat::Html;
+    std::optional<ReportList> list; // CSV only; empty for every list
+};
+
+// The save dialog of Export, its file types the formats; nothing when the
+// user cancels. It opens in the log's folder.
+std::optional<ExportChoice> askExportChoice(QWidget *parent, const QString &logPath);
+
+// Writes what the choice names, with the same content as varnoth-report.
+// Every file goes through QSaveFile and is replaced only once all of them are
+// complete, so a failure leaves every existing file as it was. Returns why a
+// file could not be written; empty on success.
+QString writeExport(const ExportChoice &choice, const AnalysisReport &report, const std::string &log,
+                    const NumberFormat &format);
+
+// Export as the menu runs it: asks, writes, and shows why when writing failed.
+void exportResults(QWidget *parent, const AnalysisReport &report, const std::string &log, const NumberFormat &format,
+                   const std::function<void(const QString &)> &showMessage);
+
+} // namespace varnoth

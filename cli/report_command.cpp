@@ -1,0 +1,123 @@
+#include "report_command.h"
+
+#include <cstdint>
+#include <optional>
+
+#include "run_arguments.h"
+
+namespace varnoth::cli {
+
+const char *const reportHelp = "Usage: varnoth-report [OPTION]... LOG\n"
+                               "Analyses the upload log LOG of a DC++ client and writes the results.\n"
+                               "\n"
+                               "  --format FORMAT  text (the default), csv, json or html\n"
+                               "  --list LIST      the list a CSV file holds: downloaders (the default),\n"
+                               "                   files, folders, days or hours\n"
+                               "  --top N          at most N rows of each ranked list (default: 20 in text,\n"
+                               "                   100 in HTML, all in CSV and JSON)\n"
+                               "  --from DAY       only uploads on or after DAY (YYYY-MM-DD)\n"
+                               "  --to DAY         only uploads on or before DAY (YYYY-MM-DD)\n"
+                               "  --threads N      read with N worker threads (default: one per processor)\n"
+                               "  --output FILE    write FILE, replacing it only once it is complete\n"
+                               "                   (default, or -: standard output)\n"
+                               "  --help           show this help and exit\n"
+                               "  --version        show the version and exit\n"
+                               "\n"
+                               "Exit status: 0 on success; 1 when the log cannot be read or analysed or\n"
+                               "the output cannot be written; 2 for a usage error.\n";
+
+namespace {
+
+struct Option {
+    std::string name;
+    std::optional<std::string> value; // given as --name=value
+};
+
+Option optionOf(const std::string &argument)
+{
+    const std::size_t equals = argument.find('=');
+    if (equals == std::string::npos)
+        return {argument, std::nullopt};
+    return {argument.substr(0, equals), argument.substr(equals + 1)};
+}
+
+bool takesValue(const std::string &name)
+{
+    return name == "--format" || name == "--list" || name == "--top" || name == "--output" || isRunOption(name);
+}
+
+void readValue(const std::string &name, const std::string &value, ReportCommand &command, bool &listGiven)
+{
+    if (name == "--format") {
+        const auto format = reportFormatNamed(value);
+        if (!format)
+            throw UsageError{"--format takes text, csv, json or html, not '" + value + "'"};
+        command.request.format = *format;
+    } else if (name == "--list") {
+        const auto list = reportListNamed(value);
+        if (!list)
+            throw UsageError{"--list takes downloaders, files, folders, days or hours, not '" + value + "'"};
+        command.request.list = *list;
+        listGiven = true;
+    } else if (name == "--top") {
+        const auto top = positiveNumber<std::size_t>(value, SIZE_MAX);
+        if (!top)
+            throw UsageError{"--top takes a whole number of at least 1, not '" + value + "'"};
+        command.request.top = *top;
+    } else if (name == "--output") {
+        if (value.empty())
+            throw UsageError{"--output takes a file name, or - for standard output"};
+        command.output = value;
+    } else {
+        readRunOption(name, value, command.options);
+    }
+}
+
+} // namespace
+
+ReportCommand readReportCommand(const std::vector<std::string> &args)
+{
+    ReportCommand command;
+    for (const std::string &argument : args) {
+        if (argument == "--")
+            break;
+        if (argument == "--help" || argument == "-h" || argument == "--version") {
+            command.action = argument == "--version" ? ReportCommand::Action::Version : ReportCommand::Action::Help;
+            return command;
+        }
+    }
+    std::vector<std::string> logs;
+    bool listGiven = false;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &argument = args[i];
+        if (optionsEnded || argument == "-" || argument.empty() || argument[0] != '-') {
+            logs.push_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        Option option = optionOf(argument);
+        if (!takesValue(option.name))
+            throw UsageError{"unknown option '" + option.name + "'"};
+        if (!option.value) {
+            if (i + 1 >= args.size())
+                throw missingValue(option.name);
+            option.value = args[++i];
+        }
+        readValue(option.name, *option.value, command, listGiven);
+    }
+    if (logs.empty())
+        throw UsageError{"no log given"};
+    if (logs.size() > 1)
+        throw UsageError{"one log at a time: '" + logs[0] + "' and '" + logs[1] + "' given"};
+    if (listGiven && command.request.format != ReportFormat::Csv)
+        throw UsageError{"--list goes with --format csv"};
+    checkRange(command.options.range);
+    command.log = logs[0];
+    return command;
+}
+
+} // namespace varnoth::cli

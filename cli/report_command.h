@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/analysis_options.h"
+#include "report/report_request.h"
+
+namespace varnoth::cli {
+
+// What a command line of varnoth-report asks for.
+struct ReportCommand {
+    enum class Action { Report, Help, Version };
+    Action action = Action::Report;
+    std::string log;         // the log's path, as given
+    std::string output;      // empty or "-": standard output
+    AnalysisOptions options; // threads and range (the number format is the caller's)
+    ReportRequest request;   // format, list, top (the log's name and number format are the caller's)
+};
+
+// Reads the arguments after the program's name: options in any order, as
+// "--name value" or "--name=value", and one log; "--" ends the options.
+// --help and --version win over everything else. Throws UsageError.
+ReportCommand readReportCommand(const std::vector<std::string> &args);
+
+// The text of --help.
+extern const char *const reportHelp;
+
+} // namespace varnoth::cli

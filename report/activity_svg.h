@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "analysis/activity.h"
+#include "forms/number_format.h"
+
+namespace varnoth {
+
+// Bar charts of the activity as inline SVG for the HTML report: no script and
+// no outside resource, readable and printable as they stand. Each bar carries
+// its day or hour, uploads and megabytes as a tooltip (an SVG title).
+
+// Uploads per day, week or month (as the activity window shows them) from
+// the first to the last day with uploads; empty text when no upload has a date.
+std::string periodChart(const Activity &activity, const NumberFormat &format);
+
+// Uploads per hour of the day, 0 to 23.
+std::string hourChart(const Activity &activity, const NumberFormat &format);
+
+} // namespace varnoth

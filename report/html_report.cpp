@@ -1,0 +1,118 @@
+#include "html_report.h"
+
+#include "activity_svg.h"
+#include "analysis/activity_captions.h"
+#include "analysis/activity_periods.h"
+#include "analysis/summary_captions.h"
+#include "html_text.h"
+#include "report_title.h"
+#include "shown_lists.h"
+
+namespace varnoth {
+namespace {
+
+const char *const style = R"(
+:root { color-scheme: light; --ink: #1d232b; --muted: #5b6572; --rule: #d5dae1; --band: #f3f5f8; --bar: #2f6fb3; }
+* { box-sizing: border-box; }
+body { margin: 0 auto; max-width: 72rem; padding: 1.5rem; font: 15px/1.45 system-ui, "DejaVu Sans", sans-serif; color: var(--ink); }
+h1 { font-size: 1.5rem; margin: 0 0 .25rem; overflow-wrap: anywhere; }
+h2 { font-size: 1.15rem; margin: 2rem 0 .5rem; padding-bottom: .2rem; border-bottom: 2px solid var(--rule); }
+.meta { color: var(--muted); margin: 0; overflow-wrap: anywhere; }
+.shown { font-weight: normal; color: var(--muted); font-size: .9rem; }
+ul.summary { list-style: none; padding: 0; margin: 0; columns: 2 22rem; column-gap: 2rem; }
+ul.summary li { padding: .2rem 0; border-bottom: 1px solid var(--band); break-inside: avoid; white-space: pre-wrap; }
+table { border-collapse: collapse; min-width: 60%; }
+th, td { text-align: left; padding: .25rem .6rem; border-bottom: 1px solid var(--rule); vertical-align: top; }
+thead th { background: var(--band); }
+tbody tr:nth-child(even) { background: #fafbfc; }
+td.name { overflow-wrap: anywhere; }
+th.num, td.num { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }
+figure { margin: 1rem 0; }
+figcaption { color: var(--muted); font-size: .9rem; }
+svg.chart { width: 100%; height: auto; display: block; }
+svg .bar { fill: var(--bar); }
+svg .grid { stroke: var(--rule); stroke-width: 1; }
+svg text { font: 12px system-ui, "DejaVu Sans", sans-serif; fill: var(--muted); }
+svg .value { text-anchor: end; }
+@media print {
+  @page { margin: 15mm; }
+  body { max-width: none; padding: 0; font-size: 10pt; }
+  h2 { break-after: avoid; }
+  thead { display: table-header-group; }
+  tr, figure { break-inside: avoid; }
+  tbody tr:nth-child(even) { background: none; }
+  * { print-color-adjust: exact; -webkit-print-color-adjust: exact; }
+}
+)";
+
+std::string tableOf(const ShownList &list)
+{
+    std::string out = "<table>\n<thead><tr>";
+    for (std::size_t c = 0; c < list.headers.size(); ++c)
+        out += std::string(list.numeric[c] ? "<th scope=\"col\" class=\"num\">" : "<th scope=\"col\">") +
+               htmlText(list.headers[c]) + "</th>";
+    out += "</tr></thead>\n<tbody>\n";
+    for (std::size_t r = 0; r < list.rows.rowCount(); ++r) {
+        out += "<tr>";
+        for (std::size_t c = 0; c < list.rows.columns; ++c)
+            out += std::string(list.numeric[c] ? "<td class=\"num\">" : "<td class=\"name\">") +
+                   htmlText(list.rows.cell(r, c)) + "</td>";
+        out += "</tr>\n";
+    }
+    return out + "</tbody>\n</table>\n";
+}
+
+std::string section(const char *id, const std::string &heading, const std::string &body)
+{
+    return std::string("<section id=\"") + id + "\">\n<h2>" + heading + "</h2>\n" + body + "</section>\n";
+}
+
+std::string activitySection(const Activity &activity, const NumberFormat &format)
+{
+    std::string body;
+    const std::string periods = periodChart(activity, format);
+    if (!periods.empty()) {
+        body += "<figure>\n" + periods + "<figcaption>" + htmlText(periodChartTitle(activityPeriods(activity).length)) +
+                "</figcaption>\n</figure>\n";
+    }
+    body += "<figure>\n" + hourChart(activity, format) + "<figcaption>" + hourChartTitle + "</figcaption>\n</figure>\n";
+    body += "<ul class=\"summary\">\n";
+    for (const std::string &line : {busiestDayCaption(activity, format), busiestHourCaption(activity),
+                                    daysCaption(activity, format), undatedCaption(activity)}) {
+        if (!line.empty())
+            body += "<li>" + htmlText(line) + "</li>\n";
+    }
+    body += "</ul>\n";
+    return section("activity", "Activity", body);
+}
+
+} // namespace
+
+std::string htmlReport(const AnalysisReport &report, const std::string &log, std::size_t top,
+                       const NumberFormat &format)
+{
+    const std::string dates = datesText(report.range);
+    const std::string title = htmlText("Varnoth report: " + std::string(logName(log)) + ", " + dates);
+    std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                      "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+                      "style-src 'unsafe-inline'\">\n"
+                      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+                      title + "</title>\n<style>" + style + "</style>\n</head>\n<body>\n<header>\n<h1>" + title +
+                      "</h1>\n<p class=\"meta\">Log: " + htmlText(log) +
+                      "</p>\n<p class=\"meta\">Dates: " + htmlText(dates) + "</p>\n</header>\n";
+
+    std::string summary = "<ul class=\"summary\">\n";
+    for (const std::string &caption : captionLines(summaryCaptions(report.summary, format)))
+        summary += "<li>" + htmlText(caption) + "</li>\n";
+    out += section("summary", "Summary", summary + "</ul>\n");
+
+    for (const ShownList &list : shownLists(report, format, top)) {
+        const std::string count = shownCount(list);
+        const std::string heading =
+            htmlText(list.title) + (count.empty() ? "" : " <span class=\"shown\">" + count + "</span>");
+        out += section(reportListName(list.list), heading, tableOf(list));
+    }
+    return out + activitySection(report.activity, format) + "</body>\n</html>\n";
+}
+
+} // namespace varnoth

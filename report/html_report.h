@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "analysis/analysis_report.h"
+#include "forms/number_format.h"
+
+namespace varnoth {
+
+// The report as one self-contained HTML page (UTF-8): the log's name and the
+// dates in the title, the fourteen summary captions, the three ranked lists
+// (at most `top` rows each) and the activity as inline SVG bar charts. No
+// script and no outside resource (a content security policy forbids both);
+// styles for screen and print are inline.
+std::string htmlReport(const AnalysisReport &report, const std::string &log, std::size_t top,
+                       const NumberFormat &format);
+
+} // namespace varnoth

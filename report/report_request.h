@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "analysis/analysis_report.h"
+#include "forms/number_format.h"
+
+namespace varnoth {
+
+enum class ReportFormat { Text, Csv, Json, Html };
+
+// The lists a CSV file can hold: the three ranked lists and the activity.
+enum class ReportList { Downloaders, Files, Folders, Days, Hours };
+
+inline constexpr ReportList allReportLists[] = {ReportList::Downloaders, ReportList::Files, ReportList::Folders,
+                                                ReportList::Days, ReportList::Hours};
+
+// The names the command takes: "text", "csv", "json", "html"; "downloaders",
+// "files", "folders", "days", "hours".
+std::optional<ReportFormat> reportFormatNamed(std::string_view name);
+std::optional<ReportList> reportListNamed(std::string_view name);
+const char *reportListName(ReportList list);
+
+// How many rows of each ranked list a format shows unless told: 20 in the
+// text, 100 in the HTML page, every row in JSON and CSV.
+std::size_t defaultTop(ReportFormat format);
+
+// What to write about a completed run.
+struct ReportRequest {
+    ReportFormat format = ReportFormat::Text;
+    ReportList list = ReportList::Downloaders; // the list of a CSV file
+    std::optional<std::size_t> top;            // rows of each ranked list; the format's default when empty
+    std::string log;                           // the log's path as the user gave it (UTF-8)
+    NumberFormat numberFormat;                 // for the texts a person reads (text, HTML)
+};
+
+// The report as one text in the requested format (UTF-8).
+std::string writeReport(const AnalysisReport &report, const ReportRequest &request);
+
+} // namespace varnoth

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/analysis_report.h"
+#include "report_request.h"
+
+namespace varnoth {
+
+// A value of a report's row as JSON and CSV write it: a text, a number in
+// JSON's form, or nothing (null; an empty CSV field).
+struct ReportCell {
+    enum class Kind { Text, Number, Nothing };
+    Kind kind = Kind::Nothing;
+    std::string text;
+
+    static ReportCell textCell(std::string_view text) { return {Kind::Text, std::string(text)}; }
+    static ReportCell numberCell(double value);
+    static ReportCell nothing() { return {}; }
+};
+
+// Named fields and rows of cells, one cell per field.
+struct ReportTable {
+    std::vector<const char *> fields;
+    std::vector<std::vector<ReportCell>> rows;
+};
+
+// The rows of one list, at most `top` of a ranked list (days and hours are
+// never cut): downloaders {nick, uploads, megabytes, upload_time,
+// upload_seconds}, files {file, uploads}, folders {folder, accesses}, days
+// {date, uploads, bytes, seconds}, hours {hour, uploads, bytes, seconds}.
+ReportTable listTable(const AnalysisReport &report, ReportList list, std::size_t top);
+
+// The activity per day and per hour of the day (always 24 rows).
+ReportTable dayTable(const Activity &activity);
+ReportTable hourTable(const Activity &activity);
+
+// The summary's figures as one row of named fields.
+ReportTable summaryTable(const Summary &summary);
+
+// A file's text as the grid shows it, without the blank that ends it.
+std::string_view fileText(const FileRow &row);
+
+} // namespace varnoth

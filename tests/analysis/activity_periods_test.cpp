@@ -1,0 +1,67 @@
+// The bars of the activity chart: the period length that a span calls for,
+// periods cut to the log's first and last day, and sums that keep every upload.
+#include <gtest/gtest.h>
+
+#include "analysis/activity_periods.h"
+
+using namespace varnoth;
+
+namespace {
+
+CalendarDate day(const char *text)
+{
+    return *CalendarDate::parse(text);
+}
+
+Activity activityOn(std::initializer_list<std::pair<const char *, std::int64_t>> days)
+{
+    Activity activity;
+    for (const auto &[date, uploads] : days)
+        activity.days.push_back({day(date), {uploads, 1e6 * static_cast<double>(uploads), 60}});
+    return activity;
+}
+
+std::string shown(const ActivityPeriods &periods)
+{
+    std::string text;
+    for (const ActivityPeriod &p : periods.periods)
+        text += p.start.text() + ".." + p.end.text() + "=" + std::to_string(p.count.uploads) + " ";
+    return text;
+}
+
+} // namespace
+
+TEST(ActivityPeriods, LengthBySpan)
+{
+    EXPECT_EQ(periodLengthFor(day("2003-01-01"), day("2003-04-30")), PeriodLength::Day);  // 120 days
+    EXPECT_EQ(periodLengthFor(day("2003-01-01"), day("2003-05-01")), PeriodLength::Week); // 121 days
+    EXPECT_EQ(periodLengthFor(day("2003-01-01"), day("2004-12-30")), PeriodLength::Week); // 730 days
+    EXPECT_EQ(periodLengthFor(day("2003-01-01"), day("2004-12-31")), PeriodLength::Month);
+}
+
+TEST(ActivityPeriods, DaysWeeksAndMonthsCutToTheLog)
+{
+    EXPECT_EQ(shown(activityPeriods(activityOn({{"2004-02-28", 1}, {"2004-03-01", 2}}))),
+              "2004-02-28..2004-02-28=1 2004-02-29..2004-02-29=0 2004-03-01..2004-03-01=2 ");
+    // Weeks run Monday to Sunday; 2003-06-04 is a Wednesday.
+    const ActivityPeriods weeks =
+        activityPeriods(activityOn({{"2003-06-04", 3}, {"2003-06-08", 1}, {"2003-10-07", 5}}));
+    EXPECT_EQ(weeks.length, PeriodLength::Week);
+    EXPECT_EQ(weeks.periods.size(), 19u);
+    EXPECT_EQ(shown({weeks.length, {weeks.periods.front(), weeks.periods.back()}}),
+              "2003-06-04..2003-06-08=4 2003-10-06..2003-10-07=5 ");
+    const ActivityPeriods months = activityPeriods(activityOn({{"2001-12-31", 1}, {"2004-01-15", 2}}));
+    EXPECT_EQ(months.periods.size(), 26u);
+    EXPECT_EQ(shown({months.length, {months.periods[0], months.periods[1], months.periods.back()}}),
+              "2001-12-31..2001-12-31=1 2002-01-01..2002-01-31=0 2004-01-01..2004-01-15=2 ");
+    EXPECT_TRUE(activityPeriods(Activity{}).periods.empty());
+}
+
+TEST(ActivityPeriods, BusiestDayAndHourTakeTheEarliestOfEquals)
+{
+    Activity activity = activityOn({{"2003-06-13", 2}, {"2003-06-14", 3}, {"2003-06-15", 3}});
+    EXPECT_EQ(busiestDay(activity)->date, day("2003-06-14"));
+    EXPECT_EQ(busiestHour(activity), -1);
+    activity.hours[21].uploads = activity.hours[22].uploads = 4;
+    EXPECT_EQ(busiestHour(activity), 21);
+}
