@@ -5,39 +5,60 @@
 #include "forms/number_reading.h"
 
 namespace varnoth {
-namespace {
 
-void count(ActivityCount &c, double bytes, double seconds)
+void ActivityTally::Count::add(double moreBytes, double moreSeconds)
 {
-    c.uploads = checkedAdd(c.uploads, 1);
-    c.bytes += bytes;
-    c.seconds += seconds;
+    uploads = checkedAdd(uploads, 1);
+    bytes.add(moreBytes);
+    seconds.add(moreSeconds);
 }
 
-} // namespace
+void ActivityTally::Count::add(const Count &other)
+{
+    uploads = checkedAdd(uploads, other.uploads);
+    bytes.add(other.bytes);
+    seconds.add(other.seconds);
+}
+
+ActivityCount ActivityTally::Count::finish() const
+{
+    return {uploads, bytes.value(), seconds.value()};
+}
 
 void ActivityTally::add(const std::optional<CalendarDate> &date, int hour, double bytes, double seconds)
 {
     if (hour >= 0)
-        count(activity_.hours[static_cast<std::size_t>(hour)], bytes, seconds);
+        hours_[static_cast<std::size_t>(hour)].add(bytes, seconds);
     if (!date) {
-        activity_.undated = checkedAdd(activity_.undated, 1);
+        undated_ = checkedAdd(undated_, 1);
         return;
     }
-    const std::int32_t day = date->dayNumber();
-    if (!last_ || day != lastDay_) {
-        last_ = &days_[day]; // elements keep their place when the map grows
-        lastDay_ = day;
+    if (!last_ || *date != lastDate_) {
+        last_ = &days_[date->dayNumber()]; // elements keep their place when the map grows
+        lastDate_ = *date;
     }
-    count(*last_, bytes, seconds);
+    last_->add(bytes, seconds);
+}
+
+void ActivityTally::append(const ActivityTally &later)
+{
+    for (std::size_t h = 0; h < hours_.size(); ++h)
+        hours_[h].add(later.hours_[h]);
+    undated_ = checkedAdd(undated_, later.undated_);
+    for (const auto &[day, count] : later.days_)
+        days_[day].add(count);
+    last_ = nullptr;
 }
 
 Activity ActivityTally::finish() const
 {
-    Activity activity = activity_;
+    Activity activity;
+    for (std::size_t h = 0; h < hours_.size(); ++h)
+        activity.hours[h] = hours_[h].finish();
+    activity.undated = undated_;
     activity.days.reserve(days_.size());
     for (const auto &[day, c] : days_)
-        activity.days.push_back({CalendarDate::fromDayNumber(day), c});
+        activity.days.push_back({CalendarDate::fromDayNumber(day), c.finish()});
     std::sort(activity.days.begin(), activity.days.end(),
               [](const DayActivity &a, const DayActivity &b) { return a.date < b.date; });
     return activity;

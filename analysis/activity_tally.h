@@ -1,28 +1,50 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
 
 #include "activity.h"
+#include "exact_sum.h"
 
 namespace varnoth {
 
 // Counts uploads per day and per hour of the day as a run reads them. A log
 // is written in time order, so the day of the last upload is kept at hand.
+// Bytes and seconds are summed exactly, so the tallies of stretches of the
+// log joined by append() are exactly those of counting the whole at once.
 class ActivityTally {
 public:
+    ActivityTally() = default;
+    ActivityTally(const ActivityTally &) = delete;
+    ActivityTally &operator=(const ActivityTally &) = delete;
+    ActivityTally(ActivityTally &&) = default;
+    ActivityTally &operator=(ActivityTally &&) = default;
+
     // hour: 0-23, or -1 when the line has none.
     void add(const std::optional<CalendarDate> &date, int hour, double bytes, double seconds);
+
+    void append(const ActivityTally &later);
 
     // The days in date order.
     Activity finish() const;
 
 private:
-    std::unordered_map<std::int32_t, ActivityCount> days_;
-    std::int32_t lastDay_ = 0;
-    ActivityCount *last_ = nullptr;
-    Activity activity_; // hours and undated
+    struct Count {
+        std::int64_t uploads = 0;
+        ExactSum bytes;
+        ExactSum seconds;
+        void add(double bytes, double seconds);
+        void add(const Count &other);
+        ActivityCount finish() const;
+    };
+
+    std::unordered_map<std::int32_t, Count> days_;
+    CalendarDate lastDate_ = CalendarDate::fromDayNumber(0);
+    Count *last_ = nullptr;
+    std::array<Count, 24> hours_{};
+    std::int64_t undated_ = 0;
 };
 
 } // namespace varnoth

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "activity.h"
@@ -31,13 +33,14 @@ struct DownloaderRow {
     UploadTime uploadTime;
 };
 
+// File and folder rows view texts that the report keeps (AnalysisReport::names).
 struct FileRow {
-    std::string file; // the path as logged, with the blank that ends it
+    std::string_view file; // the path as logged, with the blank that ends it
     std::int64_t uploads = 0;
 };
 
 struct FolderRow {
-    std::string folder; // the path before its last separator
+    std::string_view folder; // the path before its last separator
     std::int64_t accesses = 0;
 };
 
@@ -77,6 +80,9 @@ struct AnalysisReport {
     Summary summary;
     Activity activity;
     DateRange range; // the range the run was narrowed to
+    // The texts of the file and folder rows, each stored once: a log can
+    // name millions of files.
+    std::shared_ptr<const void> names;
 };
 
 } // namespace varnoth

@@ -6,11 +6,13 @@
 #include "activity_tally.h"
 #include "deferred_tallies.h"
 #include "forms/failure.h"
+#include "forms/line_count.h"
 #include "forms/line_reader.h"
 #include "forms/number_reading.h"
 #include "line_cutter.h"
-#include "progress_pacer.h"
+#include "log_parts.h"
 #include "rankings.h"
+#include "shared_progress.h"
 #include "summary.h"
 #include "tallies.h"
 
@@ -39,19 +41,112 @@ double shareOf(std::int64_t done, std::int64_t total)
     return total > 0 ? std::min(1.0, static_cast<double>(done) / static_cast<double>(total)) : 1.0;
 }
 
-// The first pass: the upload lines of the log. Reports the lines counted so
-// far, so that a window can show that it is busy while a large log is counted.
-std::int64_t countUploadLines(const LogInput &log, const DateRange &range, const Reporter &report)
+// The first pass: the upload lines of the log, counted part by part side by
+// side. Reports the lines counted so far, so that a window can show that it
+// is busy while a large log is counted.
+std::int64_t countUploadLines(const LogInput &log, const DateRange &range, const std::vector<ByteRange> &parts,
+                              unsigned threads, const ProgressCallback &progress)
 {
-    LineReader reader(log);
-    ProgressPacer pacer;
-    TextLine line;
+    SharedProgress shared(progress, [](std::int64_t lines, std::uint64_t) {
+        return Progress{RunPhase::CountingLines, 0, lines, 0};
+    });
+    std::vector<std::int64_t> counts(parts.size(), 0);
+    std::vector<std::exception_ptr> failures(parts.size());
+    readParts(parts.size(), threads, [&](std::size_t i) {
+        try {
+            if (range.whole()) {
+                std::int64_t told = 0;
+                counts[i] = static_cast<std::int64_t>(countFilledLines(log, parts[i], [&](std::uint64_t lines) {
+                    shared.add(static_cast<std::int64_t>(lines), 0);
+                    told += static_cast<std::int64_t>(lines);
+                }));
+                shared.add(counts[i] - told, 0);
+                return;
+            }
+            LineReader reader(log, parts[i]);
+            TextLine line;
+            std::int64_t unreported = 0;
+            while (reader.next(line)) {
+                if (!line.blank() && range.admits(line.bytes) && ++unreported == SharedProgress::batch) {
+                    counts[i] += unreported;
+                    shared.add(unreported, 0);
+                    unreported = 0;
+                }
+            }
+            counts[i] += unreported;
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    });
     std::int64_t count = 0;
-    while (reader.next(line)) {
-        if (!line.blank() && range.admits(line.bytes) && pacer.due(++count))
-            report(RunPhase::CountingLines, 0, count, 0);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (failures[i])
+            std::rethrow_exception(failures[i]);
+        count += counts[i];
     }
     return count;
+}
+
+// What the second pass found in one part of the log. Parts stand side by
+// side and are written by different threads line after line: each starts a
+// cache line of its own.
+struct alignas(64) PartTallies {
+    Tallies tallies;
+    ActivityTally activity;
+    std::int64_t linesCompleted = 0;
+    PartEnd end;
+};
+
+// The second pass over one part: cuts every line and counts it, up to the
+// part's first corrupted line. Gives up (its tallies then unused) once
+// needless() says that an earlier part has stopped.
+template <class Needless>
+void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &options, SharedProgress &shared,
+              Needless needless, PartTallies &part)
+{
+    DeferredTallies deferred(part.tallies);
+    std::int64_t unreported = 0;
+    try {
+        LineReader reader(log, range);
+        LineCutter cutter;
+        LineDates dates;
+        TextLine line;
+        while (reader.next(line)) {
+            part.end.lines = line.number;
+            if (line.blank() || !options.range.admits(line.bytes))
+                continue;
+            const CutLine &cut = cutter.cut(line, LineCutter::Mode::Analysis);
+            const auto duration =
+                cut.status == CutStatus::Ok ? readDuration(cut.DurationText, options.numberFormat) : std::nullopt;
+            const double bytes = duration ? lenientNumber(cut.ByteText) : 0;
+            if (!duration || !std::isfinite(bytes)) {
+                part.end.corruptedLine = line.number;
+                break;
+            }
+
+            part.linesCompleted = checkedAdd(part.linesCompleted, 1);
+            part.tallies.addDownloaderUpload(cut.Nick, bytes, *duration);
+            deferred.add(cut.FilePath, cut.Folder.size(), bytes);
+            part.activity.add(dates.of(line.bytes), lineHour(cut.DateTimeText), bytes, duration->totalSeconds());
+            if (++unreported == SharedProgress::batch) {
+                shared.add(unreported, 0);
+                unreported = 0;
+                if (needless())
+                    break;
+            }
+        }
+        deferred.flush();
+    } catch (...) {
+        // The queued files and folders of earlier lines are counted first, as
+        // when each is counted at once: a failure among them is the one reported.
+        try {
+            deferred.flush();
+            part.end.failure = std::current_exception();
+        } catch (...) {
+            part.end.failure = std::current_exception();
+        }
+    }
+    shared.add(unreported, 0);
 }
 
 struct SecondPass {
@@ -62,52 +157,60 @@ struct SecondPass {
     std::uint64_t corruptedLine = 0; // the first corrupted line, 0 when none
 };
 
-// The second pass: cuts every line and counts it.
-void readUploads(const LogInput &log, const AnalysisOptions &options, std::int64_t lineCount, const Reporter &report,
-                 SecondPass &pass)
+// The second pass: every part read side by side into tallies of its own,
+// then the tallies joined in log order, exactly those of one read of the
+// whole log.
+SecondPass readUploads(const LogInput &log, const AnalysisOptions &options, const std::vector<ByteRange> &ranges,
+                       std::int64_t lineCount, const ProgressCallback &progress)
 {
-    LineReader reader(log);
-    LineCutter cutter;
-    ProgressPacer pacer;
-    DeferredTallies deferred(pass.tallies);
-    TextLine line;
-    try {
-        while (reader.next(line)) {
-            if (line.blank() || !options.range.admits(line.bytes))
-                continue;
-            const CutLine &cut = cutter.cut(line, LineCutter::Mode::Analysis);
-            const auto duration =
-                cut.status == CutStatus::Ok ? readDuration(cut.DurationText, options.numberFormat) : std::nullopt;
-            const double bytes = duration ? lenientNumber(cut.ByteText) : 0;
-            if (!duration || !std::isfinite(bytes)) {
-                pass.corruptedLine = line.number;
-                break;
-            }
+    SharedProgress shared(progress, [lineCount](std::int64_t lines, std::uint64_t) {
+        return Progress{RunPhase::ReadingInformation, lines, lineCount, shareOf(lines, lineCount)};
+    });
+    std::vector<PartTallies> parts(ranges.size());
+    FirstStop firstStop;
+    readParts(ranges.size(), readThreads(options), [&](std::size_t i) {
+        if (firstStop.needless(i))
+            return;
+        readPart(
+            log, ranges[i], options, shared, [&] { return firstStop.needless(i); }, parts[i]);
+        // Only the first part's names are looked up again, as the others join it.
+        if (i > 0)
+            parts[i].tallies.dropIndexes();
+        if (parts[i].end.stopped())
+            firstStop.stoppedAt(i);
+    });
 
-            pass.linesCompleted = checkedAdd(pass.linesCompleted, 1);
-            const double megabytes = bytes / 1000000.0;
-            pass.totalMegabytes += megabytes;
-            if (!std::isfinite(pass.totalMegabytes))
-                throw Failure(failures::overflow);
-            pass.tallies.addDownloaderUpload(cut.Nick, megabytes, *duration);
-            deferred.add(cut.FilePath, cut.Folder.size(), megabytes);
-            pass.activity.add(lineDate(line.bytes), lineHour(cut.DateTimeText), bytes, duration->totalSeconds());
-
-            if (pacer.due(pass.linesCompleted))
-                report(RunPhase::ReadingInformation, pass.linesCompleted, lineCount,
-                       shareOf(pass.linesCompleted, lineCount));
+    SecondPass pass;
+    std::vector<PartEnd> ends;
+    for (const PartTallies &part : parts)
+        ends.push_back(part.end);
+    pass.corruptedLine = joinParts(ends, [&](std::size_t i) {
+        PartTallies part = std::move(parts[i]);
+        if (i == 0) {
+            pass.tallies = std::move(part.tallies);
+            pass.activity = std::move(part.activity);
+        } else {
+            pass.tallies.append(std::move(part.tallies));
+            pass.activity.append(part.activity);
         }
-    } catch (...) {
-        // The queued files and folders of earlier lines are counted first, as when
-        // each is counted at once: a failure among them is the one reported.
-        deferred.flush();
-        throw;
-    }
-    deferred.flush();
+        pass.linesCompleted = checkedAdd(pass.linesCompleted, part.linesCompleted);
+    });
+    // Every upload belongs to one downloader: their bytes are all the bytes.
+    ExactSum bytes;
+    for (const DownloaderTally &d : pass.tallies.downloaders())
+        bytes.add(d.bytes);
+    pass.totalMegabytes = bytes.value() / 1000000.0;
+    if (!std::isfinite(pass.totalMegabytes))
+        throw Failure(failures::overflow);
+    // A time too long to count fails before a later corrupted line is met.
+    for (const DownloaderTally &d : pass.tallies.downloaders())
+        d.time.total();
+    return pass;
 }
 
-AnalysisReport rankAndSum(const SecondPass &pass, const DateRange &range, const Reporter &report)
+AnalysisReport rankAndSum(SecondPass &pass, const DateRange &range, const Reporter &report)
 {
+    pass.tallies.dropIndexes();
     AnalysisReport result;
     result.lineCount = pass.linesCompleted;
     result.range = range;
@@ -119,28 +222,34 @@ AnalysisReport rankAndSum(const SecondPass &pass, const DateRange &range, const 
     report(RunPhase::CountingFiles, pass.linesCompleted, pass.linesCompleted, 1);
     result.files = rankFiles(pass.tallies);
     result.summary = summarize(pass.tallies, result, pass.totalMegabytes);
+    struct Names {
+        NameBlocks files, folders;
+    };
+    result.names =
+        std::make_shared<const Names>(Names{pass.tallies.files().takeNames(), pass.tallies.folders().takeNames()});
     return result;
 }
 
 } // namespace
 
-AnalysisOutcome analyzeLog(const LogInput &log, const AnalysisOptions &options, const ProgressCallback &progress)
+AnalysisOutcome analyzeLog(const LogInput &log, const AnalysisOptions &options, const ProgressCallback &progress,
+                           std::uint64_t partBytes)
 {
     const Reporter report(progress);
     try {
         report(RunPhase::CountingLines, 0, 0, 0);
-        const std::int64_t lineCount = countUploadLines(log, options.range, report);
+        const std::vector<ByteRange> parts = splitLog(log, readThreads(options), partBytes);
+        const std::int64_t lineCount = countUploadLines(log, options.range, parts, readThreads(options), progress);
         report(RunPhase::ReadingInformation, 0, lineCount, 0);
 
-        SecondPass pass;
-        readUploads(log, options, lineCount, report, pass);
+        SecondPass pass = readUploads(log, options, parts, lineCount, progress);
         if (pass.corruptedLine != 0)
             return Corrupted{pass.corruptedLine};
         // A log that grew or shrank between the passes: the totals describe
         // the lines that were actually analysed.
         report(RunPhase::ReadingInformation, pass.linesCompleted, pass.linesCompleted, 1);
 
-        if (pass.tallies.fileNames().empty() || pass.tallies.folderNames().empty())
+        if (pass.tallies.files().empty() || pass.tallies.folders().empty())
             return NoUploads{};
         return rankAndSum(pass, options.range, report);
     } catch (const FileFailure &failure) {

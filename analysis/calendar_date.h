@@ -55,6 +55,29 @@ struct DateRange {
 // encoding, since a date is plain ASCII.
 std::optional<CalendarDate> lineDate(std::string_view line);
 
+// The dates of the lines of a log in turn. A log is written in time order,
+// so a line nearly always has the date of the line before it, which is then
+// not read again.
+class LineDates {
+public:
+    const std::optional<CalendarDate> &of(std::string_view line)
+    {
+        const std::string_view text = line.substr(0, 10);
+        if (!known_ || text != std::string_view(last_, lastSize_)) {
+            date_ = lineDate(line);
+            lastSize_ = text.copy(last_, sizeof last_);
+            known_ = true;
+        }
+        return date_;
+    }
+
+private:
+    char last_[10] = {};
+    std::size_t lastSize_ = 0;
+    bool known_ = false;
+    std::optional<CalendarDate> date_;
+};
+
 // The hour of a line's date/time text (UTF-8): characters 12-13 when they
 // read 00 to 23, the 11th character is a blank and the 14th ':'; -1 otherwise.
 int lineHour(std::string_view dateTimeText);

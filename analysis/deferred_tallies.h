@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "tallies.h"
 
@@ -32,7 +31,7 @@ public:
     }
 
     // The folder is the first folderLength bytes of the path (0: no folder).
-    void add(std::string_view filePath, std::size_t folderLength, double megabytes);
+    void add(std::string_view filePath, std::size_t folderLength, double bytes);
 
     // Tallies every queued upload; call before the tallies are read.
     void flush();
@@ -43,16 +42,14 @@ private:
         std::string path;
         std::size_t folderLength = 0;
         std::uint64_t pathHash = 0;
-        double megabytes = 0;
+        double bytes = 0;
     };
-    void prefetchNames(const Upload &upload) const;
     void tallyOldest();
 
     Tallies &tallies_;
     std::array<Upload, depth> queue_;
     std::size_t oldest_ = 0;
     std::size_t count_ = 0;
-    std::vector<std::uint32_t> folderOfFile_; // per file: its folder's position + 1; 0 = none yet
 };
 
 } // namespace varnoth

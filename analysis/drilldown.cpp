@@ -10,47 +10,79 @@
 #include "forms/number_reading.h"
 #include "forms/text.h"
 #include "line_cutter.h"
-#include "progress_pacer.h"
+#include "log_parts.h"
+#include "shared_progress.h"
 
 namespace varnoth {
 namespace {
 
-// Reads the log once, cutting every line as the views do, and hands each cut
-// line to keep(), which adds a row when the line matches and returns false
-// for a line that cannot be used.
+// Reads the log once, part by part side by side, cutting every line as the
+// views do, and hands each cut line to keep(), which adds a row when the line
+// matches and returns false for a line that cannot be used. The rows of the
+// parts are joined in log order.
 template <class Row, class Keep>
-Outcome<std::vector<Row>> readMatches(const LogInput &log, const DateRange &range, const ProgressCallback &progress,
-                                      Keep keep)
+Outcome<std::vector<Row>> readMatches(const LogInput &log, const AnalysisOptions &options,
+                                      const ProgressCallback &progress, std::uint64_t partBytes, Keep keep)
 {
     try {
         std::error_code error;
         const double size = log.bytes()
                                 ? static_cast<double>(log.bytes()->size())
                                 : static_cast<double>(std::filesystem::file_size(pathFromUtf8(log.path()), error));
-        auto report = [&](std::int64_t lines, std::uint64_t bytes) {
-            if (progress)
-                progress({RunPhase::ReadingDrilldown, lines, 0,
-                          error || size == 0 ? 1.0 : std::min(1.0, static_cast<double>(bytes) / size)});
+        auto describe = [&](std::int64_t lines, std::uint64_t bytes) {
+            return Progress{RunPhase::ReadingDrilldown, lines, 0,
+                            error || size == 0 ? 1.0 : std::min(1.0, static_cast<double>(bytes) / size)};
         };
-        report(0, 0);
-        std::vector<Row> rows;
-        LineReader reader(log);
-        LineCutter cutter;
-        ProgressPacer pacer;
-        TextLine line;
-        std::int64_t lines = 0;
-        while (reader.next(line)) {
-            if (line.blank() || !range.admits(line.bytes))
-                continue;
-            ++lines;
-            const CutLine &cut = cutter.cut(line, LineCutter::Mode::View);
-            if (cut.status != CutStatus::Ok || !keep(cut, rows))
-                return Corrupted{line.number};
-            if (pacer.due(lines))
-                report(lines, reader.bytesConsumed());
-        }
-        report(lines, reader.bytesConsumed());
-        return rows;
+        if (progress)
+            progress(describe(0, 0));
+        SharedProgress shared(progress, describe);
+        const std::vector<ByteRange> ranges = splitLog(log, readThreads(options), partBytes);
+        std::vector<std::vector<Row>> rows(ranges.size());
+        std::vector<PartEnd> ends(ranges.size());
+        FirstStop firstStop;
+        readParts(ranges.size(), readThreads(options), [&](std::size_t i) {
+            if (firstStop.needless(i))
+                return;
+            std::int64_t unreported = 0;
+            std::uint64_t reported = 0;
+            try {
+                LineReader reader(log, ranges[i]);
+                LineCutter cutter;
+                TextLine line;
+                while (reader.next(line)) {
+                    ends[i].lines = line.number;
+                    if (line.blank() || !options.range.admits(line.bytes))
+                        continue;
+                    const CutLine &cut = cutter.cut(line, LineCutter::Mode::View);
+                    if (cut.status != CutStatus::Ok || !keep(cut, rows[i])) {
+                        ends[i].corruptedLine = line.number;
+                        break;
+                    }
+                    if (++unreported == SharedProgress::batch) {
+                        shared.add(unreported, reader.bytesConsumed() - reported);
+                        reported = reader.bytesConsumed();
+                        unreported = 0;
+                        if (firstStop.needless(i))
+                            break;
+                    }
+                }
+                shared.add(unreported, reader.bytesConsumed() - reported);
+            } catch (...) {
+                ends[i].failure = std::current_exception();
+            }
+            if (ends[i].stopped())
+                firstStop.stoppedAt(i);
+        });
+        std::vector<Row> all;
+        const std::uint64_t corrupted = joinParts(ends, [&](std::size_t i) {
+            all.insert(all.end(), std::make_move_iterator(rows[i].begin()), std::make_move_iterator(rows[i].end()));
+            rows[i] = {};
+        });
+        if (corrupted != 0)
+            return Corrupted{corrupted};
+        if (progress)
+            progress(describe(shared.lines(), static_cast<std::uint64_t>(size)));
+        return all;
     } catch (const FileFailure &failure) {
         return Unreadable{failure.description(), failure.systemError()};
     } catch (const Failure &failure) {
@@ -63,10 +95,11 @@ Outcome<std::vector<Row>> readMatches(const LogInput &log, const DateRange &rang
 } // namespace
 
 Outcome<std::vector<PersonalUpload>> personalRows(const LogInput &log, std::string_view nick,
-                                                  const AnalysisOptions &options, const ProgressCallback &progress)
+                                                  const AnalysisOptions &options, const ProgressCallback &progress,
+                                                  std::uint64_t partBytes)
 {
     return readMatches<PersonalUpload>(
-        log, options.range, progress, [&](const CutLine &cut, std::vector<PersonalUpload> &rows) {
+        log, options, progress, partBytes, [&](const CutLine &cut, std::vector<PersonalUpload> &rows) {
             if (cut.Nick != nick)
                 return true;
             const double bytes = lenientNumber(cut.ByteText);
@@ -78,9 +111,9 @@ Outcome<std::vector<PersonalUpload>> personalRows(const LogInput &log, std::stri
 }
 
 Outcome<std::vector<FileUpload>> fileRows(const LogInput &log, std::string_view file, const AnalysisOptions &options,
-                                          const ProgressCallback &progress)
+                                          const ProgressCallback &progress, std::uint64_t partBytes)
 {
-    return readMatches<FileUpload>(log, options.range, progress,
+    return readMatches<FileUpload>(log, options, progress, partBytes,
                                    [&](const CutLine &cut, std::vector<FileUpload> &rows) {
                                        if (cut.FilePath != file)
                                            return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,12 +30,14 @@ struct FileUpload {
 // nick is compared exactly. Lines are cut as the run cuts them, except that a
 // line without " uploaded to" is cut all the same; a line that still cannot
 // be cut is Corrupted (its number is given, though the window does not show it).
+// The log is read in parts side by side as analyzeLog() reads it; partBytes
+// as there.
 Outcome<std::vector<PersonalUpload>> personalRows(const LogInput &log, std::string_view nick,
-                                                  const AnalysisOptions &options,
-                                                  const ProgressCallback &progress = {});
+                                                  const AnalysisOptions &options, const ProgressCallback &progress = {},
+                                                  std::uint64_t partBytes = 0);
 
 // Every upload of one file: its path as logged, the blank that ends it included.
 Outcome<std::vector<FileUpload>> fileRows(const LogInput &log, std::string_view file, const AnalysisOptions &options,
-                                          const ProgressCallback &progress = {});
+                                          const ProgressCallback &progress = {}, std::uint64_t partBytes = 0);
 
 } // namespace varnoth

@@ -8,7 +8,7 @@
 namespace varnoth {
 
 // The ranked lists of a run, most uploads first; equal rows keep their order
-// of first appearance.
+// of first appearance. File and folder rows view the names in the tallies.
 
 // Downloaders by uploads, then megabytes as shown (two decimals), then
 // upload time.

@@ -41,7 +41,7 @@ GridRows downloaderCells(const std::vector<DownloaderRow> &rows, const NumberFor
 GridRows folderCells(const std::vector<FolderRow> &rows)
 {
     return cellsOf(rows, 2, [](const FolderRow &row, std::vector<std::string> &cells) {
-        cells.push_back(row.folder);
+        cells.emplace_back(row.folder);
         cells.push_back(plainDecimal(row.accesses));
     });
 }
@@ -49,7 +49,7 @@ GridRows folderCells(const std::vector<FolderRow> &rows)
 GridRows fileCells(const std::vector<FileRow> &rows)
 {
     return cellsOf(rows, 2, [](const FileRow &row, std::vector<std::string> &cells) {
-        cells.push_back(row.file);
+        cells.emplace_back(row.file);
         cells.push_back(plainDecimal(row.uploads));
     });
 }

@@ -31,19 +31,8 @@ Summary summarize(const Tallies &tallies, const AnalysisReport &report, double t
     s.fileListMegabytes = tallies.fileListMegabytes();
 
     UploadTime &total = s.totalUploadTime;
-    for (const DownloaderTally &d : tallies.downloaders()) {
-        total.seconds = checkedAdd(total.seconds, d.time.seconds);
-        if (total.seconds >= 60) {
-            total.seconds -= 60;
-            total.minutes = checkedAdd(total.minutes, 1);
-        }
-        total.minutes = checkedAdd(total.minutes, d.time.minutes);
-        if (total.minutes >= 60) {
-            total.minutes -= 60;
-            total.hours = checkedAdd(total.hours, 1);
-        }
-        total.hours = checkedAdd(total.hours, d.time.hours);
-    }
+    for (const DownloaderTally &d : tallies.downloaders())
+        addCarryingOnce(total, d.time.total(), [](std::int64_t a, std::int64_t b) { return checkedAdd(a, b); });
     return s;
 }
 

@@ -1,85 +1,99 @@
 #include "tallies.h"
 
-#include <cmath>
-
 #include "forms/number_reading.h"
 
 namespace varnoth {
-namespace {
-
-// Adds a duration part to a whole-number counter; the sum is made whole,
-// halves going to the even neighbour.
-std::int64_t addPart(std::int64_t counter, double part)
-{
-    if (part == std::trunc(part) && std::fabs(part) < 9007199254740992.0)
-        return checkedAdd(counter, static_cast<std::int64_t>(part));
-    return storeWhole(static_cast<double>(counter) + part);
-}
-
-} // namespace
 
 bool isFileList(std::string_view filePath)
 {
     return filePath == dcLstFileList || filePath == bz2FileList;
 }
 
-void Tallies::addDownloaderUpload(std::string_view nick, double megabytes, const DurationParts &duration)
+void Tallies::addDownloaderUpload(std::string_view nick, double bytes, const DurationParts &duration)
 {
     bool added = false;
-    const std::size_t k = downloaderIndex_.findOrAdd(nick, downloaderNames_, added);
+    NameTable::Entry &e = downloaderNames_.entry(downloaderNames_.findOrAdd(nick, added));
     if (added) {
-        downloaders_.push_back(
-            {1, megabytes, {addPart(0, duration.hours), addPart(0, duration.minutes), addPart(0, duration.seconds)}});
-        return;
+        e.link = static_cast<std::uint32_t>(downloaders_.size());
+        downloaders_.emplace_back();
     }
-    DownloaderTally &d = downloaders_[k];
+    DownloaderTally &d = downloaders_[e.link];
     d.uploads = checkedAdd(d.uploads, 1);
-    d.megabytes += megabytes;
-    UploadTime &t = d.time;
-    t.seconds = addPart(t.seconds, duration.seconds);
-    if (t.seconds >= 60) {
-        t.seconds -= 60;
-        t.minutes = checkedAdd(t.minutes, 1);
-    }
-    t.minutes = addPart(t.minutes, duration.minutes);
-    if (t.minutes >= 60) {
-        t.minutes -= 60;
-        t.hours = checkedAdd(t.hours, 1);
-    }
-    t.hours = addPart(t.hours, duration.hours);
+    d.bytes.add(bytes);
+    d.time.add(duration);
 }
 
-std::size_t Tallies::addFileUpload(std::string_view filePath, std::uint64_t hash, double megabytes)
+NameTable::Entry *Tallies::addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes)
 {
     if (isFileList(filePath)) {
-        fileListMegabytes_ += megabytes;
+        fileListBytes_.add(bytes);
         std::int64_t &count = filePath == dcLstFileList ? dcLstUploads_ : bz2ListUploads_;
         count = checkedAdd(count, 1);
-        return NameIndex::npos;
+        return nullptr;
     }
     bool added = false;
-    const std::size_t k = fileIndex_.findOrAdd(filePath, hash, fileNames_, added);
-    if (added)
-        fileUploads_.push_back(1);
-    else
-        fileUploads_[k] = checkedAdd(fileUploads_[k], 1);
-    return k;
+    NameTable::Entry &file = files_.entry(files_.findOrAdd(filePath, hash, added));
+    file.count = checkedAdd(file.count, 1);
+    return &file;
 }
 
-std::size_t Tallies::addFolderAccess(std::string_view folder, std::uint64_t hash)
+NameTable::Location Tallies::addFolderAccess(std::string_view folder, std::uint64_t hash)
 {
     bool added = false;
-    const std::size_t k = folderIndex_.findOrAdd(folder, hash, folderNames_, added);
-    if (added)
-        folderAccesses_.push_back(1);
-    else
-        addFolderAccessAt(k);
-    return k;
+    const NameTable::Location at = folders_.findOrAdd(folder, hash, added);
+    addFolderAccessAt(at);
+    return at;
 }
 
-void Tallies::addFolderAccessAt(std::size_t folder)
+void Tallies::addFolderAccessAt(NameTable::Location folder)
 {
-    folderAccesses_[folder] = checkedAdd(folderAccesses_[folder], 1);
+    NameTable::Entry &e = folders_.entry(folder);
+    e.count = checkedAdd(e.count, 1);
+}
+
+namespace {
+
+// Adds the counts of later's names to those of table, new names last in
+// later's order, so that the order of first appearance holds.
+void appendCounts(NameTable &table, NameTable &later)
+{
+    later.drain([&](const NameTable::Entry &e) {
+        bool added = false;
+        NameTable::Entry &mine = table.entry(table.findOrAdd(e.name(), added));
+        mine.count = checkedAdd(mine.count, e.count);
+    });
+}
+
+} // namespace
+
+void Tallies::append(Tallies &&later)
+{
+    later.downloaderNames_.drain([&](const NameTable::Entry &e) {
+        bool added = false;
+        NameTable::Entry &mine = downloaderNames_.entry(downloaderNames_.findOrAdd(e.name(), added));
+        DownloaderTally &theirs = later.downloaders_[e.link];
+        if (added) {
+            mine.link = static_cast<std::uint32_t>(downloaders_.size());
+            downloaders_.push_back(std::move(theirs));
+            return;
+        }
+        DownloaderTally &d = downloaders_[mine.link];
+        d.uploads = checkedAdd(d.uploads, theirs.uploads);
+        d.bytes.add(theirs.bytes);
+        d.time.append(theirs.time);
+    });
+    appendCounts(files_, later.files_);
+    appendCounts(folders_, later.folders_);
+    dcLstUploads_ = checkedAdd(dcLstUploads_, later.dcLstUploads_);
+    bz2ListUploads_ = checkedAdd(bz2ListUploads_, later.bz2ListUploads_);
+    fileListBytes_.add(later.fileListBytes_);
+}
+
+void Tallies::dropIndexes()
+{
+    downloaderNames_.dropIndex();
+    files_.dropIndex();
+    folders_.dropIndex();
 }
 
 } // namespace varnoth

@@ -5,9 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis_report.h"
 #include "duration.h"
-#include "name_index.h"
+#include "exact_sum.h"
+#include "name_table.h"
+#include "upload_time_log.h"
 
 namespace varnoth {
 
@@ -17,58 +18,65 @@ inline constexpr std::string_view dcLstFileList = "MyList.DcLst ";
 inline constexpr std::string_view bz2FileList = "MyList.bz2 ";
 bool isFileList(std::string_view filePath);
 
-// What one downloader took: uploads, megabytes and upload time.
+// What one downloader took: uploads, bytes and upload time.
 struct DownloaderTally {
     std::int64_t uploads = 0;
-    double megabytes = 0;
-    UploadTime time;
+    ExactSum bytes;
+    UploadTimeLog time;
+
+    double megabytes() const { return bytes.value() / 1000000.0; }
 };
 
-// The counts of one run: per downloader, per file and per folder, each in
-// order of first appearance and looked up through a hash index, and the
-// uploads of the client's file lists. Every count is 64-bit; a count that
-// would leave that range throws Failure("Overflow").
+// The counts of a stretch of the log: per downloader, per file and per
+// folder, each in order of first appearance and looked up through a hash
+// index, and the uploads of the client's file lists. Every count is 64-bit;
+// a count that would leave that range throws Failure("Overflow"). Byte
+// counts are summed exactly, so the tallies of consecutive stretches joined
+// by append() are exactly those of counting the whole at once.
 class Tallies {
 public:
     // A returning downloader's seconds and minutes carry at 60; a new
     // downloader's first upload is stored as it comes.
-    void addDownloaderUpload(std::string_view nick, double megabytes, const DurationParts &duration);
+    void addDownloaderUpload(std::string_view nick, double bytes, const DurationParts &duration);
 
     // Counts one upload of a path (hash: its hashText()): the file-list
     // counters for the client's file list, otherwise the file tally. Returns
-    // the file's position in the file tally, npos for a file list.
-    std::size_t addFileUpload(std::string_view filePath, std::uint64_t hash, double megabytes);
+    // the file's entry, nothing for a file list. A file's link is free for
+    // the caller (0 when the file is new).
+    NameTable::Entry *addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes);
 
-    // Counts one upload from a folder; returns the folder's position.
-    std::size_t addFolderAccess(std::string_view folder, std::uint64_t hash);
+    // Counts one upload from a folder; returns the folder's location.
+    NameTable::Location addFolderAccess(std::string_view folder, std::uint64_t hash);
 
-    // Counts one more upload from the folder already at this position.
-    void addFolderAccessAt(std::size_t folder);
+    // Counts one more upload from the folder at this location.
+    void addFolderAccessAt(NameTable::Location folder);
 
-    const std::vector<std::string> &downloaderNames() const { return downloaderNames_; }
+    // Adds the counts of the stretch of the log that follows this one's,
+    // freeing later's tables as they are taken.
+    void append(Tallies &&later);
+
+    // Frees the hash indexes once every upload is counted.
+    void dropIndexes();
+
+    // A downloader's entry in downloaderNames() links to its place in downloaders().
+    const NameTable &downloaderNames() const { return downloaderNames_; }
     const std::vector<DownloaderTally> &downloaders() const { return downloaders_; }
-    const std::vector<std::string> &fileNames() const { return fileNames_; }
-    const std::vector<std::int64_t> &fileUploads() const { return fileUploads_; }
-    const std::vector<std::string> &folderNames() const { return folderNames_; }
-    const std::vector<std::int64_t> &folderAccesses() const { return folderAccesses_; }
-    const NameIndex &fileIndex() const { return fileIndex_; }
+    const NameTable &files() const { return files_; }
+    const NameTable &folders() const { return folders_; }
+    NameTable &files() { return files_; }
+    NameTable &folders() { return folders_; }
     std::int64_t dcLstUploads() const { return dcLstUploads_; }
     std::int64_t bz2ListUploads() const { return bz2ListUploads_; }
-    double fileListMegabytes() const { return fileListMegabytes_; }
+    double fileListMegabytes() const { return fileListBytes_.value() / 1000000.0; }
 
 private:
-    std::vector<std::string> downloaderNames_;
+    NameTable downloaderNames_;
     std::vector<DownloaderTally> downloaders_;
-    std::vector<std::string> fileNames_;
-    std::vector<std::int64_t> fileUploads_;
-    std::vector<std::string> folderNames_;
-    std::vector<std::int64_t> folderAccesses_;
-    NameIndex downloaderIndex_;
-    NameIndex fileIndex_;
-    NameIndex folderIndex_;
+    NameTable files_;
+    NameTable folders_;
     std::int64_t dcLstUploads_ = 0;
     std::int64_t bz2ListUploads_ = 0;
-    double fileListMegabytes_ = 0;
+    ExactSum fileListBytes_;
 };
 
 } // namespace varnoth

@@ -9,11 +9,13 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 
 #include "analysis/analysis_run.h"
 #include "analysis/list_headers.h"
+#include "analysis/log_parts.h"
 #include "analysis/messages.h"
 #include "analysis/result_cells.h"
 #include "analysis/summary_captions.h"
@@ -60,7 +62,7 @@ NumberFormat systemNumberFormat()
 Form1::Form1(Form1Environment environment, QWidget *parent)
     : QMainWindow(parent)
     , environment_(std::move(environment))
-    , options_{systemNumberFormat(), 0, {}}
+    , options_{systemNumberFormat(), threadsSetting(std::getenv("VARNOTH_THREADS")), {}}
     , backgroundRead_(new BackgroundRead(this))
 {
     buildControls();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -33,6 +35,55 @@ struct Catalogue {
     std::vector<std::string> nicks;
 };
 
+// Draws the k-th of n with probability proportional to 1/(k+1)^s.
+class ZipfDraw {
+public:
+    ZipfDraw(std::uint32_t n, double s)
+    {
+        cumulative_.reserve(n);
+        double sum = 0;
+        for (std::uint32_t k = 0; k < n; ++k)
+            cumulative_.push_back(sum += 1.0 / std::pow(static_cast<double>(k) + 1, s));
+    }
+    std::uint32_t operator()(Random &random) const
+    {
+        const double u = random.unit() * cumulative_.back();
+        const auto at = std::upper_bound(cumulative_.begin(), cumulative_.end(), u);
+        return static_cast<std::uint32_t>(std::min<std::size_t>(at - cumulative_.begin(), cumulative_.size() - 1));
+    }
+
+private:
+    std::vector<double> cumulative_;
+};
+
+// Picks files and downloaders by their popularity.
+class Picker {
+public:
+    Picker(const Popularity &popularity, std::uint32_t files, std::uint32_t downloaders)
+        : kind_(popularity.kind)
+    {
+        if (kind_ == Popularity::Kind::Zipf) {
+            files_.emplace(files, popularity.exponent);
+            downloaders_.emplace(downloaders, popularity.exponent);
+        }
+    }
+    std::uint32_t file(Random &random, std::uint32_t n)
+    {
+        if (kind_ == Popularity::Kind::Each)
+            return static_cast<std::uint32_t>(next_++ % n);
+        return files_ ? (*files_)(random) : random.popular(n);
+    }
+    std::uint32_t downloader(Random &random, std::uint32_t n)
+    {
+        return downloaders_ ? (*downloaders_)(random) : random.popular(n);
+    }
+
+private:
+    Popularity::Kind kind_;
+    std::optional<ZipfDraw> files_, downloaders_;
+    std::uint64_t next_ = 0;
+};
+
 Catalogue makeCatalogue(const GeneratorShape &shape, Random &random)
 {
     Catalogue c;
@@ -54,6 +105,16 @@ Catalogue makeCatalogue(const GeneratorShape &shape, Random &random)
         file += std::to_string(1 + random.below(20)) + " - ";
         file += words[random.below(words.size())];
         file += " track " + std::to_string(i);
+        if (shape.popularity.kind != Popularity::Kind::Cubic) {
+            // Paths of 40 to 120 characters, as long shares and titles make them.
+            const std::size_t length = 40 + random.below(81);
+            const std::size_t name = file.rfind('\\') + 1;
+            while (file.size() + 4 < length) {
+                const std::string word = std::string(words[random.below(words.size())]) + " ";
+                const std::size_t room = length - 4 - file.size();
+                file.insert(name, word.size() <= room ? word : std::string(room, '_'));
+            }
+        }
         file += extensions[random.below(extensions.size())];
         c.files.push_back(file);
     }
@@ -67,10 +128,27 @@ Catalogue makeCatalogue(const GeneratorShape &shape, Random &random)
 
 } // namespace
 
+std::optional<Popularity> readPopularity(const std::string &text)
+{
+    if (text == "cubic")
+        return Popularity{Popularity::Kind::Cubic, 0};
+    if (text == "each")
+        return Popularity{Popularity::Kind::Each, 0};
+    if (text.rfind("zipf:", 0) == 0) {
+        char *end = nullptr;
+        const double exponent = std::strtod(text.c_str() + 5, &end);
+        if (end != text.c_str() + 5 && *end == '\0' && exponent > 0 && exponent < 10)
+            return Popularity{Popularity::Kind::Zipf, exponent};
+    }
+    return std::nullopt;
+}
+
 void generateLog(const std::string &path, const GeneratorShape &shape)
 {
     Random random(shape.seed);
     const Catalogue catalogue = makeCatalogue(shape, random);
+    Picker pick(shape.popularity, static_cast<std::uint32_t>(catalogue.files.size()),
+                static_cast<std::uint32_t>(catalogue.nicks.size()));
     NativeFile file(path, NativeFile::Mode::Write);
     std::string out;
     out.reserve(1 << 21);
@@ -88,10 +166,11 @@ void generateLog(const std::string &path, const GeneratorShape &shape)
             out += roll == 0 ? "MyList.DcLst" : "MyList.bz2";
             bytes = 2000 + random.below(200000);
         } else {
-            out += catalogue.files[random.popular(static_cast<std::uint32_t>(catalogue.files.size()))];
+            out += catalogue.files[pick.file(random, static_cast<std::uint32_t>(catalogue.files.size()))];
             bytes = 10000 + random.next() % 700000000;
         }
-        const std::string &nick = catalogue.nicks[random.popular(static_cast<std::uint32_t>(catalogue.nicks.size()))];
+        const std::string &nick =
+            catalogue.nicks[pick.downloader(random, static_cast<std::uint32_t>(catalogue.nicks.size()))];
         // A partial upload now and then: the byte count is what was sent.
         const std::uint64_t sent = random.below(10) == 0 ? bytes / (2 + random.below(5)) : bytes;
         const std::string size = sizeText(bytes, random);

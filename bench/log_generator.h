@@ -1,9 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace varnoth::bench {
+
+// How often each file and downloader comes up.
+struct Popularity {
+    enum class Kind {
+        Cubic, // the k-th most popular of n at about (k/n)^(-2/3): a few very popular ones
+        Zipf,  // the k-th most popular at 1/k^exponent; paths of 40 to 120 characters
+        Each,  // every file in turn, each once until all have come (for many distinct paths)
+    };
+    Kind kind = Kind::Cubic;
+    double exponent = 1.1;
+};
 
 struct GeneratorShape {
     std::uint64_t lines = 1000;
@@ -11,7 +23,11 @@ struct GeneratorShape {
     std::uint32_t files = 100000;
     std::uint32_t folders = 5000;
     std::uint64_t seed = 1;
+    Popularity popularity;
 };
+
+// Reads "cubic", "each" or "zipf:S" (S a positive exponent, such as 1.1).
+std::optional<Popularity> readPopularity(const std::string &text);
 
 // Writes a synthetic upload log: popular files and busy downloaders are more
 // frequent than others, paths and nicks are varied (some non-ASCII), sizes

@@ -33,7 +33,8 @@ int usage()
                  "       varnoth-bench [OPTIONS] --activity LOG      uploads per day and per hour as JSON\n"
                  "       varnoth-bench [OPTIONS] --personal NICK LOG every upload to NICK as JSON rows\n"
                  "       varnoth-bench [OPTIONS] --file TEXT LOG     every upload of the file TEXT as JSON rows\n"
-                 "       varnoth-bench --generate LINES FILE [DOWNLOADERS FILES FOLDERS [SEED]]\n"
+                 "       varnoth-bench --generate LINES FILE [DOWNLOADERS FILES FOLDERS [SEED [POPULARITY]]]\n"
+                 "                 POPULARITY: cubic (default), zipf:S (such as zipf:1.1) or each\n"
                  "       varnoth-bench --generate-year LINES FILE [SEED]   a year of realistic sharing\n"
                  "options, in any order: --threads N, --from YYYY-MM-DD, --to YYYY-MM-DD\n";
     return 2;
@@ -50,8 +51,11 @@ int timedRun(const std::string &path, const AnalysisOptions &options)
     const AnalysisReport *report = completed(outcome);
     if (!report)
         std::cout << "message " << messages::failureMessage(outcome) << "\n";
-    std::printf("lines %lld\nbytes %llu\nseconds %.3f\nMB/s %.1f\npeak memory %.1f MB\n",
-                static_cast<long long>(report ? report->lineCount : 0), static_cast<unsigned long long>(bytes), seconds,
+    const std::size_t names =
+        report ? report->downloaders.size() + report->files.size() + report->folders.size() : 0;
+    std::printf("lines %lld\nnames %zu\nbytes %llu\nseconds %.3f\nMB/s %.1f\npeak memory %.1f MB\n",
+                static_cast<long long>(report ? report->lineCount : 0), names, static_cast<unsigned long long>(bytes),
+                seconds,
                 seconds > 0 ? static_cast<double>(bytes) / 1e6 / seconds : 0.0,
                 static_cast<double>(bench::peakMemoryBytes()) / 1e6);
     return report ? 0 : 1;
@@ -118,11 +122,17 @@ int generate(const std::vector<std::string> &args)
         shape.files = *files;
         shape.folders = *folders;
     }
-    if (args.size() == 6) {
+    if (args.size() >= 6) {
         const auto seed = cli::positiveNumber<std::uint64_t>(args[5], UINT64_MAX);
         if (!seed)
             return usage();
         shape.seed = *seed;
+    }
+    if (args.size() == 7) {
+        const auto popularity = bench::readPopularity(args[6]);
+        if (!popularity)
+            return usage();
+        shape.popularity = *popularity;
     }
     bench::generateLog(args[1], shape);
     return 0;
@@ -177,7 +187,7 @@ int main(int argc, char **argv)
         if (mode == "--file" && args.size() == 2)
             return printDrilldown(fileRows(args[1], args[0], options),
                                   [](const auto &rows) { return fileUploadCells(rows); });
-        if (mode == "--generate" && (args.size() == 2 || args.size() == 5 || args.size() == 6))
+        if (mode == "--generate" && (args.size() == 2 || (args.size() >= 5 && args.size() <= 7)))
             return generate(args);
         if (mode == "--generate-year" && (args.size() == 2 || args.size() == 3))
             return generateYear(args);

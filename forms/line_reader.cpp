@@ -1,5 +1,6 @@
 #include "line_reader.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -7,25 +8,89 @@
 #include "text.h"
 
 namespace varnoth {
-namespace {
 
-// The first CR or LF in [p, end), or end. Sets a bit in `high` when a byte
-// above 127 stands before it, so the caller knows whether the line is ASCII.
-const char *findBreak(const char *p, const char *end, unsigned &high)
+LineReader::LineReader(const LogInput &input, ByteRange range)
+    : limit_(range.end)
 {
+    // A part that does not start the file begins with the first line that
+    // begins in it: the bytes up to the first line break at or after the
+    // byte before the part belong to the line before.
+    const std::uint64_t from = range.begin > 0 ? range.begin - 1 : 0;
+    skipping_ = range.begin > 0;
+    if (const auto &bytes = input.bytes()) {
+        // The whole "file" is in memory: lines are cut from it directly.
+        data_ = bytes->data();
+        end_ = bytes->size();
+        eof_ = true;
+        atStart_ = false;
+        begin_ = static_cast<std::size_t>(std::min<std::uint64_t>(from, end_));
+        if (range.begin == 0 && bytes->substr(0, 3) == "\xEF\xBB\xBF") {
+            begin_ = 3;
+            consumed_ = 3;
+        }
+        return;
+    }
+    file_ = std::make_unique<NativeFile>(input.path(), NativeFile::Mode::Read);
+    if (from > 0) {
+        file_->seek(from);
+        base_ = from;
+        atStart_ = false;
+    }
+    buffer_.reset(new char[bufferBytes]); // left uninitialised: only bytes read from the file are used
+    data_ = buffer_.get();
+}
+
+LineReader::~LineReader() = default;
+
+const char *LineReader::findBreak(const char *p, const char *end, std::uint64_t &high)
+{
+    // The 64 bytes classified last hold the end of the line before and
+    // mostly the start of this one: their marks are taken, not made again.
+    if (window_.start && p >= window_.start && p < window_.start + 64) {
+        const std::uint64_t from = ~std::uint64_t{0} << (p - window_.start);
+        const std::uint64_t breaks = window_.breaks & from;
+        if (breaks != 0) {
+            const int at = std::countr_zero(breaks);
+            high |= window_.high & from & ((std::uint64_t{1} << at) - 1);
+            return window_.start + at;
+        }
+        high |= window_.high & from;
+        p = window_.start + 64;
+    }
 #ifdef VARNOTH_SSE2
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i cr = _mm_set1_epi8('\r');
-    while (end - p >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const auto breaks =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
+    auto breaksIn = [&](__m128i v) {
+        return static_cast<std::uint64_t>(
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)))));
+    };
+    auto highIn = [](__m128i v) { return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(v))); };
+    // 64 bytes at a time while they last, then 16.
+    while (end - p >= 64) {
+        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16));
+        const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 32));
+        const __m128i v3 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 48));
+        const std::uint64_t breaks = breaksIn(v0) | (breaksIn(v1) << 16) | (breaksIn(v2) << 32) | (breaksIn(v3) << 48);
+        const std::uint64_t highBits = highIn(v0) | (highIn(v1) << 16) | (highIn(v2) << 32) | (highIn(v3) << 48);
+        window_ = {p, breaks, highBits};
         if (breaks != 0) {
             const int at = std::countr_zero(breaks);
-            high |= static_cast<unsigned>(_mm_movemask_epi8(v)) & ((1u << at) - 1u);
+            high |= highBits & ((std::uint64_t{1} << at) - 1);
             return p + at;
         }
-        high |= static_cast<unsigned>(_mm_movemask_epi8(v));
+        high |= highBits;
+        p += 64;
+    }
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const std::uint64_t breaks = breaksIn(v);
+        if (breaks != 0) {
+            const int at = std::countr_zero(breaks);
+            high |= highIn(v) & ((std::uint64_t{1} << at) - 1);
+            return p + at;
+        }
+        high |= highIn(v);
         p += 16;
     }
 #endif
@@ -37,39 +102,18 @@ const char *findBreak(const char *p, const char *end, unsigned &high)
     return end;
 }
 
-} // namespace
-
-LineReader::LineReader(const LogInput &input)
-{
-    if (const auto &bytes = input.bytes()) {
-        // The whole "file" is in memory: lines are cut from it directly.
-        data_ = bytes->data();
-        end_ = bytes->size();
-        eof_ = true;
-        atStart_ = false;
-        if (bytes->substr(0, 3) == "\xEF\xBB\xBF") {
-            begin_ = 3;
-            consumed_ = 3;
-        }
-        return;
-    }
-    file_ = std::make_unique<NativeFile>(input.path(), NativeFile::Mode::Read);
-    buffer_.reset(new char[bufferBytes]); // left uninitialised: only bytes read from the file are used
-    data_ = buffer_.get();
-}
-
-LineReader::~LineReader() = default;
-
 bool LineReader::refill()
 {
     if (eof_)
         return false;
+    window_ = {}; // the bytes move
     if (begin_ > 0) {
         std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;
+        base_ += begin_;
         begin_ = 0;
     }
-    const std::size_t n = file_->read(buffer_.get() + end_, bufferBytes - end_);
+    const std::size_t n = file_->read(buffer_.get() + end_, std::min(bufferBytes - end_, readBytes));
     if (n == 0) {
         eof_ = true;
         return false;
@@ -92,8 +136,10 @@ bool TextLine::blank() const
 
 bool LineReader::next(TextLine &line)
 {
+    if (!skipping_ && pastEnd())
+        return false;
     std::size_t scanFrom = begin_;
-    unsigned high = 0;
+    std::uint64_t high = 0;
     for (;;) {
         const char *base = data_;
         std::size_t at = static_cast<std::size_t>(findBreak(base + scanFrom, base + end_, high) - base);
@@ -118,6 +164,8 @@ bool LineReader::next(TextLine &line)
             begin_ = at + lineBreak;
             if (skipping_) {
                 skipping_ = false;
+                if (pastEnd())
+                    return false;
                 scanFrom = begin_;
                 high = 0;
                 continue;

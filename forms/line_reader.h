@@ -50,6 +50,14 @@ private:
     std::optional<std::string_view> bytes_;
 };
 
+// A part of a file: the lines that begin at byte offsets in [begin, end).
+// A line begins at offset 0 and after every line break, so the parts of a
+// file split at any offsets hold each line exactly once.
+struct ByteRange {
+    std::uint64_t begin = 0;
+    std::uint64_t end = UINT64_MAX;
+};
+
 // Reads a text file line by line in large blocks. Lines end at CR LF, LF or a
 // lone CR; a UTF-8 byte order mark at the start of the file is dropped.
 // Memory stays bounded: a line longer than maxLineBytes is handed over cut
@@ -58,8 +66,13 @@ class LineReader {
 public:
     static constexpr std::size_t maxLineBytes = std::size_t{1} << 20;
     static constexpr std::size_t blockBytes = std::size_t{1} << 20;
+    // Bytes read from the file at a time: few enough to be still in the
+    // processor's cache when the lines are cut.
+    static constexpr std::size_t readBytes = std::size_t{128} << 10;
 
-    explicit LineReader(const LogInput &input); // throws FileFailure
+    // Reads the lines of one part of the file (all of it by default); line
+    // numbers then count the physical lines of that part. Throws FileFailure.
+    explicit LineReader(const LogInput &input, ByteRange range = {});
     ~LineReader();
 
     // The next line, or false at the end of the file. Throws FileFailure on a read error.
@@ -73,11 +86,29 @@ private:
 
     bool refill();
 
+    // Whether the next line begins at or beyond the end of the part.
+    bool pastEnd() const { return base_ + begin_ >= limit_; }
+
+    // The first CR or LF in [p, end), or end. Sets a bit in `high` when a
+    // byte above 127 stands before it, so that the line's ASCII flag is known.
+    const char *findBreak(const char *p, const char *end, std::uint64_t &high);
+
+    // 64 bytes classified while looking for a line break: where the breaks
+    // and the bytes above 127 stand.
+    struct Window {
+        const char *start = nullptr;
+        std::uint64_t breaks = 0;
+        std::uint64_t high = 0;
+    };
+    Window window_;
+
     std::unique_ptr<NativeFile> file_;
     std::unique_ptr<char[]> buffer_;
     const char *data_ = nullptr; // the bytes that lines are cut from: buffer_, or the bytes in memory
-    std::size_t begin_ = 0;      // start of the current line in buffer_
-    std::size_t end_ = 0;        // end of valid data in buffer_
+    std::uint64_t base_ = 0;     // file offset of data_[0]
+    std::uint64_t limit_ = UINT64_MAX;
+    std::size_t begin_ = 0; // start of the current line in buffer_
+    std::size_t end_ = 0;   // end of valid data in buffer_
     bool eof_ = false;
     bool atStart_ = true;
     bool skipping_ = false; // inside the rest of a too-long line

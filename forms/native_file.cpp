@@ -74,6 +74,18 @@ std::size_t NativeFile::read(char *data, std::size_t size)
     return n;
 }
 
+void NativeFile::seek(std::uint64_t offset)
+{
+    errno = 0;
+#ifdef _WIN32
+    const bool ok = _fseeki64(file_, static_cast<__int64>(offset), SEEK_SET) == 0;
+#else
+    const bool ok = fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+    if (!ok)
+        throw FileFailure(describeSystemError(errno));
+}
+
 void NativeFile::write(const char *data, std::size_t size)
 {
     errno = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -21,6 +22,10 @@ public:
     // Reads up to size bytes; returns how many were read (0 at the end).
     // Throws FileFailure when the system reports an error.
     std::size_t read(char *data, std::size_t size);
+
+    // Moves the read position to a byte offset from the start of the file.
+    // Throws FileFailure when the system refuses.
+    void seek(std::uint64_t offset);
 
     // Writes all bytes, flushes and syncs on close(); throws FileFailure on error.
     void write(const char *data, std::size_t size);

@@ -1,7 +1,9 @@
 #include "number_reading.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -37,12 +39,47 @@ double parseClean(const std::string &clean)
     return value;
 }
 
+// Eight ASCII digits (the first at the lowest byte of a little-endian word)
+// as a number; nothing when one of them is not a digit. All eight are
+// tested and added at once.
+std::optional<std::uint64_t> eightDigits(std::uint64_t word)
+{
+    const std::uint64_t values = word - 0x3030303030303030ull;
+    // Every byte 0x30..0x39: its top nibble is 3 and adding 6 keeps it so.
+    if ((word & 0xF0F0F0F0F0F0F0F0ull) != 0x3030303030303030ull ||
+        ((word + 0x0606060606060606ull) & 0xF0F0F0F0F0F0F0F0ull) != 0x3030303030303030ull)
+        return std::nullopt;
+    // Pairs, then fours, then all eight, the first digit the most significant.
+    std::uint64_t v = values * 10 + (values >> 8);
+    v = (v & 0x00FF00FF00FF00FFull) * 100 + ((v >> 16) & 0x00FF00FF00FF00FFull);
+    v = (v & 0x0000FFFF0000FFFFull) * 10000 + ((v >> 32) & 0x0000FFFF0000FFFFull);
+    return v & 0xFFFFFFFFull;
+}
+
 // Up to 15 plain digits, read directly: they are exact in a double, so the
 // value is the same as the general readings give. No value for other texts.
 std::optional<double> plainDigits(std::string_view text)
 {
     if (text.empty() || text.size() > 15)
         return std::nullopt;
+    if constexpr (std::endian::native == std::endian::little) {
+        // Eight or more digits: the last eight are read as one word from
+        // within the text, the few before them one by one.
+        if (text.size() >= 8) {
+            std::uint64_t head = 0;
+            for (std::size_t i = 0; i + 8 < text.size(); ++i) {
+                if (!isDigit(text[i]))
+                    return std::nullopt;
+                head = head * 10 + static_cast<std::uint64_t>(text[i] - '0');
+            }
+            std::uint64_t low;
+            std::memcpy(&low, text.data() + text.size() - 8, 8);
+            const auto l = eightDigits(low);
+            if (!l)
+                return std::nullopt;
+            return static_cast<double>(head * 100000000 + *l);
+        }
+    }
     std::uint64_t value = 0;
     for (char c : text) {
         if (!isDigit(c))

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "analysis/analysis_run.h"
 #include "analysis/char_decoding.h"
@@ -103,11 +104,33 @@ void compareWithPlainSplit(std::string_view bytes)
     expect(!reader.next(line), "the reader ends with the file");
 }
 
+// What a run found, in a form two runs can be compared by.
+std::string summaryOf(const AnalysisOutcome &outcome)
+{
+    const AnalysisReport *report = completed(outcome);
+    if (!report)
+        return std::to_string(outcome.index()) + (std::holds_alternative<Corrupted>(outcome)
+                                                      ? " " + std::to_string(std::get<Corrupted>(outcome).line)
+                                                      : "");
+    std::string text = std::to_string(report->lineCount);
+    for (const DownloaderRow &row : report->downloaders)
+        text += "|" + row.nick + " " + std::to_string(row.uploads) + " " + std::to_string(row.megabytes) + " " +
+                std::to_string(row.uploadTime.totalSeconds());
+    for (const FileRow &row : report->files)
+        text += "|" + std::string(row.file) + " " + std::to_string(row.uploads);
+    for (const FolderRow &row : report->folders)
+        text += "|" + std::string(row.folder) + " " + std::to_string(row.accesses);
+    return text + "|" + std::to_string(report->summary.totalMegabytes);
+}
+
 void analyseAsLog(std::string_view bytes)
 {
     const LogInput log = LogInput::inMemory(bytes);
     const AnalysisOptions options{NumberFormat{".", ","}, 1, {}};
     const AnalysisOutcome run = analyzeLog(log, options);
+    // Read in many small parts on several threads, the log gives the same outcome.
+    const AnalysisOptions threads{NumberFormat{".", ","}, 3, {}};
+    expect(summaryOf(analyzeLog(log, threads, {}, 7)) == summaryOf(run), "parts on threads give one thread's outcome");
     std::string nick = "Bob", file = "C:\\a ";
     if (const AnalysisReport *report = completed(run)) {
         std::int64_t uploads = 0, fileUploads = 0;

@@ -11,7 +11,7 @@ namespace {
 void uploads(Tallies &t, const char *nick, int count, double megabytesEach, DurationParts d = {0, 0, 1})
 {
     for (int i = 0; i < count; ++i)
-        t.addDownloaderUpload(nick, megabytesEach, d);
+        t.addDownloaderUpload(nick, megabytesEach * 1e6, d);
 }
 
 std::vector<std::string> nicks(const std::vector<DownloaderRow> &rows)

@@ -2,10 +2,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "forms/failure.h"
+#include "forms/line_count.h"
 #include "forms/line_reader.h"
 
 using namespace varnoth;
@@ -22,9 +24,9 @@ struct ReadLine {
 std::vector<ReadLine> readAll(const std::string &content)
 {
     // One file per test: ctest runs the tests of this program side by side.
-    const auto path = std::filesystem::temp_directory_path()
-                      / (std::string("varnoth_line_reader_")
-                         + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
+    const auto path = std::filesystem::temp_directory_path() /
+                      (std::string("varnoth_line_reader_") +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
     std::ofstream(path, std::ios::binary) << content;
     LineReader reader(path.string());
     std::vector<ReadLine> lines;
@@ -66,14 +68,16 @@ TEST(LineReader, NumbersEveryPhysicalLineAndFlagsNonAscii)
 
 TEST(LineReader, CrLfAcrossABlockBoundaryIsOneLineEnd)
 {
-    // Put the CR as the very last byte of the first block.
-    std::string content(LineReader::maxLineBytes + LineReader::blockBytes - 1, 'x');
-    content[100] = '\n';
-    content += "\r\nlast";
-    const auto lines = readAll(content);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[2].text, "last");
-    EXPECT_EQ(lines[2].number, 3u);
+    // Put the CR as the very last byte of the first read, and of the first full buffer.
+    for (std::size_t cr : {LineReader::readBytes - 1, LineReader::maxLineBytes + LineReader::blockBytes - 1}) {
+        std::string content(cr, 'x');
+        content[100] = '\n';
+        content += "\r\nlast";
+        const auto lines = readAll(content);
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_EQ(lines[2].text, "last");
+        EXPECT_EQ(lines[2].number, 3u);
+    }
 }
 
 TEST(LineReader, ALineTooLongIsCutShortAndTheRestSkipped)
@@ -90,4 +94,39 @@ TEST(LineReader, ALineTooLongIsCutShortAndTheRestSkipped)
 TEST(LineReader, AMissingFileIsAFailure)
 {
     EXPECT_THROW(LineReader("/nonexistent/varnoth/uploads.log"), Failure);
+}
+
+// The parts of a text split at any offsets hold each line once, and the
+// 64-byte count of filled lines agrees with the lines the reader hands over.
+TEST(LineReader, PartsHoldEachLineOnceAndTheirFilledLinesAreCounted)
+{
+    std::mt19937 random(9);
+    const char alphabet[] = {'a', ' ', '\t', '\r', '\n', '\xC3', '\xA9'};
+    for (int round = 0; round < 300; ++round) {
+        std::string text = round % 5 == 0 ? "\xEF\xBB\xBF" : "";
+        const std::size_t size = random() % 400;
+        while (text.size() < size)
+            text += alphabet[random() % (round % 2 ? 5 : std::size(alphabet))];
+        const LogInput input = LogInput::inMemory(text);
+        std::vector<std::string> whole;
+        std::uint64_t filled = 0;
+        LineReader reader(input);
+        for (TextLine line; reader.next(line);) {
+            whole.emplace_back(line.bytes);
+            filled += line.blank() ? 0 : 1;
+        }
+        ASSERT_EQ(countFilledLines(input, {}), filled) << round;
+        const std::uint64_t part = 4 + random() % 40;
+        std::vector<std::string> joined;
+        std::uint64_t counted = 0;
+        for (std::uint64_t begin = 0; begin < text.size(); begin += part) {
+            const ByteRange range{begin, begin + part >= text.size() ? ByteRange{}.end : begin + part};
+            LineReader partReader(input, range);
+            for (TextLine line; partReader.next(line);)
+                joined.emplace_back(line.bytes);
+            counted += countFilledLines(input, range);
+        }
+        ASSERT_EQ(joined, whole) << round;
+        ASSERT_EQ(counted, filled) << round;
+    }
 }

@@ -10,10 +10,29 @@ using namespace varnoth;
 TEST(NumberReading, LenientReadsTheLeadingNumber)
 {
     const std::pair<const char *, double> cases[] = {
-        {"4123456)", 4123456}, {" 1234 ", 1234}, {"12 34", 1234}, {"1.5E3x", 1500},
-        {"abc", 0},            {"", 0},          {"-2.5", -2.5},  {"1.5E", 1.5},
-        {".5", 0.5},           {"1\t2\n3", 123}, {"+7", 7},       {"1e-400", 0},
-        {"12,34", 12},         {"5.", 5},
+        {"4123456)", 4123456},
+        {" 1234 ", 1234},
+        {"12 34", 1234},
+        {"1.5E3x", 1500},
+        {"abc", 0},
+        {"", 0},
+        {"-2.5", -2.5},
+        {"1.5E", 1.5},
+        {".5", 0.5},
+        {"1\t2\n3", 123},
+        {"+7", 7},
+        {"1e-400", 0},
+        {"12,34", 12},
+        {"5.", 5},
+        // Plain digits are read eight at a time: a non-digit anywhere among them ends the number there.
+        {"1234567/", 1234567},
+        {"12345678:", 12345678},
+        {"123456789012345", 123456789012345.0},
+        {"1234567890123456", 1234567890123456.0},
+        {"98765432", 98765432},
+        {"9876543210", 9876543210.0},
+        {"0000000000000001", 1},
+        {"1234:678", 1234},
     };
     for (const auto &[text, expected] : cases)
         EXPECT_EQ(lenientNumber(text), expected) << text;
@@ -29,7 +48,7 @@ TEST(NumberReading, StrictConversion)
     EXPECT_EQ(strictNumber("1,234.5", dot), 1234.5);
     EXPECT_EQ(strictNumber("2,5", comma), 2.5);
     EXPECT_EQ(strictNumber("-3", dot), -3);
-    for (const char *bad : {":0", "", " ", "1:", "0x1", "1e", "..", ",5"})
+    for (const char *bad : {":0", "", " ", "1:", "0x1", "1e", "..", ",5", "1234567/", "/2345678", "123456789:"})
         EXPECT_FALSE(strictNumber(bad, dot).has_value()) << bad;
     EXPECT_EQ(strictNumber("2.5", comma), 25); // "." groups digits there
 }

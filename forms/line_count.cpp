@@ -1,0 +1,172 @@
+#include "line_count.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+#include "forms/simd.h"
+
+namespace varnoth {
+namespace {
+
+// Reads a file, or bytes in memory, at any offset.
+class Source {
+public:
+    explicit Source(const LogInput &input)
+    {
+        if (input.bytes())
+            memory_ = *input.bytes();
+        else
+            file_.emplace(input.path(), NativeFile::Mode::Read);
+    }
+
+    // Up to size bytes from offset on, into buffer (bytes in memory are
+    // handed over where they are); empty at the end.
+    std::string_view read(std::uint64_t offset, char *buffer, std::size_t size)
+    {
+        if (memory_)
+            return offset < memory_->size() ? memory_->substr(offset, size) : std::string_view();
+        if (offset != position_)
+            file_->seek(offset);
+        const std::size_t n = file_->read(buffer, size);
+        position_ = offset + n;
+        return {buffer, n};
+    }
+
+private:
+    std::optional<std::string_view> memory_;
+    std::optional<NativeFile> file_;
+    std::uint64_t position_ = 0;
+};
+
+constexpr std::size_t blockBytes = std::size_t{128} << 10; // read into the processor's cache
+constexpr std::uint64_t endOfFile = ByteRange{}.end;
+
+// Where the first line that begins at or after offset begins: after the
+// first line break at or after the byte before it (CR LF is one break).
+std::uint64_t lineStartFrom(Source &source, std::uint64_t offset, char *buffer)
+{
+    if (offset == 0)
+        return 0;
+    bool afterCr = false;
+    for (std::uint64_t at = offset - 1;;) {
+        const std::string_view bytes = source.read(at, buffer, blockBytes);
+        if (bytes.empty())
+            return endOfFile;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (afterCr)
+                return at + i + (bytes[i] == '\n' ? 1 : 0);
+            if (bytes[i] == '\n')
+                return at + i + 1;
+            afterCr = bytes[i] == '\r';
+        }
+        at += bytes.size();
+    }
+}
+
+// Line breaks and blanks (or tabs) among 64 bytes, one bit per byte.
+struct Classes {
+    std::uint64_t breaks = 0;
+    std::uint64_t blanks = 0;
+};
+
+Classes classify(const char *p)
+{
+    Classes c;
+#ifdef VARNOTH_SSE2
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    const __m128i blank = _mm_set1_epi8(' '), tab = _mm_set1_epi8('\t');
+    auto either = [](__m128i v, __m128i a, __m128i b) {
+        return static_cast<std::uint64_t>(
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b)))));
+    };
+    const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16));
+    const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 32));
+    const __m128i v3 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 48));
+    c.breaks =
+        either(v0, lf, cr) | (either(v1, lf, cr) << 16) | (either(v2, lf, cr) << 32) | (either(v3, lf, cr) << 48);
+    c.blanks = either(v0, blank, tab) | (either(v1, blank, tab) << 16) | (either(v2, blank, tab) << 32) |
+               (either(v3, blank, tab) << 48);
+#else
+    for (int i = 0; i < 64; ++i) {
+        c.breaks |= std::uint64_t{p[i] == '\n' || p[i] == '\r'} << i;
+        c.blanks |= std::uint64_t{p[i] == ' ' || p[i] == '\t'} << i;
+    }
+#endif
+    return c;
+}
+
+// Counts the line breaks whose last byte before them, blanks and tabs
+// passed over, is neither a break nor a blank: the ends of filled lines.
+// The bytes are taken 64 at a time; what a run of blanks after a filled
+// byte carries into the next 64 is kept between calls.
+class FilledLineEnds {
+public:
+    void add(const char *p)
+    {
+        const Classes c = classify(p);
+        const std::uint64_t filled = ~(c.breaks | c.blanks);
+        // A bit just after each filled byte; adding the blanks carries it
+        // over the run of blanks that follows, to the byte after the run.
+        const std::uint64_t afterFilled = (filled << 1) | filledBefore_;
+        filledBefore_ = filled >> 63;
+        const std::uint64_t sum = afterFilled + c.blanks;
+        const std::uint64_t withCarry = sum + carry_;
+        carry_ = (sum < afterFilled || withCarry < sum) ? 1 : 0;
+        // Lines are longer than 64 bytes: at most a few bits are set.
+        for (std::uint64_t ends = withCarry & c.breaks; ends != 0; ends &= ends - 1)
+            ++count_;
+    }
+    std::uint64_t count() const { return count_; }
+
+private:
+    std::uint64_t filledBefore_ = 0;
+    std::uint64_t carry_ = 0;
+    std::uint64_t count_ = 0;
+};
+
+} // namespace
+
+std::uint64_t countFilledLines(const LogInput &input, ByteRange range,
+                               const std::function<void(std::uint64_t)> &counted)
+{
+    Source source(input);
+    const auto buffer = std::make_unique<char[]>(blockBytes);
+    std::uint64_t from = lineStartFrom(source, range.begin, buffer.get());
+    const std::uint64_t to = range.end == endOfFile ? endOfFile : lineStartFrom(source, range.end, buffer.get());
+    if (from == 0) {
+        const std::string_view start = source.read(0, buffer.get(), 3);
+        if (start == "\xEF\xBB\xBF")
+            from = 3;
+    }
+    FilledLineEnds ends;
+    char last[64];
+    std::uint64_t told = 0;
+    for (std::uint64_t at = from; at < to;) {
+        if (counted && (at - from) % (std::uint64_t{64} * blockBytes) == 0) {
+            counted(ends.count() - told);
+            told = ends.count();
+        }
+        const std::string_view bytes =
+            source.read(at, buffer.get(), static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, to - at)));
+        const std::size_t whole = bytes.size() / 64 * 64;
+        for (std::size_t i = 0; i < whole; i += 64)
+            ends.add(bytes.data() + i);
+        if (bytes.size() < blockBytes || whole < bytes.size()) {
+            // The last bytes, followed by line breaks: a last line without
+            // a break of its own ends there.
+            std::memset(last, '\n', sizeof last);
+            if (bytes.size() > whole)
+                std::memcpy(last, bytes.data() + whole, bytes.size() - whole);
+            ends.add(last);
+            break;
+        }
+        at += bytes.size();
+    }
+    return ends.count();
+}
+
+} // namespace varnoth
