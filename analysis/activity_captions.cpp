@@ -48,6 +48,8 @@ std::string periodChartTitle(PeriodLength length)
         return "Uploads per week";
     case PeriodLength::Month:
         return "Uploads per month";
+    case PeriodLength::Year:
+        return "Uploads per year";
     }
     return {};
 }
@@ -61,6 +63,8 @@ std::string periodName(const ActivityPeriod &period, PeriodLength length)
         return "Week " + period.start.text() + " to " + period.end.text();
     case PeriodLength::Month:
         return monthName(period.start, std::string::npos);
+    case PeriodLength::Year:
+        return std::to_string(period.start.year());
     }
     return {};
 }
@@ -141,6 +145,10 @@ std::vector<AxisMark> axisMarks(const ActivityPeriods &periods)
             // Quarters while there are a few years, then years.
             if (i == 0 || start.month() == 1 || (bars.size() <= 48 && start.month() % 3 == 1))
                 marks.push_back({i, monthName(start, 3)});
+            break;
+        case PeriodLength::Year:
+            if (i == 0 || start.year() % 10 == 0)
+                marks.push_back({i, std::to_string(start.year())});
             break;
         }
     }

@@ -7,6 +7,7 @@ namespace {
 
 constexpr std::int32_t longestDaily = 120;
 constexpr std::int32_t longestWeekly = 730;
+constexpr int longestMonthlyYears = 50;
 
 // The first day of the period of the given length that holds date.
 CalendarDate periodStart(const CalendarDate &date, PeriodLength length)
@@ -18,6 +19,8 @@ CalendarDate periodStart(const CalendarDate &date, PeriodLength length)
         return CalendarDate::fromDayNumber(date.dayNumber() - (isoWeekday(date) - 1));
     case PeriodLength::Month:
         return CalendarDate::fromDayNumber(date.dayNumber() - (date.day() - 1));
+    case PeriodLength::Year:
+        return *CalendarDate::parse(date.text().substr(0, 4) + "-01-01");
     }
     return date;
 }
@@ -33,6 +36,9 @@ CalendarDate nextPeriodStart(const CalendarDate &start, PeriodLength length)
     case PeriodLength::Month:
         // 31 days on from the 1st always lands in the next month.
         return periodStart(CalendarDate::fromDayNumber(start.dayNumber() + 31), PeriodLength::Month);
+    case PeriodLength::Year:
+        // 366 days on from the 1st of January always lands in the next year.
+        return periodStart(CalendarDate::fromDayNumber(start.dayNumber() + 366), PeriodLength::Year);
     }
     return start;
 }
@@ -58,7 +64,9 @@ PeriodLength periodLengthFor(const CalendarDate &first, const CalendarDate &last
     const std::int32_t days = last.dayNumber() - first.dayNumber() + 1;
     if (days <= longestDaily)
         return PeriodLength::Day;
-    return days <= longestWeekly ? PeriodLength::Week : PeriodLength::Month;
+    if (days <= longestWeekly)
+        return PeriodLength::Week;
+    return last.year() - first.year() < longestMonthlyYears ? PeriodLength::Month : PeriodLength::Year;
 }
 
 ActivityPeriods activityPeriods(const Activity &activity)

@@ -9,7 +9,7 @@
 namespace varnoth {
 
 // How many days one bar of the activity chart covers.
-enum class PeriodLength { Day, Week, Month };
+enum class PeriodLength { Day, Week, Month, Year };
 
 // The days from start to end (both included) and the uploads on them.
 struct ActivityPeriod {
@@ -26,7 +26,9 @@ struct ActivityPeriods {
 };
 
 // Per day up to 120 days from the first day to the last (both counted), per
-// week (Monday to Sunday) up to two years (730 days), per month beyond.
+// week (Monday to Sunday) up to two years (730 days), per month up to 50
+// years, per year beyond (a log dated wrongly, say 0001 and 2004, would
+// otherwise make twenty thousand bars).
 PeriodLength periodLengthFor(const CalendarDate &first, const CalendarDate &last);
 
 // The activity's days gathered into periods of the length that its span

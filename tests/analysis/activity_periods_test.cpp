@@ -37,6 +37,8 @@ TEST(ActivityPeriods, LengthBySpan)
     EXPECT_EQ(periodLengthFor(day("2003-01-01"), day("2003-05-01")), PeriodLength::Week); // 121 days
     EXPECT_EQ(periodLengthFor(day("2003-01-01"), day("2004-12-30")), PeriodLength::Week); // 730 days
     EXPECT_EQ(periodLengthFor(day("2003-01-01"), day("2004-12-31")), PeriodLength::Month);
+    EXPECT_EQ(periodLengthFor(day("1954-01-01"), day("2003-12-31")), PeriodLength::Month);
+    EXPECT_EQ(periodLengthFor(day("1953-12-31"), day("2003-01-01")), PeriodLength::Year); // a date gone wrong
 }
 
 TEST(ActivityPeriods, DaysWeeksAndMonthsCutToTheLog)
@@ -54,6 +56,10 @@ TEST(ActivityPeriods, DaysWeeksAndMonthsCutToTheLog)
     EXPECT_EQ(months.periods.size(), 26u);
     EXPECT_EQ(shown({months.length, {months.periods[0], months.periods[1], months.periods.back()}}),
               "2001-12-31..2001-12-31=1 2002-01-01..2002-01-31=0 2004-01-01..2004-01-15=2 ");
+    const ActivityPeriods years = activityPeriods(activityOn({{"0001-06-01", 1}, {"2004-01-15", 2}}));
+    EXPECT_EQ(years.periods.size(), 2004u);
+    EXPECT_EQ(shown({years.length, {years.periods[0], years.periods.back()}}),
+              "0001-06-01..0001-12-31=1 2004-01-01..2004-01-15=2 ");
     EXPECT_TRUE(activityPeriods(Activity{}).periods.empty());
 }
 
