@@ -58,11 +58,20 @@ TEST(Utf8, RejectsWhatIsNotWellFormed)
 TEST(Utf8, AgreesWithTheDefinitionOnRandomBytes)
 {
     std::mt19937 random(3);
+    const char *const characters[] = {"é", "日", "😀", "\xED\x9F\xBF", "\xF4\x8F\xBF\xBF"};
     for (int i = 0; i < 200000; ++i) {
-        // Mostly ASCII with a few high bytes, so that the fast ASCII skip is crossed too.
-        std::string s(random() % 40, 'a');
-        for (char &c : s)
-            c = random() % 4 == 0 ? static_cast<char>(0x80 + random() % 0x80) : static_cast<char>(random() % 0x80);
+        // ASCII stretches long and short, between runs of whole characters
+        // and stray high bytes, so that the ASCII skip and the runs are both crossed.
+        const unsigned rare = 2 + random() % 40;
+        std::string s;
+        for (std::size_t n = random() % 100; s.size() < n;) {
+            if (random() % rare != 0)
+                s += static_cast<char>(random() % 0x80);
+            else if (random() % 3 != 0)
+                s += characters[random() % std::size(characters)];
+            else
+                s += static_cast<char>(0x80 + random() % 0x80);
+        }
         ASSERT_EQ(isValidUtf8(s), referenceValid(s)) << i;
     }
 }
