@@ -40,7 +40,13 @@ std::optional<DurationParts> readClockDuration(std::string_view text)
 
 std::optional<DurationParts> readDuration(std::string_view text, const NumberFormat &format)
 {
-    if (const auto clock = readClockDuration(text)) {
+    return readDuration(text, format, readClockDuration(text));
+}
+
+std::optional<DurationParts> readDuration(std::string_view text, const NumberFormat &format,
+                                          const std::optional<DurationParts> &clock)
+{
+    if (clock) {
         // Beyond 2^53 a count of hours is no longer exact: not a real duration.
         if (clock->hours > 9007199254740992.0)
             return std::nullopt;

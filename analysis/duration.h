@@ -28,4 +28,9 @@ std::optional<DurationParts> readClockDuration(std::string_view text);
 // are too many to count exactly.
 std::optional<DurationParts> readDuration(std::string_view text, const NumberFormat &format);
 
+// The same for a text that the line cutter has read as a clock duration
+// already (clock: what readClockDuration gave for it, when it was one).
+std::optional<DurationParts> readDuration(std::string_view text, const NumberFormat &format,
+                                          const std::optional<DurationParts> &clock);
+
 } // namespace varnoth

@@ -142,14 +142,15 @@ std::size_t lastSeparator(std::string_view text)
     return 0;
 }
 
-// Length of a clock duration ("10:00:01") with trailing blanks allowed; 0
-// when the text is not one. Such a duration is all ASCII, so bytes and
-// characters agree.
-std::size_t clockDurationLength(std::string_view text)
+// Length of a clock duration ("10:00:01") with trailing blanks allowed, 0
+// when the text is not one; clock gets its parts. Such a duration is all
+// ASCII, so bytes and characters agree.
+std::size_t clockDurationLength(std::string_view text, std::optional<DurationParts> &clock)
 {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
-    return readClockDuration(text) ? text.size() : 0;
+    clock = readClockDuration(text);
+    return clock ? text.size() : 0;
 }
 
 // Byte ranges of the fields in the rest of the line after the date/time text.
@@ -160,6 +161,7 @@ struct Positions {
     std::size_t nickStart = 0, nickEnd = 0;
     std::size_t bytesStart = 0, bytesEnd = 0;
     std::size_t durationStart = 0, durationEnd = 0;
+    std::optional<DurationParts> clock;
 };
 
 // Where the three backward scans ended.
@@ -210,31 +212,39 @@ template <class Chars> Scan scanEachCharacter(std::string_view rest, Chars &char
     return s;
 }
 
+// The scans of nearly every line: each finds its comma on its first entry,
+// within the last 64 bytes. The last comma is followed by the middle one
+// within 51 characters, and that by the nick comma within 51 more. False
+// for any other line.
+bool scanNear(const TailMarks &marks, Scan &s)
+{
+    constexpr std::size_t end = scanLimit + 1; // a loop runs on until its counter passes the limit
+    const std::size_t near = std::min<std::size_t>(marks.reach(), 64);
+    const std::size_t last = marks.nearComma(1);
+    if (last < 2 || last > std::min(end, near))
+        return false;
+    const std::size_t middle = marks.nearComma(last + 2);
+    if (middle == 0 || middle > std::min(last + 1 + end, near))
+        return false;
+    const std::size_t nick = marks.nearComma(middle + 2);
+    if (nick == 0 || nick > std::min(middle + 1 + end, near))
+        return false;
+    s.durationTail = last - 2;
+    s.sawComma = true;
+    s.paren = marks.nearLastParen(middle + 2, nick);
+    s.nickComma = nick;
+    return true;
+}
+
 // The same scans with the same result, jumping from mark to mark of the
 // line's tail instead of testing every character. Returns false when a scan
 // would look beyond the marked offsets; the caller then scans each character.
 bool scanMarks(const TailMarks &marks, Scan &s)
 {
+    if (scanNear(marks, s))
+        return true;
     const std::size_t reach = marks.reach();
     constexpr std::size_t end = scanLimit + 1; // a loop runs on until its counter passes the limit
-
-    // Nearly every line: each scan finds its comma on its first entry, within
-    // the last 64 bytes. The last comma is followed by the middle one within
-    // 51 characters, and that by the nick comma within 51 more.
-    const std::size_t near = std::min<std::size_t>(reach, 64);
-    if (const std::size_t last = marks.nearComma(1); last >= 2 && last <= std::min(end, near)) {
-        const std::size_t middle = marks.nearComma(last + 2);
-        if (middle != 0 && middle <= std::min(last + 1 + end, near)) {
-            const std::size_t nick = marks.nearComma(middle + 2);
-            if (nick != 0 && nick <= std::min(middle + 1 + end, near)) {
-                s.durationTail = last - 2;
-                s.sawComma = true;
-                s.paren = marks.nearLastParen(middle + 2, nick);
-                s.nickComma = nick;
-                return true;
-            }
-        }
-    }
 
     // The first comma at an offset in [from, to], 0 when none; unknown (false) past the reach.
     auto comma = [&](std::size_t from, std::size_t to, std::size_t &at) {
@@ -327,7 +337,7 @@ template <class Chars> Positions cutRest(std::string_view rest, TailMarks &marks
         return p;
     }
 
-    const std::size_t whole = clockDurationLength(rest.substr(p.durationStart));
+    const std::size_t whole = clockDurationLength(rest.substr(p.durationStart), p.clock);
     p.durationEnd = whole != 0 ? p.durationStart + whole : chars.advance(p.durationStart, 7);
 
     // The nick runs from the character after " uploaded to" and the one that
@@ -363,6 +373,58 @@ template <class Chars> Positions cutRest(std::string_view rest, TailMarks &marks
 
 } // namespace
 
+// The cut of a line in the client's usual form (ASCII or UTF-8), straight
+// from bytes to fields: its first 18 bytes plain ASCII, the marker in it
+// (whether or not the mode requires it),
+// the commas and the "(" that the three scans find on their first entry
+// within its last 64 bytes and after its last non-ASCII byte, the nick not
+// empty. Within that tail bytes and characters coincide, so every position
+// is a subtraction. Gives exactly the cut of the general rules below; false
+// for any other line, which they then cut.
+bool LineCutter::cutCommonLine(std::string_view text)
+{
+    constexpr std::size_t tail = 64;
+    if (text.size() < dateTimeLength + tail)
+        return false;
+    std::uint64_t head[2];
+    std::memcpy(head, text.data(), 16);
+    if (((head[0] | head[1] | static_cast<unsigned char>(text[16]) | static_cast<unsigned char>(text[17])) &
+         0x8080808080808080ull) != 0)
+        return false;
+    const std::string_view rest = text.substr(dateTimeLength);
+    const std::size_t size = rest.size();
+
+    const TailMarks marks(rest, false);
+    Scan s;
+    if (!scanNear(marks, s) || s.paren == 0)
+        return false;
+    const std::size_t found = findMarker(rest);
+    if (found == npos || found + marker.size() >= size ||
+        static_cast<unsigned char>(rest[found + marker.size()]) >= 0x80)
+        return false;
+    const std::size_t nickStart = found + marker.size() + 1;
+    const std::size_t nickEnd = size - s.nickComma;
+    if (nickEnd <= nickStart)
+        return false;
+
+    const std::size_t durationStart = size - s.durationTail;
+    const std::size_t whole = clockDurationLength(rest.substr(durationStart), result_.Clock);
+    const std::size_t durationEnd = whole != 0 ? durationStart + whole : std::min(durationStart + 7, size);
+    const std::size_t bytesStart = size - s.paren + 1;
+    const void *close = std::memchr(rest.data() + bytesStart, ')', size - bytesStart);
+    const std::size_t bytesEnd =
+        close ? static_cast<std::size_t>(static_cast<const char *>(close) - rest.data()) : size;
+
+    result_.status = CutStatus::Ok;
+    result_.DateTimeText = text.substr(0, dateTimeLength);
+    result_.FilePath = rest.substr(0, found + 1);
+    result_.Folder = rest.substr(0, lastSeparator(result_.FilePath));
+    result_.Nick = rest.substr(nickStart, nickEnd - nickStart);
+    result_.DurationText = rest.substr(durationStart, durationEnd - durationStart);
+    result_.ByteText = rest.substr(bytesStart, bytesEnd - bytesStart);
+    return true;
+}
+
 const CutLine &LineCutter::cut(const TextLine &line, Mode mode)
 {
     result_ = CutLine{};
@@ -374,6 +436,9 @@ const CutLine &LineCutter::cut(const TextLine &line, Mode mode)
 
     const std::string_view text = line.bytes;
     const bool utf8 = !line.ascii && isValidUtf8(text);
+    if ((line.ascii || utf8) && cutCommonLine(text))
+        return result_;
+    result_ = CutLine{};
     Positions p;
     std::string_view rest;
     std::size_t restStart;
@@ -409,6 +474,7 @@ const CutLine &LineCutter::cut(const TextLine &line, Mode mode)
             result_.Nick = range(p.nickStart, p.nickEnd);
             result_.DurationText = range(p.durationStart, p.durationEnd);
             result_.ByteText = range(p.bytesStart, p.bytesEnd);
+            result_.Clock = p.clock;
         }
         return result_;
     }
@@ -427,6 +493,7 @@ const CutLine &LineCutter::cut(const TextLine &line, Mode mode)
         result_.Nick = encode(range(p.nickStart, p.nickEnd), nick_);
         result_.DurationText = encode(range(p.durationStart, p.durationEnd), duration_);
         result_.ByteText = encode(range(p.bytesStart, p.bytesEnd), bytes_);
+        result_.Clock = p.clock;
     }
     return result_;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "duration.h"
 #include "forms/line_reader.h"
 
 namespace varnoth {
@@ -18,7 +20,7 @@ enum class CutStatus {
     NoNickComma, // the backward scans found no comma ending the nick
     NoParen,     // no "(" before the byte count
     EmptyNick,
-    BadCut,      // a cut that would start before the text or take a negative count
+    BadCut, // a cut that would start before the text or take a negative count
 };
 
 // One log line cut into its fields. All texts are UTF-8 and stay valid until
@@ -29,8 +31,9 @@ struct CutLine {
     std::string_view FilePath;     // the path with the blank that begins " uploaded to"
     std::string_view Folder;       // FilePath before its last "\" or "/"; may be empty
     std::string_view Nick;
-    std::string_view DurationText; // 7 characters, or the whole duration when hours have several digits
-    std::string_view ByteText;     // the text between "(" and ")"
+    std::string_view DurationText;      // 7 characters, or the whole duration when hours have several digits
+    std::string_view ByteText;          // the text between "(" and ")"
+    std::optional<DurationParts> Clock; // DurationText read as a clock duration (H:MM:SS), when it is one
 };
 
 // Cuts upload log lines: the first 18 characters are the date/time text, the
@@ -47,8 +50,10 @@ public:
     const CutLine &cut(const TextLine &line, Mode mode);
 
 private:
+    bool cutCommonLine(std::string_view text);
+
     CutLine result_;
-    std::vector<std::uint32_t> offsets_; // byte positions of the last characters of a UTF-8 line
+    std::vector<std::uint32_t> offsets_;                    // byte positions of the last characters of a UTF-8 line
     std::string dateTime_, path_, nick_, duration_, bytes_; // fields of a Windows-1252 line, as UTF-8
 };
 

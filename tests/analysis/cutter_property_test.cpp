@@ -156,9 +156,14 @@ public:
 
     std::string line()
     {
-        std::string s = "2003-06-14 21:05: " + piece(0, 30) + (chance(9) ? " uploaded to " : " sent to ") + field() +
-                        ", " + field() + " (" + piece(0, 10) + ")" + piece(0, 3) + ", " + field() + ", " + duration() +
-                        (chance(2) ? piece(40, 56) : "");
+        // Half in the client's own form, with short fields after the path
+        // as in nearly every real line, half with fields of any length.
+        std::string s = chance(5) ? "2003-06-14 21:05: " + piece(10, 90, true) + " uploaded to " + piece(1, 12, true) +
+                                        ", " + piece(0, 9, true) + " (" + piece(1, 10, true) + "), " +
+                                        piece(0, 12, true) + ", " + duration()
+                                  : "2003-06-14 21:05: " + piece(0, 30) + (chance(9) ? " uploaded to " : " sent to ") +
+                                        field() + ", " + field() + " (" + piece(0, 10) + ")" + piece(0, 3) + ", " +
+                                        field() + ", " + duration() + (chance(2) ? piece(40, 56) : "");
         for (int m = static_cast<int>(pick(4)); m > 0; --m)
             mutate(s);
         return s;
@@ -168,13 +173,14 @@ private:
     std::size_t pick(std::size_t n) { return random_() % n; }
     bool chance(int tenths) { return pick(10) < static_cast<std::size_t>(tenths); }
 
-    std::string piece(std::size_t min, std::size_t max)
+    // Pieces of text; utf8: without the bytes that make a line Windows-1252.
+    std::string piece(std::size_t min, std::size_t max, bool utf8 = false)
     {
-        static const char *const atoms[] = {"a", "Z", "0", "7",    " ",    ",",    "(",  ")",           "\\", "/",
-                                            ":", ".", "é", "日本", "\xE9", "\x80", "\t", "uploaded to", "K",  ",,"};
+        static const char *const atoms[] = {"a", "Z", "0", "7",    " ",  ",",           "(", ")",  "\\",   "/",
+                                            ":", ".", "é", "日本", "\t", "uploaded to", "K", ",,", "\xE9", "\x80"};
         std::string s;
         for (std::size_t n = min + pick(max - min + 1); n > 0; --n)
-            s += chance(7) ? atoms[pick(4)] : atoms[pick(std::size(atoms))];
+            s += chance(7) ? atoms[pick(4)] : atoms[pick(std::size(atoms) - (utf8 ? 2 : 0))];
         return s;
     }
 
