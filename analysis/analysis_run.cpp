@@ -98,8 +98,9 @@ struct alignas(64) PartTallies {
 };
 
 // The second pass over one part: cuts every line and counts it, up to the
-// part's first corrupted line. Gives up (its tallies then unused) once
-// needless() says that an earlier part has stopped.
+// part's first corrupted line, then counts the folders of its files. Gives
+// up (its tallies then unused) once needless() says that an earlier part
+// has stopped.
 template <class Needless>
 void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &options, SharedProgress &shared,
               Needless needless, PartTallies &part)
@@ -137,6 +138,7 @@ void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &optio
             }
         }
         deferred.flush();
+        part.tallies.countFolders();
     } catch (...) {
         // The queued files and folders of earlier lines are counted first, as
         // when each is counted at once: a failure among them is the one reported.

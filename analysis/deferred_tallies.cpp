@@ -28,21 +28,10 @@ void DeferredTallies::flush()
 
 void DeferredTallies::tallyOldest()
 {
-    Upload &upload = queue_[oldest_];
+    const Upload &upload = queue_[oldest_];
     oldest_ = (oldest_ + 1) % depth;
     --count_;
-    NameTable::Entry *file = tallies_.addFileUpload(upload.path, upload.pathHash, upload.bytes);
-    if (upload.folderLength == 0)
-        return;
-    // A file links to its folder's location + 1 once it has been counted there.
-    if (file && file->link != 0) {
-        tallies_.addFolderAccessAt(file->link - 1);
-        return;
-    }
-    const std::string_view folder = std::string_view(upload.path).substr(0, upload.folderLength);
-    const NameTable::Location at = tallies_.addFolderAccess(folder, hashText(folder));
-    if (file)
-        file->link = at + 1;
+    tallies_.addFileUpload(upload.path, upload.folderLength, upload.pathHash, upload.bytes);
 }
 
 } // namespace varnoth

@@ -10,19 +10,14 @@
 
 namespace varnoth {
 
-// Hands uploads to the file and folder tallies a few lines after their line
-// was cut. On a large log the slot of a path in the file index, the bytes of
-// its name and its counter are rarely in the processor's caches: the slot is
-// asked for when the upload is queued, the name and the counter a few
-// uploads later, so all have arrived when the lookup comes.
+// Hands uploads to the file tally a few lines after their line was cut. On
+// a large log the slot of a path in the file index, the bytes of its name
+// and its counter are rarely in the processor's caches: the slot is asked
+// for when the upload is queued, the name and the counter a few uploads
+// later, so all have arrived when the lookup comes.
 //
-// A path's folder follows from the path alone, so a path seen before is
-// counted in the folder it was counted in the first time, without looking
-// the folder up again.
-//
-// Uploads reach the tallies in the order they were queued, each file before
-// its folder, so the tallies and their totals are exactly those of counting
-// each upload at once.
+// Uploads reach the tally in the order they were queued, so the tally and
+// its totals are exactly those of counting each upload at once.
 class DeferredTallies {
 public:
     explicit DeferredTallies(Tallies &tallies)
