@@ -16,8 +16,10 @@ void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, d
     tallies_.files().prefetchSlot(upload.pathHash);
     ++count_;
     // The upload queued half the queue ago: its slot should be here by now.
-    if (count_ > depth / 2)
-        tallies_.files().prefetchEntry(queue_[(oldest_ + count_ - 1 - depth / 2) % depth].pathHash);
+    if (count_ > depth / 2) {
+        const Upload &half = queue_[(oldest_ + count_ - 1 - depth / 2) % depth];
+        tallies_.files().prefetchEntry(half.pathHash, half.path.size());
+    }
 }
 
 void DeferredTallies::flush()

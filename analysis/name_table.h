@@ -111,10 +111,10 @@ public:
     }
 
     // Asks the processor to fetch, ahead of a lookup, the slot where a name
-    // with this hash would be, and (once that slot has arrived) the entry
-    // that slot points to.
+    // with this hash would be, and (once that slot has arrived) the entry of
+    // a name with this hash and length.
     void prefetchSlot(std::uint64_t hash) const;
-    void prefetchEntry(std::uint64_t hash) const;
+    void prefetchEntry(std::uint64_t hash, std::size_t length) const;
 
     // Frees the hash index once no name will be looked up; entries stay.
     void dropIndex() { slots_ = decltype(slots_)(); }
@@ -138,5 +138,8 @@ private:
 };
 
 std::uint64_t hashText(std::string_view text);
+
+// Whether the n bytes at a and at b are the same.
+bool sameBytes(const char *a, const char *b, std::size_t n);
 
 } // namespace varnoth
