@@ -214,24 +214,24 @@ template <class Chars> Scan scanEachCharacter(std::string_view rest, Chars &char
 
 // The scans of nearly every line: each finds its comma on its first entry,
 // within the last 64 bytes. The last comma is followed by the middle one
-// within 51 characters, and that by the nick comma within 51 more. False
-// for any other line.
-bool scanNear(const TailMarks &marks, Scan &s)
+// within 51 characters, and that by the nick comma within 51 more. marks
+// hold characters up to offset min(64, reach). False for any other line.
+bool scanNear(const NearMarks &marks, std::size_t reach, Scan &s)
 {
     constexpr std::size_t end = scanLimit + 1; // a loop runs on until its counter passes the limit
-    const std::size_t near = std::min<std::size_t>(marks.reach(), 64);
-    const std::size_t last = marks.nearComma(1);
+    const std::size_t near = std::min<std::size_t>(reach, 64);
+    const std::size_t last = marks.firstComma(1);
     if (last < 2 || last > std::min(end, near))
         return false;
-    const std::size_t middle = marks.nearComma(last + 2);
+    const std::size_t middle = marks.firstComma(last + 2);
     if (middle == 0 || middle > std::min(last + 1 + end, near))
         return false;
-    const std::size_t nick = marks.nearComma(middle + 2);
+    const std::size_t nick = marks.firstComma(middle + 2);
     if (nick == 0 || nick > std::min(middle + 1 + end, near))
         return false;
     s.durationTail = last - 2;
     s.sawComma = true;
-    s.paren = marks.nearLastParen(middle + 2, nick);
+    s.paren = marks.lastOpen(middle + 2, nick);
     s.nickComma = nick;
     return true;
 }
@@ -241,7 +241,7 @@ bool scanNear(const TailMarks &marks, Scan &s)
 // would look beyond the marked offsets; the caller then scans each character.
 bool scanMarks(const TailMarks &marks, Scan &s)
 {
-    if (scanNear(marks, s))
+    if (scanNear(marks.near(), marks.reach(), s))
         return true;
     const std::size_t reach = marks.reach();
     constexpr std::size_t end = scanLimit + 1; // a loop runs on until its counter passes the limit
@@ -394,9 +394,9 @@ bool LineCutter::cutCommonLine(std::string_view text)
     const std::string_view rest = text.substr(dateTimeLength);
     const std::size_t size = rest.size();
 
-    const TailMarks marks(rest, false);
+    const NearMarks marks = nearMarks(rest);
     Scan s;
-    if (!scanNear(marks, s) || s.paren == 0)
+    if (!scanNear(marks, marks.asciiTail(), s) || s.paren == 0)
         return false;
     const std::size_t found = findMarker(rest);
     if (found == npos || found + marker.size() >= size ||
@@ -410,10 +410,9 @@ bool LineCutter::cutCommonLine(std::string_view text)
     const std::size_t durationStart = size - s.durationTail;
     const std::size_t whole = clockDurationLength(rest.substr(durationStart), result_.Clock);
     const std::size_t durationEnd = whole != 0 ? durationStart + whole : std::min(durationStart + 7, size);
+    // The byte count ends at the first ")" after the "(", or at the line's end.
     const std::size_t bytesStart = size - s.paren + 1;
-    const void *close = std::memchr(rest.data() + bytesStart, ')', size - bytesStart);
-    const std::size_t bytesEnd =
-        close ? static_cast<std::size_t>(static_cast<const char *>(close) - rest.data()) : size;
+    const std::size_t bytesEnd = size - marks.lastCloseBelow(s.paren);
 
     result_.status = CutStatus::Ok;
     result_.DateTimeText = text.substr(0, dateTimeLength);
@@ -427,9 +426,9 @@ bool LineCutter::cutCommonLine(std::string_view text)
 
 const CutLine &LineCutter::cut(const TextLine &line, Mode mode)
 {
-    result_ = CutLine{};
     const bool requireMarker = mode == Mode::Analysis;
     if (line.tooLong) {
+        result_ = CutLine{};
         result_.status = CutStatus::TooLong;
         return result_;
     }

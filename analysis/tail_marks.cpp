@@ -22,6 +22,35 @@ std::uint64_t bitsUpTo(std::size_t b)
 
 } // namespace
 
+NearMarks nearMarks(std::string_view text)
+{
+    const char *p = text.data() + text.size() - 64;
+    NearMarks m;
+#ifdef VARNOTH_SSE2
+    const __m128i comma = _mm_set1_epi8(',');
+    const __m128i open = _mm_set1_epi8('(');
+    const __m128i close = _mm_set1_epi8(')');
+    for (int i = 0; i < 64; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+        auto bits = [&](__m128i hits) {
+            return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(hits))) << i;
+        };
+        m.commas |= bits(_mm_cmpeq_epi8(v, comma));
+        m.opens |= bits(_mm_cmpeq_epi8(v, open));
+        m.closes |= bits(_mm_cmpeq_epi8(v, close));
+        m.high |= bits(v);
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        m.commas |= std::uint64_t{p[i] == ','} << i;
+        m.opens |= std::uint64_t{p[i] == '('} << i;
+        m.closes |= std::uint64_t{p[i] == ')'} << i;
+        m.high |= std::uint64_t{(static_cast<unsigned char>(p[i]) & 0x80u) != 0} << i;
+    }
+#endif
+    return m;
+}
+
 TailMarks::TailMarks(std::string_view text, bool singleByte)
     : text_(text)
     , singleByte_(singleByte)

@@ -39,17 +39,20 @@ double parseClean(const std::string &clean)
     return value;
 }
 
+// Whether the eight bytes of a word are all ASCII digits: each byte's top
+// nibble is 3 and adding 6 keeps it so.
+bool eightDigits(std::uint64_t word)
+{
+    return (word & 0xF0F0F0F0F0F0F0F0ull) == 0x3030303030303030ull &&
+           ((word + 0x0606060606060606ull) & 0xF0F0F0F0F0F0F0F0ull) == 0x3030303030303030ull;
+}
+
 // Eight ASCII digits (the first at the lowest byte of a little-endian word)
-// as a number; nothing when one of them is not a digit. All eight are
-// tested and added at once.
-std::optional<std::uint64_t> eightDigits(std::uint64_t word)
+// as a number, all added at once: pairs, then fours, then all eight, the
+// first digit the most significant.
+std::uint64_t eightDigitsValue(std::uint64_t word)
 {
     const std::uint64_t values = word - 0x3030303030303030ull;
-    // Every byte 0x30..0x39: its top nibble is 3 and adding 6 keeps it so.
-    if ((word & 0xF0F0F0F0F0F0F0F0ull) != 0x3030303030303030ull ||
-        ((word + 0x0606060606060606ull) & 0xF0F0F0F0F0F0F0F0ull) != 0x3030303030303030ull)
-        return std::nullopt;
-    // Pairs, then fours, then all eight, the first digit the most significant.
     std::uint64_t v = values * 10 + (values >> 8);
     v = (v & 0x00FF00FF00FF00FFull) * 100 + ((v >> 16) & 0x00FF00FF00FF00FFull);
     v = (v & 0x0000FFFF0000FFFFull) * 10000 + ((v >> 32) & 0x0000FFFF0000FFFFull);
@@ -77,11 +80,10 @@ bool plainDigits(std::string_view text, double &value)
             const unsigned overlap = 8 * static_cast<unsigned>(16 - n);
             auto shiftUp = [&](std::uint64_t w) { return (w << (overlap / 2)) << (overlap - overlap / 2); };
             const std::uint64_t zeros = 0x3030303030303030ull & ~shiftUp(~std::uint64_t{0});
-            const auto head = eightDigits(shiftUp(first) | zeros);
-            const auto tail = eightDigits(last);
-            if (!head || !tail)
+            const std::uint64_t head = shiftUp(first) | zeros;
+            if (!eightDigits(head) || !eightDigits(last))
                 return false;
-            value = static_cast<double>(*head * 100000000 + *tail);
+            value = static_cast<double>(eightDigitsValue(head) * 100000000 + eightDigitsValue(last));
             return true;
         }
     }
