@@ -117,9 +117,8 @@ void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &optio
             if (line.blank() || !options.range.admits(line.bytes))
                 continue;
             const CutLine &cut = cutter.cut(line, LineCutter::Mode::Analysis);
-            const auto duration = cut.status == CutStatus::Ok
-                                      ? readDuration(cut.DurationText, options.numberFormat, cut.Clock)
-                                      : std::nullopt;
+            const auto duration =
+                cut.status == CutStatus::Ok ? readDuration(cut.DurationText, options.numberFormat) : std::nullopt;
             const double bytes = duration ? lenientNumber(cut.ByteText) : 0;
             if (!duration || !std::isfinite(bytes)) {
                 part.end.corruptedLine = line.number;

@@ -142,15 +142,14 @@ std::size_t lastSeparator(std::string_view text)
     return 0;
 }
 
-// Length of a clock duration ("10:00:01") with trailing blanks allowed, 0
-// when the text is not one; clock gets its parts. Such a duration is all
-// ASCII, so bytes and characters agree.
-std::size_t clockDurationLength(std::string_view text, std::optional<DurationParts> &clock)
+// Length of a clock duration ("10:00:01") with trailing blanks allowed; 0
+// when the text is not one. Such a duration is all ASCII, so bytes and
+// characters agree.
+std::size_t clockDurationLength(std::string_view text)
 {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
-    clock = readClockDuration(text);
-    return clock ? text.size() : 0;
+    return readClockDuration(text) ? text.size() : 0;
 }
 
 // Byte ranges of the fields in the rest of the line after the date/time text.
@@ -161,7 +160,6 @@ struct Positions {
     std::size_t nickStart = 0, nickEnd = 0;
     std::size_t bytesStart = 0, bytesEnd = 0;
     std::size_t durationStart = 0, durationEnd = 0;
-    std::optional<DurationParts> clock;
 };
 
 // Where the three backward scans ended.
@@ -337,7 +335,7 @@ template <class Chars> Positions cutRest(std::string_view rest, TailMarks &marks
         return p;
     }
 
-    const std::size_t whole = clockDurationLength(rest.substr(p.durationStart), p.clock);
+    const std::size_t whole = clockDurationLength(rest.substr(p.durationStart));
     p.durationEnd = whole != 0 ? p.durationStart + whole : chars.advance(p.durationStart, 7);
 
     // The nick runs from the character after " uploaded to" and the one that
@@ -408,7 +406,7 @@ bool LineCutter::cutCommonLine(std::string_view text)
         return false;
 
     const std::size_t durationStart = size - s.durationTail;
-    const std::size_t whole = clockDurationLength(rest.substr(durationStart), result_.Clock);
+    const std::size_t whole = clockDurationLength(rest.substr(durationStart));
     const std::size_t durationEnd = whole != 0 ? durationStart + whole : std::min(durationStart + 7, size);
     // The byte count ends at the first ")" after the "(", or at the line's end.
     const std::size_t bytesStart = size - s.paren + 1;
@@ -473,7 +471,6 @@ const CutLine &LineCutter::cut(const TextLine &line, Mode mode)
             result_.Nick = range(p.nickStart, p.nickEnd);
             result_.DurationText = range(p.durationStart, p.durationEnd);
             result_.ByteText = range(p.bytesStart, p.bytesEnd);
-            result_.Clock = p.clock;
         }
         return result_;
     }
@@ -492,7 +489,6 @@ const CutLine &LineCutter::cut(const TextLine &line, Mode mode)
         result_.Nick = encode(range(p.nickStart, p.nickEnd), nick_);
         result_.DurationText = encode(range(p.durationStart, p.durationEnd), duration_);
         result_.ByteText = encode(range(p.bytesStart, p.bytesEnd), bytes_);
-        result_.Clock = p.clock;
     }
     return result_;
 }

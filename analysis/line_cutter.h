@@ -1,12 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "duration.h"
 #include "forms/line_reader.h"
 
 namespace varnoth {
@@ -31,9 +29,8 @@ struct CutLine {
     std::string_view FilePath;     // the path with the blank that begins " uploaded to"
     std::string_view Folder;       // FilePath before its last "\" or "/"; may be empty
     std::string_view Nick;
-    std::string_view DurationText;      // 7 characters, or the whole duration when hours have several digits
-    std::string_view ByteText;          // the text between "(" and ")"
-    std::optional<DurationParts> Clock; // DurationText read as a clock duration (H:MM:SS), when it is one
+    std::string_view DurationText; // 7 characters, or the whole duration when hours have several digits
+    std::string_view ByteText;     // the text between "(" and ")"
 };
 
 // Cuts upload log lines: the first 18 characters are the date/time text, the
