@@ -117,18 +117,19 @@ void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &optio
             if (line.blank() || !options.range.admits(line.bytes))
                 continue;
             const CutLine &cut = cutter.cut(line, LineCutter::Mode::Analysis);
-            const auto duration =
-                cut.status == CutStatus::Ok ? readDuration(cut.DurationText, options.numberFormat) : std::nullopt;
-            const double bytes = duration ? lenientNumber(cut.ByteText) : 0;
-            if (!duration || !std::isfinite(bytes)) {
+            DurationParts duration;
+            const bool timed =
+                cut.status == CutStatus::Ok && readDuration(cut.DurationText, options.numberFormat, duration);
+            const double bytes = timed ? lenientNumber(cut.ByteText) : 0;
+            if (!timed || !std::isfinite(bytes)) {
                 part.end.corruptedLine = line.number;
                 break;
             }
 
             part.linesCompleted = checkedAdd(part.linesCompleted, 1);
-            part.tallies.addDownloaderUpload(cut.Nick, bytes, *duration);
+            part.tallies.addDownloaderUpload(cut.Nick, bytes, duration);
             deferred.add(cut.FilePath, cut.Folder.size(), bytes);
-            part.activity.add(dates.of(line.bytes), lineHour(cut.DateTimeText), bytes, duration->totalSeconds());
+            part.activity.add(dates.of(line.bytes), lineHour(cut.DateTimeText), bytes, duration.totalSeconds());
             if (++unreported == SharedProgress::batch) {
                 shared.add(unreported, 0);
                 unreported = 0;

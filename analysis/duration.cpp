@@ -15,14 +15,15 @@ std::string_view middle(std::string_view text, std::size_t start, std::size_t co
 
 } // namespace
 
-std::optional<DurationParts> readOtherDuration(std::string_view text, const NumberFormat &format)
+bool readOtherDuration(std::string_view text, const NumberFormat &format, DurationParts &parts)
 {
     const auto h = strictNumber(middle(text, 1, 1), format);
     const auto m = strictNumber(middle(text, 3, 2), format);
     const auto s = strictNumber(lastChars(text, 2), format);
     if (!h || !m || !s)
-        return std::nullopt;
-    return DurationParts{*h, *m, *s};
+        return false;
+    parts = {*h, *m, *s};
+    return true;
 }
 
 } // namespace varnoth

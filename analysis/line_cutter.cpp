@@ -149,7 +149,8 @@ std::size_t clockDurationLength(std::string_view text)
 {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
-    return readClockDuration(text) ? text.size() : 0;
+    DurationParts parts;
+    return readClockDuration(text, parts) ? text.size() : 0;
 }
 
 // Byte ranges of the fields in the rest of the line after the date/time text.

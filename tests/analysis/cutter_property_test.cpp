@@ -112,7 +112,8 @@ Fields referenceCut(std::string_view line, bool requireMarker)
     std::string tail = join(rest, durationStart, L);
     while (!tail.empty() && (tail.back() == ' ' || tail.back() == '\t'))
         tail.pop_back();
-    f.duration = readClockDuration(tail) ? tail : join(rest, durationStart, durationStart + 7);
+    DurationParts clock;
+    f.duration = readClockDuration(tail, clock) ? tail : join(rest, durationStart, durationStart + 7);
 
     // The bytes: between "(" and the next ")".
     std::size_t close = L - std::min(paren, L) + 1;
