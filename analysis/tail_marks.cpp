@@ -20,11 +20,25 @@ std::uint64_t bitsUpTo(std::size_t b)
     return b == 63 ? ~std::uint64_t{0} : (std::uint64_t{1} << (b + 1)) - 1;
 }
 
+#ifdef VARNOTH_AVX2
+VARNOTH_AVX2_TARGET NearMarks nearMarksAvx2(const char *p)
+{
+    const __m256i low = simd::load32(p);
+    const __m256i high = simd::load32(p + 32);
+    return {simd::equal64(low, high, ','), simd::equal64(low, high, '('), simd::equal64(low, high, ')'),
+            simd::highBits64(low, high)};
+}
+#endif
+
 } // namespace
 
 NearMarks nearMarks(std::string_view text)
 {
     const char *p = text.data() + text.size() - 64;
+#ifdef VARNOTH_AVX2
+    if (simd::avx2)
+        return nearMarksAvx2(p);
+#endif
     NearMarks m;
 #ifdef VARNOTH_SSE2
     const __m128i comma = _mm_set1_epi8(',');

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "native_file.h"
+#include "simd.h"
 
 namespace varnoth {
 
@@ -100,6 +102,26 @@ private:
         std::uint64_t breaks = 0;
         std::uint64_t high = 0;
     };
+
+    // Takes the window just classified into window_: true with p at its
+    // first line break, else false with p after it. Sets a bit in high for
+    // a byte above 127 before the break.
+    VARNOTH_ALWAYS_INLINE bool breakInWindow(const char *&p, std::uint64_t &high)
+    {
+        if (window_.breaks != 0) {
+            const int at = std::countr_zero(window_.breaks);
+            high |= window_.high & ((std::uint64_t{1} << at) - 1);
+            p += at;
+            return true;
+        }
+        high |= window_.high;
+        p += 64;
+        return false;
+    }
+    // The 64-byte steps of findBreak with the processor's 32-byte
+    // instructions: true at a break, false where fewer than 64 bytes remain.
+    bool windowsAvx2(const char *&p, const char *end, std::uint64_t &high);
+
     Window window_;
 
     std::unique_ptr<NativeFile> file_;
