@@ -1,5 +1,6 @@
 #include "char_decoding.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -97,54 +98,43 @@ VARNOTH_AVX2_INLINE __m256i secondHigh()
                             tooShort);
 }
 
-// The 32 bytes that end n bytes before the end of `input`, the first ones
-// from the end of `before`.
-template <int n> VARNOTH_AVX2_INLINE __m256i shifted(__m256i input, __m256i before)
-{
-    return _mm256_alignr_epi8(input, _mm256_permute2x128_si256(before, input, 0x21), 16 - n);
-}
-
 VARNOTH_AVX2_INLINE __m256i highNibbles(__m256i v)
 {
     return _mm256_and_si256(_mm256_srli_epi16(v, 4), _mm256_set1_epi8(0x0F));
 }
 
-// The faults of 32 bytes that follow `before`: not zero when there are any.
-VARNOTH_AVX2_INLINE __m256i faults(__m256i input, __m256i before)
+// The faults of the 32 bytes at p, each judged with the three bytes
+// before it (which must be readable): not zero when there are any.
+VARNOTH_AVX2_INLINE __m256i faults(const unsigned char *p)
 {
-    const __m256i first = shifted<1>(input, before);
+    const char *bytes = reinterpret_cast<const char *>(p);
+    const __m256i input = simd::load32(bytes);
+    const __m256i first = simd::load32(bytes - 1);
     const __m256i pair = _mm256_and_si256(
         _mm256_and_si256(_mm256_shuffle_epi8(firstHigh(), highNibbles(first)),
                          _mm256_shuffle_epi8(firstLow(), _mm256_and_si256(first, _mm256_set1_epi8(0x0F)))),
         _mm256_shuffle_epi8(secondHigh(), highNibbles(input)));
     // A byte two after 0xE0.. or three after 0xF0.. must be a continuation:
     // exactly those pairs show twoConts.
-    const __m256i third = _mm256_subs_epu8(shifted<2>(input, before), _mm256_set1_epi8(static_cast<char>(0xE0 - 0x80)));
-    const __m256i fourth =
-        _mm256_subs_epu8(shifted<3>(input, before), _mm256_set1_epi8(static_cast<char>(0xF0 - 0x80)));
+    const __m256i third = _mm256_subs_epu8(simd::load32(bytes - 2), _mm256_set1_epi8(static_cast<char>(0xE0 - 0x80)));
+    const __m256i fourth = _mm256_subs_epu8(simd::load32(bytes - 3), _mm256_set1_epi8(static_cast<char>(0xF0 - 0x80)));
     const __m256i continues = _mm256_and_si256(_mm256_or_si256(third, fourth), _mm256_set1_epi8(twoConts));
     return _mm256_xor_si256(continues, pair);
 }
 
 } // namespace utf8
 
+// A text of 35 bytes or more whose first three bytes are ASCII: every later
+// byte with the three before it, in blocks of 32 read from the text itself
+// (the last block overlapping the one before).
 VARNOTH_AVX2_TARGET bool validUtf8Avx2(const unsigned char *s, std::size_t n)
 {
-    __m256i before = _mm256_setzero_si256();
-    __m256i found = _mm256_setzero_si256();
-    std::size_t i = 0;
-    for (; i + 32 <= n; i += 32) {
-        const __m256i input = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s + i));
-        found = _mm256_or_si256(found, utf8::faults(input, before));
-        before = input;
-    }
-    // The last bytes followed by zeros (all zeros when there are none), so
-    // that a character cut off at the end is followed by ASCII, as the
-    // tables take it.
-    alignas(32) unsigned char last[32] = {};
-    std::memcpy(last, s + i, n - i);
-    found = _mm256_or_si256(found, utf8::faults(_mm256_load_si256(reinterpret_cast<const __m256i *>(last)), before));
-    return _mm256_testz_si256(found, found) != 0;
+    __m256i found = utf8::faults(s + 3);
+    for (std::size_t i = 35; i < n; i += 32)
+        found = _mm256_or_si256(found, utf8::faults(s + std::min(i, n - 32)));
+    // A character that the text's end cuts off.
+    const bool cut = s[n - 1] >= 0xC0 || s[n - 2] >= 0xE0 || s[n - 3] >= 0xF0;
+    return _mm256_testz_si256(found, found) != 0 && !cut;
 }
 #endif
 
@@ -153,7 +143,7 @@ VARNOTH_AVX2_TARGET bool validUtf8Avx2(const unsigned char *s, std::size_t n)
 bool isValidUtf8(std::string_view bytes)
 {
 #ifdef VARNOTH_AVX2
-    if (simd::avx2 && bytes.size() >= 32)
+    if (simd::avx2 && bytes.size() >= 35 && ((bytes[0] | bytes[1] | bytes[2]) & 0x80) == 0)
         return validUtf8Avx2(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size());
 #endif
     // The well-formed byte sequences of UTF-8 (shortest forms, no surrogates,

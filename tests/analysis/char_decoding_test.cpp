@@ -52,6 +52,7 @@ TEST(Utf8, RejectsWhatIsNotWellFormed)
         {"\xC3", false},
         {"\x80", false},
         {"a\xE2\x82", false},
+        {"\xF0\x9F\x98", false}, // a four-byte character cut off
     };
     // Alone, and inside ASCII long enough for the 32-byte check, on each SIMD path.
     simd::onEachPath([&] {
