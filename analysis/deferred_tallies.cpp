@@ -13,12 +13,13 @@ void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, d
     upload.folderLength = folderLength;
     upload.pathHash = hashText(filePath);
     upload.bytes = bytes;
+    upload.guess = 0;
     tallies_.files().prefetchSlot(upload.pathHash);
     ++count_;
     // The upload queued half the queue ago: its slot should be here by now.
     if (count_ > depth / 2) {
-        const Upload &half = queue_[(oldest_ + count_ - 1 - depth / 2) % depth];
-        tallies_.files().prefetchEntry(half.pathHash, half.path.size());
+        Upload &half = queue_[(oldest_ + count_ - 1 - depth / 2) % depth];
+        half.guess = tallies_.files().prefetchEntry(half.pathHash, half.path.size());
     }
 }
 
@@ -33,7 +34,7 @@ void DeferredTallies::tallyOldest()
     const Upload &upload = queue_[oldest_];
     oldest_ = (oldest_ + 1) % depth;
     --count_;
-    tallies_.addFileUpload(upload.path, upload.folderLength, upload.pathHash, upload.bytes);
+    tallies_.addFileUpload(upload.path, upload.folderLength, upload.pathHash, upload.guess, upload.bytes);
 }
 
 } // namespace varnoth

@@ -37,6 +37,7 @@ private:
         std::string path;
         std::size_t folderLength = 0;
         std::uint64_t pathHash = 0;
+        std::uint32_t guess = 0; // where the file's entry may be, from prefetchEntry
         double bytes = 0;
     };
     void tallyOldest();

@@ -215,7 +215,7 @@ template <class Chars> Scan scanEachCharacter(std::string_view rest, Chars &char
 // within the last 64 bytes. The last comma is followed by the middle one
 // within 51 characters, and that by the nick comma within 51 more. marks
 // hold characters up to offset min(64, reach). False for any other line.
-bool scanNear(const NearMarks &marks, std::size_t reach, Scan &s)
+VARNOTH_ALWAYS_INLINE bool scanNear(const NearMarks &marks, std::size_t reach, Scan &s)
 {
     constexpr std::size_t end = scanLimit + 1; // a loop runs on until its counter passes the limit
     const std::size_t near = std::min<std::size_t>(reach, 64);
@@ -370,8 +370,6 @@ template <class Chars> Positions cutRest(std::string_view rest, TailMarks &marks
     return p;
 }
 
-} // namespace
-
 // The cut of a line in the client's usual form (ASCII or UTF-8), straight
 // from bytes to fields: its first 18 bytes plain ASCII, the marker in it
 // (whether or not the mode requires it),
@@ -380,7 +378,7 @@ template <class Chars> Positions cutRest(std::string_view rest, TailMarks &marks
 // empty. Within that tail bytes and characters coincide, so every position
 // is a subtraction. Gives exactly the cut of the general rules below; false
 // for any other line, which they then cut.
-bool LineCutter::cutCommonLine(std::string_view text)
+VARNOTH_ALWAYS_INLINE bool cutCommonLine(std::string_view text, CutLine &result)
 {
     constexpr std::size_t tail = 64;
     if (text.size() < dateTimeLength + tail)
@@ -413,14 +411,38 @@ bool LineCutter::cutCommonLine(std::string_view text)
     const std::size_t bytesStart = size - s.paren + 1;
     const std::size_t bytesEnd = size - marks.lastCloseBelow(s.paren);
 
-    result_.status = CutStatus::Ok;
-    result_.DateTimeText = text.substr(0, dateTimeLength);
-    result_.FilePath = rest.substr(0, found + 1);
-    result_.Folder = rest.substr(0, lastSeparator(result_.FilePath));
-    result_.Nick = rest.substr(nickStart, nickEnd - nickStart);
-    result_.DurationText = rest.substr(durationStart, durationEnd - durationStart);
-    result_.ByteText = rest.substr(bytesStart, bytesEnd - bytesStart);
+    result.status = CutStatus::Ok;
+    result.DateTimeText = text.substr(0, dateTimeLength);
+    result.FilePath = rest.substr(0, found + 1);
+    result.Folder = rest.substr(0, lastSeparator(result.FilePath));
+    result.Nick = rest.substr(nickStart, nickEnd - nickStart);
+    result.DurationText = rest.substr(durationStart, durationEnd - durationStart);
+    result.ByteText = rest.substr(bytesStart, bytesEnd - bytesStart);
     return true;
+}
+
+bool cutCommonLinePlain(std::string_view text, CutLine &result)
+{
+    return cutCommonLine(text, result);
+}
+
+#ifdef VARNOTH_AVX2
+// The same, compiled for the processor's AVX2 and bit-count instructions.
+VARNOTH_AVX2_TARGET bool cutCommonLineAvx2(std::string_view text, CutLine &result)
+{
+    return cutCommonLine(text, result);
+}
+#endif
+
+} // namespace
+
+bool LineCutter::cutCommonLine(std::string_view text)
+{
+#ifdef VARNOTH_AVX2
+    if (simd::avx2)
+        return cutCommonLineAvx2(text, result_);
+#endif
+    return cutCommonLinePlain(text, result_);
 }
 
 const CutLine &LineCutter::cut(const TextLine &line, Mode mode)

@@ -186,26 +186,27 @@ void NameTable::prefetchSlot(std::uint64_t hash) const
         prefetchBytes(&slots_[hash & (slots_.size() - 1)]);
 }
 
-void NameTable::prefetchEntry(std::uint64_t hash, std::size_t length) const
+std::uint32_t NameTable::prefetchEntry(std::uint64_t hash, std::size_t length) const
 {
     if (slots_.empty())
-        return;
+        return 0;
     // The name's slot is nearly always its first slot or one of the next few.
     const std::size_t mask = slots_.size() - 1;
     const std::uint32_t tag = tagOf(hash);
     for (std::size_t i = hash & mask, probes = 0; probes < 4; i = (i + 1) & mask, ++probes) {
         const Slot &slot = slots_[i];
         if (slot.at == 0)
-            return;
+            return 0;
         if (slot.tag == tag) {
             // The count and the name, up to its last byte.
             const char *record = blocks_.at(slot.at - 1);
             prefetchBytes(record);
             prefetchBytes(record + 64);
             prefetchBytes(record + sizeof(Entry) + length - 1);
-            return;
+            return slot.at;
         }
     }
+    return 0;
 }
 
 void NameTable::grow()

@@ -23,7 +23,8 @@ void Tallies::addDownloaderUpload(std::string_view nick, double bytes, const Dur
     d.time.add(duration);
 }
 
-void Tallies::addFileUpload(std::string_view filePath, std::size_t folderLength, std::uint64_t hash, double bytes)
+void Tallies::addFileUpload(std::string_view filePath, std::size_t folderLength, std::uint64_t hash,
+                            std::uint32_t guess, double bytes)
 {
     if (isFileList(filePath)) {
         fileListBytes_.add(bytes);
@@ -32,7 +33,7 @@ void Tallies::addFileUpload(std::string_view filePath, std::size_t folderLength,
         return;
     }
     bool added = false;
-    NameTable::Entry &file = files_.entry(files_.findOrAdd(filePath, hash, added));
+    NameTable::Entry &file = files_.entry(files_.findOrAdd(filePath, hash, guess, added));
     if (added)
         file.link = static_cast<std::uint32_t>(folderLength);
     file.count = checkedAdd(file.count, 1);

@@ -39,10 +39,16 @@ public:
     // downloader's first upload is stored as it comes.
     void addDownloaderUpload(std::string_view nick, double bytes, const DurationParts &duration);
 
-    // Counts one upload of a path (hash: its hashText()) whose folder is its
-    // first folderLength bytes (0: none): the file-list counters for the
-    // client's file list, otherwise the file tally.
-    void addFileUpload(std::string_view filePath, std::size_t folderLength, std::uint64_t hash, double bytes);
+    // Counts one upload of a path (hash: its hashText(); guess: from
+    // files().prefetchEntry(), or 0) whose folder is its first folderLength
+    // bytes (0: none): the file-list counters for the client's file list,
+    // otherwise the file tally.
+    void addFileUpload(std::string_view filePath, std::size_t folderLength, std::uint64_t hash, double bytes)
+    {
+        addFileUpload(filePath, folderLength, hash, 0, bytes);
+    }
+    void addFileUpload(std::string_view filePath, std::size_t folderLength, std::uint64_t hash, std::uint32_t guess,
+                       double bytes);
 
     // Counts the folders once the files of the stretch are counted. A path's
     // folder follows from the path alone, so every upload of a file is an
