@@ -109,6 +109,8 @@ void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &optio
     std::int64_t unreported = 0;
     try {
         LineReader reader(log, range);
+        // Queued paths are the lines' own bytes: counted before those move.
+        reader.whenBytesMove([&] { deferred.flush(); });
         LineCutter cutter;
         LineDates dates;
         TextLine line;
@@ -128,7 +130,7 @@ void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &optio
 
             part.linesCompleted = checkedAdd(part.linesCompleted, 1);
             part.tallies.addDownloaderUpload(cut.Nick, bytes, duration);
-            deferred.add(cut.FilePath, cut.Folder.size(), bytes);
+            deferred.add(cut.FilePath, cut.Folder.size(), bytes, cut.inLine);
             part.activity.add(dates.of(line.bytes), lineHour(cut.DateTimeText), bytes, duration.totalSeconds());
             if (++unreported == SharedProgress::batch) {
                 shared.add(unreported, 0);

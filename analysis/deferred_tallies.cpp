@@ -4,12 +4,17 @@
 
 namespace varnoth {
 
-void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, double bytes)
+void DeferredTallies::add(std::string_view filePath, std::size_t folderLength, double bytes, bool lasting)
 {
     if (count_ == depth)
         tallyOldest();
     Upload &upload = queue_[(oldest_ + count_) % depth];
-    upload.path.assign(filePath);
+    if (lasting) {
+        upload.path = filePath;
+    } else {
+        upload.copy.assign(filePath);
+        upload.path = upload.copy;
+    }
     upload.folderLength = folderLength;
     upload.pathHash = hashText(filePath);
     upload.bytes = bytes;

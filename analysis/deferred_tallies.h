@@ -26,7 +26,9 @@ public:
     }
 
     // The folder is the first folderLength bytes of the path (0: no folder).
-    void add(std::string_view filePath, std::size_t folderLength, double bytes);
+    // A path that does not stay (lasting false) is copied; one that does
+    // (the bytes of a line) is kept as it is until flush().
+    void add(std::string_view filePath, std::size_t folderLength, double bytes, bool lasting = false);
 
     // Tallies every queued upload; call before the tallies are read.
     void flush();
@@ -34,7 +36,8 @@ public:
 private:
     static constexpr std::size_t depth = 8;
     struct Upload {
-        std::string path;
+        std::string_view path;
+        std::string copy; // the path's bytes when they do not stay
         std::size_t folderLength = 0;
         std::uint64_t pathHash = 0;
         std::uint32_t guess = 0; // where the file's entry may be, from prefetchEntry

@@ -412,6 +412,7 @@ VARNOTH_ALWAYS_INLINE bool cutCommonLine(std::string_view text, CutLine &result)
     const std::size_t bytesEnd = size - marks.lastCloseBelow(s.paren);
 
     result.status = CutStatus::Ok;
+    result.inLine = true;
     result.DateTimeText = text.substr(0, dateTimeLength);
     result.FilePath = rest.substr(0, found + 1);
     result.Folder = rest.substr(0, lastSeparator(result.FilePath));
@@ -499,6 +500,7 @@ const CutLine &LineCutter::cut(const TextLine &line, Mode mode)
     }
 
     // Windows-1252: the fields are handed over as UTF-8 copies.
+    result_.inLine = false;
     auto encode = [](std::string_view bytes, std::string &out) -> std::string_view {
         out.clear();
         appendWindows1252(bytes, out);

@@ -22,7 +22,8 @@ enum class CutStatus {
 };
 
 // One log line cut into its fields. All texts are UTF-8 and stay valid until
-// the next cut by the same cutter.
+// the next cut by the same cutter, and as long as the line's bytes when they
+// lie in them (inLine).
 struct CutLine {
     CutStatus status = CutStatus::Ok;
     std::string_view DateTimeText; // the first 18 characters, as they are
@@ -31,6 +32,7 @@ struct CutLine {
     std::string_view Nick;
     std::string_view DurationText; // 7 characters, or the whole duration when hours have several digits
     std::string_view ByteText;     // the text between "(" and ")"
+    bool inLine = true;            // the texts are the line's own bytes, not converted copies
 };
 
 // Cuts upload log lines: the first 18 characters are the date/time text, the

@@ -120,6 +120,8 @@ bool LineReader::refill()
         return false;
     window_ = {}; // the bytes move
     if (begin_ > 0) {
+        if (beforeMove_)
+            beforeMove_();
         std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;
         base_ += begin_;

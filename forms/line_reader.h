@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -83,6 +84,12 @@ public:
     // Bytes of the file consumed so far.
     std::uint64_t bytesConsumed() const { return consumed_; }
 
+    // The bytes of the lines handed out stay where they are until the reader
+    // makes room for more of the file (every readBytes or so; never for a
+    // log in memory): then, before they move, beforeMove is called, so that
+    // a user of earlier lines can finish with them.
+    void whenBytesMove(std::function<void()> beforeMove) { beforeMove_ = std::move(beforeMove); }
+
 private:
     static constexpr std::size_t bufferBytes = maxLineBytes + blockBytes;
 
@@ -124,6 +131,7 @@ private:
 
     Window window_;
 
+    std::function<void()> beforeMove_;
     std::unique_ptr<NativeFile> file_;
     std::unique_ptr<char[]> buffer_;
     const char *data_ = nullptr; // the bytes that lines are cut from: buffer_, or the bytes in memory

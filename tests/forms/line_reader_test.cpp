@@ -93,6 +93,37 @@ TEST(LineReader, ALineTooLongIsCutShortAndTheRestSkipped)
     EXPECT_EQ(lines[2].number, 3u);
 }
 
+TEST(LineReader, LinesStayInPlaceUntilTheBytesAreAboutToMove)
+{
+    // Lines of varied length over several reads: every line handed out since
+    // the last move must still read the same when the reader announces one.
+    std::string content;
+    for (int i = 0; content.size() < 3 * LineReader::readBytes; ++i)
+        content += std::string(1 + i % 97, static_cast<char>('a' + i % 26)) + (i % 3 ? "\n" : "\r\n");
+    const auto path = std::filesystem::temp_directory_path() / "varnoth_line_reader_in_place.txt";
+    std::ofstream(path, std::ios::binary) << content;
+
+    std::vector<std::pair<std::string_view, std::string>> held; // the view, and its bytes when handed out
+    int moves = 0;
+    auto checkHeld = [&] {
+        for (const auto &[view, copy] : held)
+            ASSERT_EQ(view, copy);
+        held.clear();
+    };
+    LineReader reader(path.string());
+    reader.whenBytesMove([&] { ++moves; checkHeld(); });
+    TextLine line;
+    std::size_t lines = 0;
+    while (reader.next(line)) {
+        held.emplace_back(line.bytes, std::string(line.bytes));
+        ++lines;
+    }
+    checkHeld();
+    std::filesystem::remove(path);
+    EXPECT_GT(moves, 1);
+    EXPECT_EQ(lines, static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')));
+}
+
 TEST(LineReader, AMissingFileIsAFailure)
 {
     EXPECT_THROW(LineReader("/nonexistent/varnoth/uploads.log"), Failure);
