@@ -6,13 +6,6 @@
 
 namespace varnoth {
 
-void ActivityTally::Count::add(double moreBytes, double moreSeconds)
-{
-    uploads = checkedAdd(uploads, 1);
-    bytes.add(moreBytes);
-    seconds.add(moreSeconds);
-}
-
 void ActivityTally::Count::add(const Count &other)
 {
     uploads = checkedAdd(uploads, other.uploads);
@@ -25,10 +18,8 @@ ActivityCount ActivityTally::Count::finish() const
     return {uploads, bytes.value(), seconds.value()};
 }
 
-void ActivityTally::add(const std::optional<CalendarDate> &date, int hour, double bytes, double seconds)
+void ActivityTally::addToDay(const std::optional<CalendarDate> &date, double bytes, double seconds)
 {
-    if (hour >= 0)
-        hours_[static_cast<std::size_t>(hour)].add(bytes, seconds);
     if (!date) {
         undated_ = checkedAdd(undated_, 1);
         return;

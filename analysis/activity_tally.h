@@ -7,6 +7,7 @@
 
 #include "activity.h"
 #include "exact_sum.h"
+#include "forms/number_reading.h"
 
 namespace varnoth {
 
@@ -23,7 +24,16 @@ public:
     ActivityTally &operator=(ActivityTally &&) = default;
 
     // hour: 0-23, or -1 when the line has none.
-    void add(const std::optional<CalendarDate> &date, int hour, double bytes, double seconds);
+    void add(const std::optional<CalendarDate> &date, int hour, double bytes, double seconds)
+    {
+        if (hour >= 0)
+            hours_[static_cast<std::size_t>(hour)].add(bytes, seconds);
+        // Nearly every line, inline: dated as the line before.
+        if (date && last_ && *date == lastDate_)
+            last_->add(bytes, seconds);
+        else
+            addToDay(date, bytes, seconds);
+    }
 
     void append(const ActivityTally &later);
 
@@ -35,10 +45,16 @@ private:
         std::int64_t uploads = 0;
         ExactSum bytes;
         ExactSum seconds;
-        void add(double bytes, double seconds);
+        void add(double moreBytes, double moreSeconds)
+        {
+            uploads = checkedAdd(uploads, 1);
+            bytes.add(moreBytes);
+            seconds.add(moreSeconds);
+        }
         void add(const Count &other);
         ActivityCount finish() const;
     };
+    void addToDay(const std::optional<CalendarDate> &date, double bytes, double seconds);
 
     std::unordered_map<std::int32_t, Count> days_;
     CalendarDate lastDate_ = CalendarDate::fromDayNumber(0);

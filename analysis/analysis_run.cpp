@@ -98,8 +98,9 @@ struct alignas(64) PartTallies {
 };
 
 // The second pass over one part: cuts every line and counts it, up to the
-// part's first corrupted line. Gives up (its tallies then unused) once
-// needless() says that an earlier part has stopped.
+// part's first corrupted line, then counts the folders of its files. Gives
+// up (its tallies then unused) once needless() says that an earlier part
+// has stopped.
 template <class Needless>
 void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &options, SharedProgress &shared,
               Needless needless, PartTallies &part)
@@ -108,6 +109,8 @@ void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &optio
     std::int64_t unreported = 0;
     try {
         LineReader reader(log, range);
+        // Queued paths are the lines' own bytes: counted before those move.
+        reader.whenBytesMove([&] { deferred.flush(); });
         LineCutter cutter;
         LineDates dates;
         TextLine line;
@@ -116,18 +119,19 @@ void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &optio
             if (line.blank() || !options.range.admits(line.bytes))
                 continue;
             const CutLine &cut = cutter.cut(line, LineCutter::Mode::Analysis);
-            const auto duration =
-                cut.status == CutStatus::Ok ? readDuration(cut.DurationText, options.numberFormat) : std::nullopt;
-            const double bytes = duration ? lenientNumber(cut.ByteText) : 0;
-            if (!duration || !std::isfinite(bytes)) {
+            DurationParts duration;
+            const bool timed =
+                cut.status == CutStatus::Ok && readDuration(cut.DurationText, options.numberFormat, duration);
+            const double bytes = timed ? lenientNumber(cut.ByteText) : 0;
+            if (!timed || !std::isfinite(bytes)) {
                 part.end.corruptedLine = line.number;
                 break;
             }
 
             part.linesCompleted = checkedAdd(part.linesCompleted, 1);
-            part.tallies.addDownloaderUpload(cut.Nick, bytes, *duration);
-            deferred.add(cut.FilePath, cut.Folder.size(), bytes);
-            part.activity.add(dates.of(line.bytes), lineHour(cut.DateTimeText), bytes, duration->totalSeconds());
+            part.tallies.addDownloaderUpload(cut.Nick, bytes, duration);
+            deferred.add(cut.FilePath, cut.Folder.size(), bytes, cut.inLine);
+            part.activity.add(dates.of(line.bytes), lineHour(cut.DateTimeText), bytes, duration.totalSeconds());
             if (++unreported == SharedProgress::batch) {
                 shared.add(unreported, 0);
                 unreported = 0;
@@ -136,6 +140,7 @@ void readPart(const LogInput &log, ByteRange range, const AnalysisOptions &optio
             }
         }
         deferred.flush();
+        part.tallies.countFolders();
     } catch (...) {
         // The queued files and folders of earlier lines are counted first, as
         // when each is counted at once: a failure among them is the one reported.

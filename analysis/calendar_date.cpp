@@ -1,5 +1,7 @@
 #include "calendar_date.h"
 
+#include <cstring>
+
 #include "forms/text.h"
 
 namespace varnoth {
@@ -93,8 +95,16 @@ bool DateRange::admits(std::string_view line) const
 
 int lineHour(std::string_view dateTimeText)
 {
-    // Characters 11 to 14; whatever precedes them counts by characters.
-    const std::size_t at = stepForward(dateTimeText, 0, 10);
+    // Characters 11 to 14; whatever precedes them counts by characters
+    // (nearly always ten ASCII bytes, tested as two words).
+    std::size_t at = 10;
+    std::uint64_t words[2] = {0x80, 0};
+    if (dateTimeText.size() >= 14) {
+        std::memcpy(&words[0], dateTimeText.data(), 8);
+        std::memcpy(&words[1], dateTimeText.data() + 2, 8);
+    }
+    if (((words[0] | words[1]) & 0x8080808080808080ull) != 0)
+        at = stepForward(dateTimeText, 0, 10);
     if (dateTimeText.size() < at + 4 || dateTimeText[at] != ' ' || dateTimeText[at + 3] != ':')
         return -1;
     const int hour = digits(dateTimeText, at + 1, 2);

@@ -26,9 +26,9 @@ CellKey cellKey(std::string_view text, const NumberFormat &format)
     if (const auto number = strictNumber(text, format)) {
         key.kind = CellKey::Kind::Number;
         key.value = *number;
-    } else if (const auto duration = readClockDuration(text)) {
+    } else if (DurationParts duration; readClockDuration(text, duration)) {
         key.kind = CellKey::Kind::Duration;
-        key.value = duration->totalSeconds();
+        key.value = duration.totalSeconds();
     }
     return key;
 }

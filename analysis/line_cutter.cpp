@@ -149,7 +149,8 @@ std::size_t clockDurationLength(std::string_view text)
 {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
-    return readClockDuration(text) ? text.size() : 0;
+    DurationParts parts;
+    return readClockDuration(text, parts) ? text.size() : 0;
 }
 
 // Byte ranges of the fields in the rest of the line after the date/time text.
@@ -210,31 +211,39 @@ template <class Chars> Scan scanEachCharacter(std::string_view rest, Chars &char
     return s;
 }
 
+// The scans of nearly every line: each finds its comma on its first entry,
+// within the last 64 bytes. The last comma is followed by the middle one
+// within 51 characters, and that by the nick comma within 51 more. marks
+// hold characters up to offset min(64, reach). False for any other line.
+VARNOTH_ALWAYS_INLINE bool scanNear(const NearMarks &marks, std::size_t reach, Scan &s)
+{
+    constexpr std::size_t end = scanLimit + 1; // a loop runs on until its counter passes the limit
+    const std::size_t near = std::min<std::size_t>(reach, 64);
+    const std::size_t last = marks.firstComma(1);
+    if (last < 2 || last > std::min(end, near))
+        return false;
+    const std::size_t middle = marks.firstComma(last + 2);
+    if (middle == 0 || middle > std::min(last + 1 + end, near))
+        return false;
+    const std::size_t nick = marks.firstComma(middle + 2);
+    if (nick == 0 || nick > std::min(middle + 1 + end, near))
+        return false;
+    s.durationTail = last - 2;
+    s.sawComma = true;
+    s.paren = marks.lastOpen(middle + 2, nick);
+    s.nickComma = nick;
+    return true;
+}
+
 // The same scans with the same result, jumping from mark to mark of the
 // line's tail instead of testing every character. Returns false when a scan
 // would look beyond the marked offsets; the caller then scans each character.
 bool scanMarks(const TailMarks &marks, Scan &s)
 {
+    if (scanNear(marks.near(), marks.reach(), s))
+        return true;
     const std::size_t reach = marks.reach();
     constexpr std::size_t end = scanLimit + 1; // a loop runs on until its counter passes the limit
-
-    // Nearly every line: each scan finds its comma on its first entry, within
-    // the last 64 bytes. The last comma is followed by the middle one within
-    // 51 characters, and that by the nick comma within 51 more.
-    const std::size_t near = std::min<std::size_t>(reach, 64);
-    if (const std::size_t last = marks.nearComma(1); last >= 2 && last <= std::min(end, near)) {
-        const std::size_t middle = marks.nearComma(last + 2);
-        if (middle != 0 && middle <= std::min(last + 1 + end, near)) {
-            const std::size_t nick = marks.nearComma(middle + 2);
-            if (nick != 0 && nick <= std::min(middle + 1 + end, near)) {
-                s.durationTail = last - 2;
-                s.sawComma = true;
-                s.paren = marks.nearLastParen(middle + 2, nick);
-                s.nickComma = nick;
-                return true;
-            }
-        }
-    }
 
     // The first comma at an offset in [from, to], 0 when none; unknown (false) past the reach.
     auto comma = [&](std::size_t from, std::size_t to, std::size_t &at) {
@@ -361,19 +370,96 @@ template <class Chars> Positions cutRest(std::string_view rest, TailMarks &marks
     return p;
 }
 
+// The cut of a line in the client's usual form (ASCII or UTF-8), straight
+// from bytes to fields: its first 18 bytes plain ASCII, the marker in it
+// (whether or not the mode requires it),
+// the commas and the "(" that the three scans find on their first entry
+// within its last 64 bytes and after its last non-ASCII byte, the nick not
+// empty. Within that tail bytes and characters coincide, so every position
+// is a subtraction. Gives exactly the cut of the general rules below; false
+// for any other line, which they then cut.
+VARNOTH_ALWAYS_INLINE bool cutCommonLine(std::string_view text, CutLine &result)
+{
+    constexpr std::size_t tail = 64;
+    if (text.size() < dateTimeLength + tail)
+        return false;
+    std::uint64_t head[2];
+    std::memcpy(head, text.data(), 16);
+    if (((head[0] | head[1] | static_cast<unsigned char>(text[16]) | static_cast<unsigned char>(text[17])) &
+         0x8080808080808080ull) != 0)
+        return false;
+    const std::string_view rest = text.substr(dateTimeLength);
+    const std::size_t size = rest.size();
+
+    const NearMarks marks = nearMarks(rest);
+    Scan s;
+    if (!scanNear(marks, marks.asciiTail(), s) || s.paren == 0)
+        return false;
+    const std::size_t found = findMarker(rest);
+    if (found == npos || found + marker.size() >= size ||
+        static_cast<unsigned char>(rest[found + marker.size()]) >= 0x80)
+        return false;
+    const std::size_t nickStart = found + marker.size() + 1;
+    const std::size_t nickEnd = size - s.nickComma;
+    if (nickEnd <= nickStart)
+        return false;
+
+    const std::size_t durationStart = size - s.durationTail;
+    const std::size_t whole = clockDurationLength(rest.substr(durationStart));
+    const std::size_t durationEnd = whole != 0 ? durationStart + whole : std::min(durationStart + 7, size);
+    // The byte count ends at the first ")" after the "(", or at the line's end.
+    const std::size_t bytesStart = size - s.paren + 1;
+    const std::size_t bytesEnd = size - marks.lastCloseBelow(s.paren);
+
+    result.status = CutStatus::Ok;
+    result.inLine = true;
+    result.DateTimeText = text.substr(0, dateTimeLength);
+    result.FilePath = rest.substr(0, found + 1);
+    result.Folder = rest.substr(0, lastSeparator(result.FilePath));
+    result.Nick = rest.substr(nickStart, nickEnd - nickStart);
+    result.DurationText = rest.substr(durationStart, durationEnd - durationStart);
+    result.ByteText = rest.substr(bytesStart, bytesEnd - bytesStart);
+    return true;
+}
+
+bool cutCommonLinePlain(std::string_view text, CutLine &result)
+{
+    return cutCommonLine(text, result);
+}
+
+#ifdef VARNOTH_AVX2
+// The same, compiled for the processor's AVX2 and bit-count instructions.
+VARNOTH_AVX2_TARGET bool cutCommonLineAvx2(std::string_view text, CutLine &result)
+{
+    return cutCommonLine(text, result);
+}
+#endif
+
 } // namespace
+
+bool LineCutter::cutCommonLine(std::string_view text)
+{
+#ifdef VARNOTH_AVX2
+    if (simd::avx2)
+        return cutCommonLineAvx2(text, result_);
+#endif
+    return cutCommonLinePlain(text, result_);
+}
 
 const CutLine &LineCutter::cut(const TextLine &line, Mode mode)
 {
-    result_ = CutLine{};
     const bool requireMarker = mode == Mode::Analysis;
     if (line.tooLong) {
+        result_ = CutLine{};
         result_.status = CutStatus::TooLong;
         return result_;
     }
 
     const std::string_view text = line.bytes;
     const bool utf8 = !line.ascii && isValidUtf8(text);
+    if ((line.ascii || utf8) && cutCommonLine(text))
+        return result_;
+    result_ = CutLine{};
     Positions p;
     std::string_view rest;
     std::size_t restStart;
@@ -414,6 +500,7 @@ const CutLine &LineCutter::cut(const TextLine &line, Mode mode)
     }
 
     // Windows-1252: the fields are handed over as UTF-8 copies.
+    result_.inLine = false;
     auto encode = [](std::string_view bytes, std::string &out) -> std::string_view {
         out.clear();
         appendWindows1252(bytes, out);

@@ -18,11 +18,12 @@ enum class CutStatus {
     NoNickComma, // the backward scans found no comma ending the nick
     NoParen,     // no "(" before the byte count
     EmptyNick,
-    BadCut,      // a cut that would start before the text or take a negative count
+    BadCut, // a cut that would start before the text or take a negative count
 };
 
 // One log line cut into its fields. All texts are UTF-8 and stay valid until
-// the next cut by the same cutter.
+// the next cut by the same cutter, and as long as the line's bytes when they
+// lie in them (inLine).
 struct CutLine {
     CutStatus status = CutStatus::Ok;
     std::string_view DateTimeText; // the first 18 characters, as they are
@@ -31,6 +32,7 @@ struct CutLine {
     std::string_view Nick;
     std::string_view DurationText; // 7 characters, or the whole duration when hours have several digits
     std::string_view ByteText;     // the text between "(" and ")"
+    bool inLine = true;            // the texts are the line's own bytes, not converted copies
 };
 
 // Cuts upload log lines: the first 18 characters are the date/time text, the
@@ -47,8 +49,10 @@ public:
     const CutLine &cut(const TextLine &line, Mode mode);
 
 private:
+    bool cutCommonLine(std::string_view text);
+
     CutLine result_;
-    std::vector<std::uint32_t> offsets_; // byte positions of the last characters of a UTF-8 line
+    std::vector<std::uint32_t> offsets_;                    // byte positions of the last characters of a UTF-8 line
     std::string dateTime_, path_, nick_, duration_, bytes_; // fields of a Windows-1252 line, as UTF-8
 };
 

@@ -5,54 +5,95 @@
 #include <new>
 
 #include "forms/failure.h"
+#include "forms/simd.h"
 #include "prefetch.h"
 
 namespace varnoth {
 
+namespace {
+
+std::uint64_t load64(const char *p)
+{
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+}
+
+std::uint64_t load32(const char *p)
+{
+    std::uint32_t w;
+    std::memcpy(&w, p, 4);
+    return w;
+}
+
+} // namespace
+
 std::uint64_t hashText(std::string_view text)
 {
-    // Two independent lanes over 16-byte blocks, so that the multiplications
-    // of a long path overlap instead of waiting for each other.
+    // Short texts (nicks, most folders) are read as two words that may
+    // overlap, without a loop; longer ones in two independent lanes over
+    // 16-byte blocks, so that the multiplications of a long path overlap
+    // instead of waiting for each other, and then as their last 16 bytes.
     constexpr std::uint64_t k = 0x9E3779B97F4A7C15ull;
     constexpr std::uint64_t k2 = 0xC2B2AE3D27D4EB4Full;
-    std::uint64_t a = 0x243F6A8885A308D3ull ^ (text.size() * k);
-    std::uint64_t b = 0x13198A2E03707344ull;
     const char *p = text.data();
-    std::size_t n = text.size();
-    while (n >= 16) {
-        std::uint64_t w1, w2;
-        std::memcpy(&w1, p, 8);
-        std::memcpy(&w2, p + 8, 8);
-        a = (a ^ w1) * k;
-        b = (b ^ w2) * k2;
-        a ^= a >> 29;
-        b ^= b >> 31;
-        p += 16;
-        n -= 16;
+    const std::size_t n = text.size();
+    std::uint64_t a = 0x243F6A8885A308D3ull ^ (n * k);
+    std::uint64_t b = 0x13198A2E03707344ull;
+    if (n > 16) {
+        for (std::size_t i = 0; i + 16 < n; i += 16) {
+            a = (a ^ load64(p + i)) * k;
+            b = (b ^ load64(p + i + 8)) * k2;
+            a ^= a >> 29;
+            b ^= b >> 31;
+        }
+        a ^= load64(p + n - 16);
+        b ^= load64(p + n - 8);
+    } else if (n >= 8) {
+        a ^= load64(p);
+        b ^= load64(p + n - 8);
+    } else if (n >= 4) {
+        a ^= load32(p);
+        b ^= load32(p + n - 4);
+    } else if (n > 0) {
+        a ^= static_cast<unsigned char>(p[0]) |
+             (static_cast<std::uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8) |
+             (static_cast<std::uint64_t>(static_cast<unsigned char>(p[n - 1])) << 16);
     }
-    if (n >= 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p, 8);
-        a = (a ^ w) * k;
-        a ^= a >> 29;
-        p += 8;
-        n -= 8;
-    }
-    // The last 0..7 bytes; from a text of 8 bytes or more they are read as
-    // the top of its last 8 bytes, so that no byte-by-byte copy is needed.
-    std::uint64_t w = 0;
-    if (n > 0 && text.size() >= 8) {
-        std::memcpy(&w, p + n - 8, 8);
-        w >>= 8 * (8 - n);
-    } else {
-        for (std::size_t i = 0; i < n; ++i)
-            w |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[i])) << (8 * i);
-    }
-    std::uint64_t h = (a ^ w) * k ^ (b * k2);
+    std::uint64_t h = (a * k) ^ (b * k2);
     h ^= h >> 32;
     h *= 0xD6E8FEB86659FD93ull;
     h ^= h >> 32;
     return h;
+}
+
+bool sameBytes(const char *a, const char *b, std::size_t n)
+{
+    if (n >= 16) {
+#ifdef VARNOTH_SSE2
+        auto same16 = [&](std::size_t at) {
+            return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(a + at)),
+                                                    _mm_loadu_si128(reinterpret_cast<const __m128i *>(b + at)))) ==
+                   0xFFFF;
+        };
+        for (std::size_t i = 0; i + 16 < n; i += 16) {
+            if (!same16(i))
+                return false;
+        }
+        return same16(n - 16);
+#else
+        return std::memcmp(a, b, n) == 0;
+#endif
+    }
+    if (n >= 8)
+        return load64(a) == load64(b) && load64(a + n - 8) == load64(b + n - 8);
+    if (n >= 4)
+        return load32(a) == load32(b) && load32(a + n - 4) == load32(b + n - 4);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (a[i] != b[i])
+            return false;
+    }
+    return true;
 }
 
 namespace {
@@ -103,7 +144,7 @@ bool NameTable::holds(const Slot &slot, std::uint32_t tag, std::string_view name
     if (slot.tag != tag)
         return false;
     const Entry &e = entry(slot.at - 1);
-    return e.length == name.size() && std::memcmp(&e + 1, name.data(), name.size()) == 0;
+    return e.length == name.size() && sameBytes(reinterpret_cast<const char *>(&e + 1), name.data(), name.size());
 }
 
 NameTable::Location NameTable::findOrAdd(std::string_view name, bool &added)
@@ -145,17 +186,27 @@ void NameTable::prefetchSlot(std::uint64_t hash) const
         prefetchBytes(&slots_[hash & (slots_.size() - 1)]);
 }
 
-void NameTable::prefetchEntry(std::uint64_t hash) const
+std::uint32_t NameTable::prefetchEntry(std::uint64_t hash, std::size_t length) const
 {
     if (slots_.empty())
-        return;
-    const Slot &slot = slots_[hash & (slots_.size() - 1)];
-    if (slot.at == 0)
-        return;
-    // The count and the name's first bytes; a long name goes on into the next cache line.
-    const char *record = blocks_.at(slot.at - 1);
-    prefetchBytes(record);
-    prefetchBytes(record + 64);
+        return 0;
+    // The name's slot is nearly always its first slot or one of the next few.
+    const std::size_t mask = slots_.size() - 1;
+    const std::uint32_t tag = tagOf(hash);
+    for (std::size_t i = hash & mask, probes = 0; probes < 4; i = (i + 1) & mask, ++probes) {
+        const Slot &slot = slots_[i];
+        if (slot.at == 0)
+            return 0;
+        if (slot.tag == tag) {
+            // The count and the name, up to its last byte.
+            const char *record = blocks_.at(slot.at - 1);
+            prefetchBytes(record);
+            prefetchBytes(record + 64);
+            prefetchBytes(record + sizeof(Entry) + length - 1);
+            return slot.at;
+        }
+    }
+    return 0;
 }
 
 void NameTable::grow()

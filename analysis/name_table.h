@@ -9,6 +9,9 @@
 
 namespace varnoth {
 
+// Whether the n bytes at a and at b are the same.
+bool sameBytes(const char *a, const char *b, std::size_t n);
+
 // Storage for names that are written once and read often: each name with a
 // small header, one after another in large blocks, so that a name costs
 // little more than its bytes. A name stays where it was put until the
@@ -111,10 +114,26 @@ public:
     }
 
     // Asks the processor to fetch, ahead of a lookup, the slot where a name
-    // with this hash would be, and (once that slot has arrived) the entry
-    // that slot points to.
+    // with this hash would be, and (once that slot has arrived) the entry of
+    // a name with this hash and length. prefetchEntry returns that entry's
+    // location + 1 (0 when there is none) as a guess for findOrAdd.
     void prefetchSlot(std::uint64_t hash) const;
-    void prefetchEntry(std::uint64_t hash) const;
+    std::uint32_t prefetchEntry(std::uint64_t hash, std::size_t length) const;
+
+    // findOrAdd with a guess from prefetchEntry, taken when its entry holds
+    // the name (entries never move, so an old guess is still an entry).
+    Location findOrAdd(std::string_view name, std::uint64_t hash, std::uint32_t guess, bool &added)
+    {
+        if (guess != 0) {
+            const Entry &e = entry(guess - 1);
+            if (e.length == name.size() &&
+                sameBytes(reinterpret_cast<const char *>(&e + 1), name.data(), name.size())) {
+                added = false;
+                return guess - 1;
+            }
+        }
+        return findOrAdd(name, hash, added);
+    }
 
     // Frees the hash index once no name will be looked up; entries stay.
     void dropIndex() { slots_ = decltype(slots_)(); }

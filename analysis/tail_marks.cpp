@@ -20,7 +20,50 @@ std::uint64_t bitsUpTo(std::size_t b)
     return b == 63 ? ~std::uint64_t{0} : (std::uint64_t{1} << (b + 1)) - 1;
 }
 
+#ifdef VARNOTH_AVX2
+VARNOTH_AVX2_TARGET NearMarks nearMarksAvx2(const char *p)
+{
+    const __m256i low = simd::load32(p);
+    const __m256i high = simd::load32(p + 32);
+    return {simd::equal64(low, high, ','), simd::equal64(low, high, '('), simd::equal64(low, high, ')'),
+            simd::highBits64(low, high)};
+}
+#endif
+
 } // namespace
+
+NearMarks nearMarks(std::string_view text)
+{
+    const char *p = text.data() + text.size() - 64;
+#ifdef VARNOTH_AVX2
+    if (simd::avx2)
+        return nearMarksAvx2(p);
+#endif
+    NearMarks m;
+#ifdef VARNOTH_SSE2
+    const __m128i comma = _mm_set1_epi8(',');
+    const __m128i open = _mm_set1_epi8('(');
+    const __m128i close = _mm_set1_epi8(')');
+    for (int i = 0; i < 64; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+        auto bits = [&](__m128i hits) {
+            return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(hits))) << i;
+        };
+        m.commas |= bits(_mm_cmpeq_epi8(v, comma));
+        m.opens |= bits(_mm_cmpeq_epi8(v, open));
+        m.closes |= bits(_mm_cmpeq_epi8(v, close));
+        m.high |= bits(v);
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        m.commas |= std::uint64_t{p[i] == ','} << i;
+        m.opens |= std::uint64_t{p[i] == '('} << i;
+        m.closes |= std::uint64_t{p[i] == ')'} << i;
+        m.high |= std::uint64_t{(static_cast<unsigned char>(p[i]) & 0x80u) != 0} << i;
+    }
+#endif
+    return m;
+}
 
 TailMarks::TailMarks(std::string_view text, bool singleByte)
     : text_(text)

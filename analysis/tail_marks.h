@@ -7,6 +7,38 @@
 
 namespace varnoth {
 
+// The commas, "(" and ")" among the last 64 bytes of a text and its bytes
+// above 127, one bit per byte: bit b stands for the byte at offset 64 - b
+// from the end (offset 1 is the last byte).
+struct NearMarks {
+    std::uint64_t commas = 0, opens = 0, closes = 0, high = 0;
+
+    // The smallest offset from `from` on (1 <= from) that holds a comma, or
+    // 0 when none of the last 64 bytes does.
+    std::size_t firstComma(std::size_t from) const
+    {
+        const std::uint64_t bits = from <= 64 ? commas & (~std::uint64_t{0} >> (from - 1)) : 0;
+        return bits != 0 ? static_cast<std::size_t>(std::countl_zero(bits)) + 1 : 0;
+    }
+    // The largest offset in [from, to] that holds "(", or 0 (1 <= from, to <= 64).
+    std::size_t lastOpen(std::size_t from, std::size_t to) const
+    {
+        const std::uint64_t bits = opens & (~std::uint64_t{0} << (64 - to)) & (~std::uint64_t{0} >> (from - 1));
+        return bits != 0 ? 64 - static_cast<std::size_t>(std::countr_zero(bits)) : 0;
+    }
+    // The largest offset below `before` that holds ")", or 0 (1 <= before <= 64).
+    std::size_t lastCloseBelow(std::size_t before) const
+    {
+        const std::uint64_t bits = closes & (~std::uint64_t{0} << (65 - before));
+        return bits != 0 ? 64 - static_cast<std::size_t>(std::countr_zero(bits)) : 0;
+    }
+    // How many of the last bytes are ASCII, up to 64.
+    std::size_t asciiTail() const { return static_cast<std::size_t>(std::countl_zero(high)); }
+};
+
+// The marks of the last 64 bytes of a text of 64 bytes or more.
+NearMarks nearMarks(std::string_view text);
+
 // The commas and "(" among the last bytes of a line, one bit per byte, so
 // that the cutter's backward scans can jump from one mark to the next instead
 // of testing every character. Offsets count from the end as the cutter's do:
@@ -32,18 +64,9 @@ public:
     // The largest offset in [from, to] that holds "(", or 0 when none.
     std::size_t lastParen(std::size_t from, std::size_t to) const { return last(parens_, from, to); }
 
-    // The same two searches within the last 64 bytes, for the common case:
-    // require 1 <= from, to <= min(64, reach()).
-    std::size_t nearComma(std::size_t from) const
-    {
-        const std::uint64_t bits = from <= 64 ? commas_[0] & (~std::uint64_t{0} >> (from - 1)) : 0;
-        return bits != 0 ? static_cast<std::size_t>(std::countl_zero(bits)) + 1 : 0;
-    }
-    std::size_t nearLastParen(std::size_t from, std::size_t to) const
-    {
-        const std::uint64_t bits = parens_[0] & (~std::uint64_t{0} << (64 - to)) & (~std::uint64_t{0} >> (from - 1));
-        return bits != 0 ? 64 - static_cast<std::size_t>(std::countr_zero(bits)) : 0;
-    }
+    // The commas and "(" of the last 64 bytes, for the common case (valid
+    // up to offset min(64, reach())).
+    NearMarks near() const { return {commas_[0], parens_[0], 0, 0}; }
 
 private:
     static constexpr std::size_t words = window / 64;

@@ -23,43 +23,44 @@ void Tallies::addDownloaderUpload(std::string_view nick, double bytes, const Dur
     d.time.add(duration);
 }
 
-NameTable::Entry *Tallies::addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes)
+void Tallies::addFileUpload(std::string_view filePath, std::size_t folderLength, std::uint64_t hash,
+                            std::uint32_t guess, double bytes)
 {
     if (isFileList(filePath)) {
         fileListBytes_.add(bytes);
         std::int64_t &count = filePath == dcLstFileList ? dcLstUploads_ : bz2ListUploads_;
         count = checkedAdd(count, 1);
-        return nullptr;
+        return;
     }
     bool added = false;
-    NameTable::Entry &file = files_.entry(files_.findOrAdd(filePath, hash, added));
+    NameTable::Entry &file = files_.entry(files_.findOrAdd(filePath, hash, guess, added));
+    if (added)
+        file.link = static_cast<std::uint32_t>(folderLength);
     file.count = checkedAdd(file.count, 1);
-    return &file;
 }
 
-NameTable::Location Tallies::addFolderAccess(std::string_view folder, std::uint64_t hash)
+void Tallies::countFolders()
 {
-    bool added = false;
-    const NameTable::Location at = folders_.findOrAdd(folder, hash, added);
-    addFolderAccessAt(at);
-    return at;
-}
-
-void Tallies::addFolderAccessAt(NameTable::Location folder)
-{
-    NameTable::Entry &e = folders_.entry(folder);
-    e.count = checkedAdd(e.count, 1);
+    files_.forEach([&](const NameTable::Entry &file) {
+        if (file.link == 0)
+            return;
+        bool added = false;
+        NameTable::Entry &folder = folders_.entry(folders_.findOrAdd(file.name().substr(0, file.link), added));
+        folder.count = checkedAdd(folder.count, file.count);
+    });
 }
 
 namespace {
 
 // Adds the counts of later's names to those of table, new names last in
-// later's order, so that the order of first appearance holds.
+// later's order (with their links), so that the order of first appearance holds.
 void appendCounts(NameTable &table, NameTable &later)
 {
     later.drain([&](const NameTable::Entry &e) {
         bool added = false;
         NameTable::Entry &mine = table.entry(table.findOrAdd(e.name(), added));
+        if (added)
+            mine.link = e.link;
         mine.count = checkedAdd(mine.count, e.count);
     });
 }

@@ -39,17 +39,23 @@ public:
     // downloader's first upload is stored as it comes.
     void addDownloaderUpload(std::string_view nick, double bytes, const DurationParts &duration);
 
-    // Counts one upload of a path (hash: its hashText()): the file-list
-    // counters for the client's file list, otherwise the file tally. Returns
-    // the file's entry, nothing for a file list. A file's link is free for
-    // the caller (0 when the file is new).
-    NameTable::Entry *addFileUpload(std::string_view filePath, std::uint64_t hash, double bytes);
+    // Counts one upload of a path (hash: its hashText(); guess: from
+    // files().prefetchEntry(), or 0) whose folder is its first folderLength
+    // bytes (0: none): the file-list counters for the client's file list,
+    // otherwise the file tally.
+    void addFileUpload(std::string_view filePath, std::size_t folderLength, std::uint64_t hash, double bytes)
+    {
+        addFileUpload(filePath, folderLength, hash, 0, bytes);
+    }
+    void addFileUpload(std::string_view filePath, std::size_t folderLength, std::uint64_t hash, std::uint32_t guess,
+                       double bytes);
 
-    // Counts one upload from a folder; returns the folder's location.
-    NameTable::Location addFolderAccess(std::string_view folder, std::uint64_t hash);
-
-    // Counts one more upload from the folder at this location.
-    void addFolderAccessAt(NameTable::Location folder);
+    // Counts the folders once the files of the stretch are counted. A path's
+    // folder follows from the path alone, so every upload of a file is an
+    // access to its folder, and a folder first appears with the first of its
+    // files: the folder tally is that of counting each upload's folder as it
+    // comes, without a folder lookup per line.
+    void countFolders();
 
     // Adds the counts of the stretch of the log that follows this one's,
     // freeing later's tables as they are taken.
@@ -58,7 +64,8 @@ public:
     // Frees the hash indexes once every upload is counted.
     void dropIndexes();
 
-    // A downloader's entry in downloaderNames() links to its place in downloaders().
+    // A downloader's entry in downloaderNames() links to its place in
+    // downloaders(); a file's entry in files() to the length of its folder.
     const NameTable &downloaderNames() const { return downloaderNames_; }
     const std::vector<DownloaderTally> &downloaders() const { return downloaders_; }
     const NameTable &files() const { return files_; }

@@ -59,7 +59,7 @@ void UploadTimeLog::Run::applyTo(UploadTime &t) const
     t.hours = checkedAdd(checkedAdd(t.hours, hours), minuteCarries);
 }
 
-void UploadTimeLog::add(const DurationParts &duration)
+void UploadTimeLog::addAny(const DurationParts &duration)
 {
     if (!started_) {
         started_ = true;

@@ -105,9 +105,8 @@ Classes classify(const char *p)
 // byte carries into the next 64 is kept between calls.
 class FilledLineEnds {
 public:
-    void add(const char *p)
+    VARNOTH_ALWAYS_INLINE void add(const Classes &c)
     {
-        const Classes c = classify(p);
         const std::uint64_t filled = ~(c.breaks | c.blanks);
         // A bit just after each filled byte; adding the blanks carries it
         // over the run of blanks that follows, to the byte after the run.
@@ -120,9 +119,37 @@ public:
         for (std::uint64_t ends = withCarry & c.breaks; ends != 0; ends &= ends - 1)
             ++count_;
     }
-    std::uint64_t count() const { return count_; }
+    void add(const char *p) { add(classify(p)); }
+    // Adds the whole blocks of 64 among the first n bytes at p.
+    void addBlocks(const char *p, std::size_t n)
+    {
+#ifdef VARNOTH_AVX2
+        if (simd::avx2) {
+            addBlocksAvx2(p, n);
+            return;
+        }
+#endif
+        for (std::size_t i = 0; i + 64 <= n; i += 64)
+            add(p + i);
+    }
+    std::uint64_t count() const
+    {
+        return count_;
+    }
 
 private:
+#ifdef VARNOTH_AVX2
+    VARNOTH_AVX2_TARGET void addBlocksAvx2(const char *p, std::size_t n)
+    {
+        for (std::size_t i = 0; i + 64 <= n; i += 64) {
+            const __m256i low = simd::load32(p + i);
+            const __m256i high = simd::load32(p + i + 32);
+            add(Classes{simd::equal64(low, high, '\n') | simd::equal64(low, high, '\r'),
+                        simd::equal64(low, high, ' ') | simd::equal64(low, high, '\t')});
+        }
+    }
+#endif
+
     std::uint64_t filledBefore_ = 0;
     std::uint64_t carry_ = 0;
     std::uint64_t count_ = 0;
@@ -153,8 +180,7 @@ std::uint64_t countFilledLines(const LogInput &input, ByteRange range,
         const std::string_view bytes =
             source.read(at, buffer.get(), static_cast<std::size_t>(std::min<std::uint64_t>(blockBytes, to - at)));
         const std::size_t whole = bytes.size() / 64 * 64;
-        for (std::size_t i = 0; i < whole; i += 64)
-            ends.add(bytes.data() + i);
+        ends.addBlocks(bytes.data(), whole);
         if (bytes.size() < blockBytes || whole < bytes.size()) {
             // The last bytes, followed by line breaks: a last line without
             // a break of its own ends there.

@@ -57,6 +57,10 @@ const char *LineReader::findBreak(const char *p, const char *end, std::uint64_t 
         high |= window_.high & from;
         p = window_.start + 64;
     }
+#ifdef VARNOTH_AVX2
+    if (simd::avx2 && windowsAvx2(p, end, high))
+        return p;
+#endif
 #ifdef VARNOTH_SSE2
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i cr = _mm_set1_epi8('\r');
@@ -71,16 +75,10 @@ const char *LineReader::findBreak(const char *p, const char *end, std::uint64_t 
         const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 16));
         const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 32));
         const __m128i v3 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 48));
-        const std::uint64_t breaks = breaksIn(v0) | (breaksIn(v1) << 16) | (breaksIn(v2) << 32) | (breaksIn(v3) << 48);
-        const std::uint64_t highBits = highIn(v0) | (highIn(v1) << 16) | (highIn(v2) << 32) | (highIn(v3) << 48);
-        window_ = {p, breaks, highBits};
-        if (breaks != 0) {
-            const int at = std::countr_zero(breaks);
-            high |= highBits & ((std::uint64_t{1} << at) - 1);
-            return p + at;
-        }
-        high |= highBits;
-        p += 64;
+        window_ = {p, breaksIn(v0) | (breaksIn(v1) << 16) | (breaksIn(v2) << 32) | (breaksIn(v3) << 48),
+                   highIn(v0) | (highIn(v1) << 16) | (highIn(v2) << 32) | (highIn(v3) << 48)};
+        if (breakInWindow(p, high))
+            return p;
     }
     while (end - p >= 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
@@ -102,12 +100,28 @@ const char *LineReader::findBreak(const char *p, const char *end, std::uint64_t 
     return end;
 }
 
+#ifdef VARNOTH_AVX2
+VARNOTH_AVX2_TARGET bool LineReader::windowsAvx2(const char *&p, const char *end, std::uint64_t &high)
+{
+    while (end - p >= 64) {
+        const __m256i low = simd::load32(p);
+        const __m256i upper = simd::load32(p + 32);
+        window_ = {p, simd::equal64(low, upper, '\n') | simd::equal64(low, upper, '\r'), simd::highBits64(low, upper)};
+        if (breakInWindow(p, high))
+            return true;
+    }
+    return false;
+}
+#endif
+
 bool LineReader::refill()
 {
     if (eof_)
         return false;
     window_ = {}; // the bytes move
     if (begin_ > 0) {
+        if (beforeMove_)
+            beforeMove_();
         std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;
         base_ += begin_;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "native_file.h"
+#include "simd.h"
 
 namespace varnoth {
 
@@ -81,6 +84,12 @@ public:
     // Bytes of the file consumed so far.
     std::uint64_t bytesConsumed() const { return consumed_; }
 
+    // The bytes of the lines handed out stay where they are until the reader
+    // makes room for more of the file (every readBytes or so; never for a
+    // log in memory): then, before they move, beforeMove is called, so that
+    // a user of earlier lines can finish with them.
+    void whenBytesMove(std::function<void()> beforeMove) { beforeMove_ = std::move(beforeMove); }
+
 private:
     static constexpr std::size_t bufferBytes = maxLineBytes + blockBytes;
 
@@ -100,8 +109,29 @@ private:
         std::uint64_t breaks = 0;
         std::uint64_t high = 0;
     };
+
+    // Takes the window just classified into window_: true with p at its
+    // first line break, else false with p after it. Sets a bit in high for
+    // a byte above 127 before the break.
+    VARNOTH_ALWAYS_INLINE bool breakInWindow(const char *&p, std::uint64_t &high)
+    {
+        if (window_.breaks != 0) {
+            const int at = std::countr_zero(window_.breaks);
+            high |= window_.high & ((std::uint64_t{1} << at) - 1);
+            p += at;
+            return true;
+        }
+        high |= window_.high;
+        p += 64;
+        return false;
+    }
+    // The 64-byte steps of findBreak with the processor's 32-byte
+    // instructions: true at a break, false where fewer than 64 bytes remain.
+    bool windowsAvx2(const char *&p, const char *end, std::uint64_t &high);
+
     Window window_;
 
+    std::function<void()> beforeMove_;
     std::unique_ptr<NativeFile> file_;
     std::unique_ptr<char[]> buffer_;
     const char *data_ = nullptr; // the bytes that lines are cut from: buffer_, or the bytes in memory

@@ -39,54 +39,62 @@ double parseClean(const std::string &clean)
     return value;
 }
 
+// Whether the eight bytes of a word are all ASCII digits: each byte's top
+// nibble is 3 and adding 6 keeps it so.
+bool eightDigits(std::uint64_t word)
+{
+    return (word & 0xF0F0F0F0F0F0F0F0ull) == 0x3030303030303030ull &&
+           ((word + 0x0606060606060606ull) & 0xF0F0F0F0F0F0F0F0ull) == 0x3030303030303030ull;
+}
+
 // Eight ASCII digits (the first at the lowest byte of a little-endian word)
-// as a number; nothing when one of them is not a digit. All eight are
-// tested and added at once.
-std::optional<std::uint64_t> eightDigits(std::uint64_t word)
+// as a number, all added at once: pairs, then fours, then all eight, the
+// first digit the most significant.
+std::uint64_t eightDigitsValue(std::uint64_t word)
 {
     const std::uint64_t values = word - 0x3030303030303030ull;
-    // Every byte 0x30..0x39: its top nibble is 3 and adding 6 keeps it so.
-    if ((word & 0xF0F0F0F0F0F0F0F0ull) != 0x3030303030303030ull ||
-        ((word + 0x0606060606060606ull) & 0xF0F0F0F0F0F0F0F0ull) != 0x3030303030303030ull)
-        return std::nullopt;
-    // Pairs, then fours, then all eight, the first digit the most significant.
     std::uint64_t v = values * 10 + (values >> 8);
     v = (v & 0x00FF00FF00FF00FFull) * 100 + ((v >> 16) & 0x00FF00FF00FF00FFull);
     v = (v & 0x0000FFFF0000FFFFull) * 10000 + ((v >> 32) & 0x0000FFFF0000FFFFull);
     return v & 0xFFFFFFFFull;
 }
 
-// Up to 15 plain digits, read directly: they are exact in a double, so the
-// value is the same as the general readings give. No value for other texts.
-std::optional<double> plainDigits(std::string_view text)
+// Up to 15 plain digits, read directly into value: they are exact in a
+// double, so the value is the same as the general readings give. False for
+// other texts. (A flag and an out-parameter, not an optional: the optional's
+// flag would come back through memory and stall the caller.)
+bool plainDigits(std::string_view text, double &value)
 {
     if (text.empty() || text.size() > 15)
-        return std::nullopt;
+        return false;
     if constexpr (std::endian::native == std::endian::little) {
-        // Eight or more digits: the last eight are read as one word from
-        // within the text, the few before them one by one.
+        // Eight or more digits: the last eight are read as one word, and so
+        // are the first eight, shifted so that only those before the last
+        // eight remain, behind zeros. No loop, so no branch on the length.
         if (text.size() >= 8) {
-            std::uint64_t head = 0;
-            for (std::size_t i = 0; i + 8 < text.size(); ++i) {
-                if (!isDigit(text[i]))
-                    return std::nullopt;
-                head = head * 10 + static_cast<std::uint64_t>(text[i] - '0');
-            }
-            std::uint64_t low;
-            std::memcpy(&low, text.data() + text.size() - 8, 8);
-            const auto l = eightDigits(low);
-            if (!l)
-                return std::nullopt;
-            return static_cast<double>(head * 100000000 + *l);
+            const std::size_t n = text.size();
+            std::uint64_t first, last;
+            std::memcpy(&first, text.data(), 8);
+            std::memcpy(&last, text.data() + n - 8, 8);
+            // Bits taken by the digits that the last eight hold too (0 to 64).
+            const unsigned overlap = 8 * static_cast<unsigned>(16 - n);
+            auto shiftUp = [&](std::uint64_t w) { return (w << (overlap / 2)) << (overlap - overlap / 2); };
+            const std::uint64_t zeros = 0x3030303030303030ull & ~shiftUp(~std::uint64_t{0});
+            const std::uint64_t head = shiftUp(first) | zeros;
+            if (!eightDigits(head) || !eightDigits(last))
+                return false;
+            value = static_cast<double>(eightDigitsValue(head) * 100000000 + eightDigitsValue(last));
+            return true;
         }
     }
-    std::uint64_t value = 0;
+    std::uint64_t whole = 0;
     for (char c : text) {
         if (!isDigit(c))
-            return std::nullopt;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+            return false;
+        whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
     }
-    return static_cast<double>(value);
+    value = static_cast<double>(whole);
+    return true;
 }
 
 } // namespace
@@ -94,8 +102,8 @@ std::optional<double> plainDigits(std::string_view text)
 double lenientNumber(std::string_view text)
 {
     // The byte count of nearly every log line: plain digits.
-    if (const auto value = plainDigits(text))
-        return *value;
+    if (double value; plainDigits(text, value))
+        return value;
 
     std::string clean;
     std::size_t i = 0;
@@ -157,7 +165,7 @@ double lenientNumber(std::string_view text)
 std::optional<double> strictNumber(std::string_view text, const NumberFormat &format)
 {
     // Every count cell of the grids: plain digits.
-    if (const auto value = plainDigits(text))
+    if (double value; plainDigits(text, value))
         return value;
 
     auto isSpace = [](char c) { return c == ' ' || c == '\t'; };

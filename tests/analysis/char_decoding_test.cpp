@@ -3,6 +3,7 @@
 #include <random>
 
 #include "analysis/char_decoding.h"
+#include "forms/simd.h"
 
 using namespace varnoth;
 
@@ -41,6 +42,7 @@ TEST(Utf8, RejectsWhatIsNotWellFormed)
         {"Zoë 日本 😀", true},
         {"\xC0\xAF", false},         // overlong "/"
         {"\xE0\x80\xAF", false},     // overlong, three bytes
+        {"\xE0\x9F\xBF", false},     // overlong U+07FF
         {"\xF0\x80\x80\xAF", false}, // overlong, four bytes
         {"\xED\xA0\x80", false},     // U+D800, a surrogate
         {"\xED\x9F\xBF", true},      // U+D7FF
@@ -50,21 +52,43 @@ TEST(Utf8, RejectsWhatIsNotWellFormed)
         {"\xC3", false},
         {"\x80", false},
         {"a\xE2\x82", false},
+        {"\xF0\x9F\x98", false}, // a four-byte character cut off
     };
-    for (const auto &[text, valid] : cases)
-        EXPECT_EQ(isValidUtf8(text), valid) << text;
+    // Alone, and inside ASCII long enough for the 32-byte check, on each SIMD path.
+    simd::onEachPath([&] {
+        for (const auto &[text, valid] : cases) {
+            EXPECT_EQ(isValidUtf8(text), valid) << text;
+            for (std::size_t before : {0, 1, 30, 31, 32, 63})
+                EXPECT_EQ(isValidUtf8(std::string(before, 'a') + text + std::string(35 - before % 3, 'b')), valid)
+                    << before << text;
+            // At the very end, where a character may be cut off.
+            for (std::size_t before = 26; before <= 34; ++before)
+                EXPECT_EQ(isValidUtf8(std::string(before, 'a') + text), valid) << before << text;
+        }
+    });
 }
 
 TEST(Utf8, AgreesWithTheDefinitionOnRandomBytes)
 {
-    std::mt19937 random(3);
-    for (int i = 0; i < 200000; ++i) {
-        // Mostly ASCII with a few high bytes, so that the fast ASCII skip is crossed too.
-        std::string s(random() % 40, 'a');
-        for (char &c : s)
-            c = random() % 4 == 0 ? static_cast<char>(0x80 + random() % 0x80) : static_cast<char>(random() % 0x80);
-        ASSERT_EQ(isValidUtf8(s), referenceValid(s)) << i;
-    }
+    simd::onEachPath([] {
+        std::mt19937 random(3);
+        const char *const characters[] = {"é", "日", "😀", "\xED\x9F\xBF", "\xF4\x8F\xBF\xBF"};
+        for (int i = 0; i < 200000; ++i) {
+            // ASCII stretches long and short, between runs of whole characters
+            // and stray high bytes, so that the ASCII skip and the runs are both crossed.
+            const unsigned rare = 2 + random() % 40;
+            std::string s;
+            for (std::size_t n = random() % 100; s.size() < n;) {
+                if (random() % rare != 0)
+                    s += static_cast<char>(random() % 0x80);
+                else if (random() % 3 != 0)
+                    s += characters[random() % std::size(characters)];
+                else
+                    s += static_cast<char>(0x80 + random() % 0x80);
+            }
+            ASSERT_EQ(isValidUtf8(s), referenceValid(s)) << i;
+        }
+    });
 }
 
 TEST(Windows1252, DecodesTheHighBytes)

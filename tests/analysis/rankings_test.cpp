@@ -45,13 +45,11 @@ TEST(Rankings, TopDownloadersByUploadsThenMegabytesAsShownThenTime)
 TEST(Rankings, FoldersAndFilesWithFileLists)
 {
     Tallies t;
-    for (std::string path : {"C:\\share\\a.avi ", "C:\\share\\b.avi ", "D:\\x\\c.avi ", "C:\\share\\a.avi "}) {
-        t.addFileUpload(path, hashText(path), 1);
-        const std::string folder = path.substr(0, path.rfind('\\'));
-        t.addFolderAccess(folder, hashText(folder));
-    }
+    for (std::string path : {"C:\\share\\a.avi ", "C:\\share\\b.avi ", "D:\\x\\c.avi ", "C:\\share\\a.avi "})
+        t.addFileUpload(path, path.rfind('\\'), hashText(path), 1);
     for (int i = 0; i < 3; ++i)
-        t.addFileUpload("MyList.bz2 ", hashText("MyList.bz2 "), 0.1);
+        t.addFileUpload("MyList.bz2 ", 0, hashText("MyList.bz2 "), 0.1);
+    t.countFolders();
     const auto folders = rankFolders(t);
     ASSERT_EQ(folders.size(), 2u);
     EXPECT_EQ(folders[0].folder, "C:\\share");

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
 
 #include "forms/failure.h"
 #include "forms/number_reading.h"
@@ -37,6 +40,30 @@ TEST(NumberReading, LenientReadsTheLeadingNumber)
     for (const auto &[text, expected] : cases)
         EXPECT_EQ(lenientNumber(text), expected) << text;
     EXPECT_TRUE(std::isinf(lenientNumber("1e400")));
+}
+
+// Plain digits are read a word at a time, shifted by the text's length:
+// every length and every place of a stray character, against the C
+// library's reading of the digits before it.
+TEST(NumberReading, DigitsOfEveryLengthAgreeWithOneByOne)
+{
+    std::mt19937 random(5);
+    const NumberFormat dot{".", ","};
+    for (int i = 0; i < 100000; ++i) {
+        std::string text(1 + random() % 17, '0');
+        for (char &c : text)
+            c = random() % 12 == 0 ? ":/x#"[random() % 4] : static_cast<char>('0' + random() % 10);
+        std::size_t digits = 0;
+        while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9')
+            ++digits;
+        const double leading = digits == 0 ? 0 : std::strtod(text.substr(0, digits).c_str(), nullptr);
+        ASSERT_EQ(lenientNumber(text), leading) << text;
+        const auto strict = strictNumber(text, dot);
+        ASSERT_EQ(strict.has_value(), digits == text.size()) << text;
+        if (strict) {
+            ASSERT_EQ(*strict, leading) << text;
+        }
+    }
 }
 
 TEST(NumberReading, StrictConversion)
