@@ -98,7 +98,7 @@ bool sameBytes(const char *a, const char *b, std::size_t n)
 
 namespace {
 
-constexpr std::size_t firstBlock = std::size_t{64} << 10;
+constexpr std::size_t firstBlock = std::size_t{4} << 10;
 constexpr std::size_t largestBlock = std::size_t{1} << NameBlocks::offsetBits;
 constexpr std::size_t mostBlocks = 2047; // every location + 1 fits 32 bits
 

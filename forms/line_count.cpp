@@ -161,7 +161,8 @@ std::uint64_t countFilledLines(const LogInput &input, ByteRange range,
                                const std::function<void(std::uint64_t)> &counted)
 {
     Source source(input);
-    const auto buffer = std::make_unique<char[]>(blockBytes);
+    // Bytes in memory are read where they are: only a file needs a buffer.
+    const std::unique_ptr<char[]> buffer(input.bytes() ? nullptr : new char[blockBytes]);
     std::uint64_t from = lineStartFrom(source, range.begin, buffer.get());
     const std::uint64_t to = range.end == endOfFile ? endOfFile : lineStartFrom(source, range.end, buffer.get());
     if (from == 0) {

@@ -99,6 +99,7 @@ bool unprintable(char32_t c)
 
 std::size_t displayWidth(std::string_view text)
 {
+    static_assert(wideRanges[0].first > zeroWidthRanges[0].first, "below the first zero-width mark all is narrow");
     std::size_t width = 0;
     for (std::size_t at = 0; at < text.size();) {
         const Decoded d = decodeAt(text, at);
@@ -108,6 +109,10 @@ std::size_t displayWidth(std::string_view text)
             continue;
         }
         at += d.length;
+        if (d.code < zeroWidthRanges[0].first) { // Latin and the like: no table to search
+            ++width;
+            continue;
+        }
         if (inRanges(d.code, std::begin(zeroWidthRanges), std::end(zeroWidthRanges)))
             continue;
         width += inRanges(d.code, std::begin(wideRanges), std::end(wideRanges)) ? 2 : 1;
