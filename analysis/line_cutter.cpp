@@ -85,6 +85,26 @@ private:
     std::vector<std::uint32_t> &starts_;
 };
 
+#ifdef VARNOTH_AVX2
+// findMarker's test of 32 positions at once from i on, for as long as they
+// fit before last + 1; i is left at the first position not tested.
+VARNOTH_AVX2_TARGET std::size_t findMarkerAvx2(const char *s, std::size_t &i, std::size_t last)
+{
+    constexpr std::size_t m = marker.size();
+    for (; i + 32 <= last + 1; i += 32) {
+        std::uint32_t candidates = simd::equal32(simd::load32(s + i), ' ') & simd::equal32(simd::load32(s + i + 1), 'u') &
+                                   simd::equal32(simd::load32(s + i + m - 1), 'o');
+        while (candidates != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(candidates));
+            if (std::memcmp(s + at + 1, marker.data() + 1, m - 2) == 0)
+                return at;
+            candidates &= candidates - 1;
+        }
+    }
+    return npos;
+}
+#endif
+
 // Byte position of the first " uploaded to", or npos.
 std::size_t findMarker(std::string_view text)
 {
@@ -94,16 +114,22 @@ std::size_t findMarker(std::string_view text)
     const char *s = text.data();
     const std::size_t last = text.size() - m; // the last position where the marker fits
     std::size_t i = 0;
+#ifdef VARNOTH_AVX2
+    if (simd::avx2) {
+        if (const std::size_t at = findMarkerAvx2(s, i, last); at != npos)
+            return at;
+    }
+#endif
 #ifdef VARNOTH_SSE2
-    // Candidates have a blank at i and the marker's final "o" at i + 11;
-    // sixteen positions are tested at once and only candidates compared in full.
-    const __m128i blank = _mm_set1_epi8(' ');
-    const __m128i o = _mm_set1_epi8('o');
+    // Candidates have a blank at i, a "u" after it and the marker's final
+    // "o" at i + 11; sixteen positions are tested at once and only
+    // candidates compared in full.
+    auto at16 = [&](std::size_t at, char c) {
+        return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at)), _mm_set1_epi8(c));
+    };
     for (; i + 16 <= last + 1; i += 16) {
-        const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i));
-        const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i + m - 1));
         auto candidates = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(head, blank), _mm_cmpeq_epi8(tail, o))));
+            _mm_movemask_epi8(_mm_and_si128(_mm_and_si128(at16(i, ' '), at16(i + 1, 'u')), at16(i + m - 1, 'o'))));
         while (candidates != 0) {
             const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(candidates));
             if (std::memcmp(s + at + 1, marker.data() + 1, m - 2) == 0)
@@ -370,6 +396,13 @@ template <class Chars> Positions cutRest(std::string_view rest, TailMarks &marks
     return p;
 }
 
+// The count bytes of text from offset on, which the caller has made sure
+// lie within it: substr's range check (and its call) left out.
+VARNOTH_ALWAYS_INLINE std::string_view within(std::string_view text, std::size_t offset, std::size_t count)
+{
+    return {text.data() + offset, count};
+}
+
 // The cut of a line in the client's usual form (ASCII or UTF-8), straight
 // from bytes to fields: its first 18 bytes plain ASCII, the marker in it
 // (whether or not the mode requires it),
@@ -388,7 +421,7 @@ VARNOTH_ALWAYS_INLINE bool cutCommonLine(std::string_view text, CutLine &result)
     if (((head[0] | head[1] | static_cast<unsigned char>(text[16]) | static_cast<unsigned char>(text[17])) &
          0x8080808080808080ull) != 0)
         return false;
-    const std::string_view rest = text.substr(dateTimeLength);
+    const std::string_view rest = within(text, dateTimeLength, text.size() - dateTimeLength);
     const std::size_t size = rest.size();
 
     const NearMarks marks = nearMarks(rest);
@@ -405,7 +438,7 @@ VARNOTH_ALWAYS_INLINE bool cutCommonLine(std::string_view text, CutLine &result)
         return false;
 
     const std::size_t durationStart = size - s.durationTail;
-    const std::size_t whole = clockDurationLength(rest.substr(durationStart));
+    const std::size_t whole = clockDurationLength(within(rest, durationStart, size - durationStart));
     const std::size_t durationEnd = whole != 0 ? durationStart + whole : std::min(durationStart + 7, size);
     // The byte count ends at the first ")" after the "(", or at the line's end.
     const std::size_t bytesStart = size - s.paren + 1;
@@ -413,12 +446,12 @@ VARNOTH_ALWAYS_INLINE bool cutCommonLine(std::string_view text, CutLine &result)
 
     result.status = CutStatus::Ok;
     result.inLine = true;
-    result.DateTimeText = text.substr(0, dateTimeLength);
-    result.FilePath = rest.substr(0, found + 1);
-    result.Folder = rest.substr(0, lastSeparator(result.FilePath));
-    result.Nick = rest.substr(nickStart, nickEnd - nickStart);
-    result.DurationText = rest.substr(durationStart, durationEnd - durationStart);
-    result.ByteText = rest.substr(bytesStart, bytesEnd - bytesStart);
+    result.DateTimeText = within(text, 0, dateTimeLength);
+    result.FilePath = within(rest, 0, found + 1);
+    result.Folder = within(rest, 0, lastSeparator(result.FilePath));
+    result.Nick = within(rest, nickStart, nickEnd - nickStart);
+    result.DurationText = within(rest, durationStart, durationEnd - durationStart);
+    result.ByteText = within(rest, bytesStart, bytesEnd - bytesStart);
     return true;
 }
 
