@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "analysis/activity_captions.h"
+#include "wording/activity_captions.h"
 #include "date_field.h"
 #include "views/hour_chart.h"
 #include "views/period_chart.h"

@@ -14,12 +14,12 @@
 #include <filesystem>
 
 #include "analysis/analysis_run.h"
-#include "analysis/list_headers.h"
+#include "wording/list_headers.h"
 #include "analysis/log_parts.h"
-#include "analysis/messages.h"
-#include "analysis/result_cells.h"
-#include "analysis/summary_captions.h"
-#include "analysis/window_captions.h"
+#include "wording/messages.h"
+#include "wording/result_cells.h"
+#include "wording/summary_captions.h"
+#include "wording/window_captions.h"
 #include "drive_list.h"
 #include "export_results.h"
 #include "file_list.h"

@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "activity_window.h"
-#include "analysis/activity_captions.h"
-#include "analysis/window_captions.h"
+#include "wording/activity_captions.h"
+#include "wording/window_captions.h"
 #include "form1.h"
 #include "views/drilldown_panel.h"
 #include "views/result_list_clicks.h"

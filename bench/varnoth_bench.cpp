@@ -10,8 +10,8 @@
 
 #include "analysis/analysis_run.h"
 #include "analysis/drilldown.h"
-#include "analysis/messages.h"
-#include "analysis/result_cells.h"
+#include "wording/messages.h"
+#include "wording/result_cells.h"
 #include "cli/run_arguments.h"
 #include "forms/failure.h"
 #include "forms/file_exists.h"

@@ -11,7 +11,7 @@
 
 #include "analysis/analysis_run.h"
 #include "analysis/char_decoding.h"
-#include "analysis/messages.h"
+#include "wording/messages.h"
 #include "forms/atomic_file.h"
 #include "forms/failure.h"
 #include "progress_bar.h"

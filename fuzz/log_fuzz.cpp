@@ -19,7 +19,7 @@
 #include "analysis/line_cutter.h"
 #include "analysis/name_table.h"
 #include "forms/line_reader.h"
-#include "report/display_text.h"
+#include "wording/display_text.h"
 #include "report/html_text.h"
 #include "report/report_request.h"
 

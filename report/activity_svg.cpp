@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "analysis/activity_captions.h"
+#include "wording/activity_captions.h"
 #include "analysis/activity_periods.h"
 #include "forms/number_forms.h"
 #include "html_text.h"

@@ -1,9 +1,9 @@
 #include "html_report.h"
 
 #include "activity_svg.h"
-#include "analysis/activity_captions.h"
+#include "wording/activity_captions.h"
 #include "analysis/activity_periods.h"
-#include "analysis/summary_captions.h"
+#include "wording/summary_captions.h"
 #include "html_text.h"
 #include "report_title.h"
 #include "shown_lists.h"

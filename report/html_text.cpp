@@ -1,6 +1,6 @@
 #include "html_text.h"
 
-#include "display_text.h"
+#include "wording/display_text.h"
 
 namespace varnoth {
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "analysis/calendar_date.h"
-#include "analysis/grid_rows.h"
+#include "wording/grid_rows.h"
 
 namespace varnoth::json {
 

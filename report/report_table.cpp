@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "analysis/result_cells.h"
-#include "analysis/summary_captions.h"
+#include "wording/result_cells.h"
+#include "wording/summary_captions.h"
 #include "forms/number_forms.h"
 #include "json_text.h"
 

@@ -1,6 +1,6 @@
 #include "report_title.h"
 
-#include "analysis/activity_captions.h"
+#include "wording/activity_captions.h"
 
 namespace varnoth {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "analysis/list_headers.h"
-#include "analysis/result_cells.h"
+#include "wording/list_headers.h"
+#include "wording/result_cells.h"
 #include "report_table.h"
 
 namespace varnoth {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "analysis/analysis_report.h"
-#include "analysis/grid_rows.h"
+#include "wording/grid_rows.h"
 #include "forms/number_format.h"
 #include "report_request.h"
 

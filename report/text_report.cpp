@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "analysis/summary_captions.h"
-#include "display_text.h"
+#include "wording/summary_captions.h"
+#include "wording/display_text.h"
 #include "shown_lists.h"
 
 namespace varnoth {

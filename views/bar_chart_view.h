@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "analysis/activity_captions.h"
+#include "wording/activity_captions.h"
 
 class QBarSeries;
 class QBarSet;

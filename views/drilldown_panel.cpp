@@ -5,9 +5,9 @@
 #include <string>
 
 #include "analysis/drilldown.h"
-#include "analysis/messages.h"
-#include "analysis/result_cells.h"
-#include "analysis/window_captions.h"
+#include "wording/messages.h"
+#include "wording/result_cells.h"
+#include "wording/window_captions.h"
 #include "grid.h"
 #include "view_host.h"
 

@@ -9,7 +9,7 @@
 #include <array>
 #include <cmath>
 
-#include "analysis/cell_order.h"
+#include "wording/cell_order.h"
 
 namespace varnoth {
 

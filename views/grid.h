@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/grid_rows.h"
+#include "wording/grid_rows.h"
 #include "forms/number_format.h"
 #include "grid_model.h"
 

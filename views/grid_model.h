@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/grid_rows.h"
+#include "wording/grid_rows.h"
 
 namespace varnoth {
 

@@ -8,7 +8,7 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "analysis/activity_captions.h"
+#include "wording/activity_captions.h"
 
 namespace varnoth {
 

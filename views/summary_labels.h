@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "analysis/summary_captions.h"
+#include "wording/summary_captions.h"
 
 namespace varnoth {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/drilldown.h"
-#include "analysis/result_cells.h"
+#include "wording/result_cells.h"
 #include "test_logs.h"
 
 using namespace varnoth;

@@ -5,9 +5,9 @@
 
 #include <random>
 
-#include "analysis/messages.h"
-#include "analysis/result_cells.h"
-#include "analysis/summary_captions.h"
+#include "wording/messages.h"
+#include "wording/result_cells.h"
+#include "wording/summary_captions.h"
 #include "report/activity_json.h"
 #include "report/json_text.h"
 #include "test_logs.h"

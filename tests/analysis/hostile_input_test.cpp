@@ -18,7 +18,7 @@
 #endif
 
 #include "analysis/analysis_run.h"
-#include "analysis/messages.h"
+#include "wording/messages.h"
 #include "bench/peak_memory.h"
 #include "forms/file_exists.h"
 #include "forms/line_reader.h"

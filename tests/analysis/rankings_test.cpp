@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/rankings.h"
-#include "analysis/result_cells.h"
+#include "wording/result_cells.h"
 #include "analysis/summary.h"
 
 using namespace varnoth;

@@ -14,7 +14,7 @@
 
 #include "analysis/analysis_run.h"
 #include "analysis/drilldown.h"
-#include "analysis/messages.h"
+#include "wording/messages.h"
 #include "forms/line_reader.h"
 #include "test_logs.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "activity.h"
-#include "activity_periods.h"
-#include "calendar_date.h"
+#include "analysis/activity.h"
+#include "analysis/activity_periods.h"
+#include "analysis/calendar_date.h"
 #include "forms/number_format.h"
 
 namespace varnoth {

@@ -2,7 +2,7 @@
 // checked word for word by the dump test.
 #include <gtest/gtest.h>
 
-#include "analysis/summary_captions.h"
+#include "wording/summary_captions.h"
 
 using namespace varnoth;
 

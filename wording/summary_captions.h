@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis_report.h"
+#include "analysis/analysis_report.h"
 #include "forms/number_format.h"
 
 namespace varnoth {

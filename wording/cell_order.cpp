@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "duration.h"
+#include "analysis/duration.h"
 #include "forms/number_reading.h"
 
 namespace varnoth {

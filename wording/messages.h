@@ -4,7 +4,7 @@
 #include <string>
 #include <type_traits>
 
-#include "outcome.h"
+#include "analysis/outcome.h"
 
 namespace varnoth::messages {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis_report.h"
-#include "drilldown.h"
+#include "analysis/analysis_report.h"
+#include "analysis/drilldown.h"
 #include "forms/number_format.h"
 #include "grid_rows.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <random>
 
-#include "analysis/cell_order.h"
+#include "wording/cell_order.h"
 
 using namespace varnoth;
 

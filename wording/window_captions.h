@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "progress.h"
+#include "analysis/progress.h"
 
 namespace varnoth {
 
