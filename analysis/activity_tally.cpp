@@ -41,15 +41,28 @@ void ActivityTally::append(const ActivityTally &later)
     last_ = nullptr;
 }
 
-Activity ActivityTally::finish() const
+Activity ActivityTally::finish(const ActivityTally *more) const
 {
     Activity activity;
-    for (std::size_t h = 0; h < hours_.size(); ++h)
-        activity.hours[h] = hours_[h].finish();
-    activity.undated = undated_;
-    activity.days.reserve(days_.size());
-    for (const auto &[day, c] : days_)
-        activity.days.push_back({CalendarDate::fromDayNumber(day), c.finish()});
+    for (std::size_t h = 0; h < hours_.size(); ++h) {
+        Count hour = hours_[h];
+        if (more)
+            hour.add(more->hours_[h]);
+        activity.hours[h] = hour.finish();
+    }
+    activity.undated = more ? checkedAdd(undated_, more->undated_) : undated_;
+    activity.days.reserve(days_.size() + (more ? more->days_.size() : 0));
+    for (const auto &[day, c] : days_) {
+        Count count = c;
+        if (more)
+            if (const auto also = more->days_.find(day); also != more->days_.end())
+                count.add(also->second);
+        activity.days.push_back({CalendarDate::fromDayNumber(day), count.finish()});
+    }
+    if (more)
+        for (const auto &[day, c] : more->days_)
+            if (!days_.count(day))
+                activity.days.push_back({CalendarDate::fromDayNumber(day), c.finish()});
     std::sort(activity.days.begin(), activity.days.end(),
               [](const DayActivity &a, const DayActivity &b) { return a.date < b.date; });
     return activity;

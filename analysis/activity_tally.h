@@ -37,8 +37,9 @@ public:
 
     void append(const ActivityTally &later);
 
-    // The days in date order.
-    Activity finish() const;
+    // The days in date order; with more, counting its uploads too (this
+    // tally stays as it is).
+    Activity finish(const ActivityTally *more = nullptr) const;
 
 private:
     struct Count {

@@ -5,6 +5,11 @@
 
 namespace varnoth {
 
+// How the bytes of a log file are read: mapped into memory where the page
+// cache holds them, or copied into a buffer (where mapping is not possible,
+// and to compare the two).
+enum class ReadMethod { Map, Buffer };
+
 // How a run or a drill-down reads the log.
 struct AnalysisOptions {
     // The user's number settings: a duration that is not written as a clock
@@ -15,6 +20,7 @@ struct AnalysisOptions {
     // Only lines dated within the range are read; the others are skipped
     // like blank lines. The whole log when both ends are open.
     DateRange range;
+    ReadMethod readMethod = ReadMethod::Map;
 };
 
 } // namespace varnoth

@@ -1,85 +1,96 @@
 #include "drilldown.h"
 
 #include <cmath>
-#include <filesystem>
 #include <new>
 
 #include "forms/failure.h"
-#include "forms/file_exists.h"
-#include "forms/line_reader.h"
 #include "forms/number_reading.h"
 #include "forms/text.h"
 #include "line_cutter.h"
-#include "log_parts.h"
+#include "opened_log.h"
+#include "part_reading.h"
+#include "read_plan.h"
+#include "read_threads.h"
 #include "shared_progress.h"
 
 namespace varnoth {
 namespace {
 
-// Reads the log once, part by part side by side, cutting every line as the
+// Reads the logs once, part by part side by side, cutting every line as the
 // views do, and hands each cut line to keep(), which adds a row when the line
 // matches and returns false for a line that cannot be used. The rows of the
 // parts are joined in log order.
 template <class Row, class Keep>
-Outcome<std::vector<Row>> readMatches(const LogInput &log, const AnalysisOptions &options,
-                                      const ProgressCallback &progress, std::uint64_t partBytes, Keep keep)
+Outcome<std::vector<Row>> readMatches(const std::vector<LogExtent> &logs, const AnalysisOptions &options,
+                                      const ProgressCallback &progress, std::stop_token stop,
+                                      std::uint64_t partBytes, Keep keep)
 {
     try {
-        std::error_code error;
-        const double size = log.bytes()
-                                ? static_cast<double>(log.bytes()->size())
-                                : static_cast<double>(std::filesystem::file_size(pathFromUtf8(log.path()), error));
+        std::vector<std::unique_ptr<OpenedLog>> opened;
+        std::vector<LogStretch> stretches;
+        for (std::size_t i = 0; i < logs.size(); ++i) {
+            opened.push_back(std::make_unique<OpenedLog>(logs[i].log));
+            const OpenedLog &log = *opened.back();
+            stretches.push_back({i, &log, 0, log.stream() ? 0 : std::min(log.sizeNow(), logs[i].bytes)});
+        }
+        ReadPlan plan(stretches, options.readMethod, readThreads(options), partBytes);
+        const double size = static_cast<double>(plan.fileBytes() + plan.streamFileBytes());
         auto describe = [&](std::int64_t lines, std::uint64_t bytes) {
-            return Progress{RunPhase::ReadingDrilldown, lines, 0,
-                            error || size == 0 ? 1.0 : std::min(1.0, static_cast<double>(bytes) / size)};
+            const double done = static_cast<double>(bytes + plan.streamBytesTaken());
+            return Progress{RunPhase::ReadingDrilldown, lines, 0, size == 0 ? 1.0 : std::min(1.0, done / size)};
         };
         if (progress)
             progress(describe(0, 0));
         SharedProgress shared(progress, describe);
-        const std::vector<ByteRange> ranges = splitLog(log, readThreads(options), partBytes);
-        std::vector<std::vector<Row>> rows(ranges.size());
-        std::vector<PartEnd> ends(ranges.size());
-        FirstStop firstStop;
-        readParts(ranges.size(), readThreads(options), [&](std::size_t i) {
-            if (firstStop.needless(i))
-                return;
-            std::int64_t unreported = 0;
-            std::uint64_t reported = 0;
-            try {
-                LineReader reader(log, ranges[i]);
+        std::vector<Row> all;
+        auto supply = plan.allParts();
+        const PartsEnd end = readInParts<std::vector<Row>>(
+            *supply, plan.threads(), plan.inFlight(), stop,
+            [&](const LogPart &part, std::vector<Row> &rows, PartEnd &partEnd, const auto &needless) {
+                std::int64_t unreported = 0;
+                std::uint64_t reported = 0;
+                LineReader reader = part.reader();
                 LineCutter cutter;
                 TextLine line;
+                // The results left a half-written last line waiting: so does the view.
+                const bool lastLineMayWait = part.lastOfLog && part.log + 1 == stretches.size();
                 while (reader.next(line)) {
-                    ends[i].lines = line.number;
+                    partEnd.lines = line.number;
                     if (line.blank() || !options.range.admits(line.bytes))
                         continue;
                     const CutLine &cut = cutter.cut(line, LineCutter::Mode::View);
-                    if (cut.status != CutStatus::Ok || !keep(cut, rows[i])) {
-                        ends[i].corruptedLine = line.number;
+                    if (!line.ended && lastLineMayWait && cut.status != CutStatus::Ok)
+                        break;
+                    if (cut.status != CutStatus::Ok || !keep(cut, rows)) {
+                        partEnd.corruptedLine = line.number;
                         break;
                     }
-                    if (++unreported == SharedProgress::batch) {
+                    if (++unreported == linesPerBatch) {
                         shared.add(unreported, reader.bytesConsumed() - reported);
                         reported = reader.bytesConsumed();
                         unreported = 0;
-                        if (firstStop.needless(i))
+                        if (stop.stop_requested() || needless())
                             break;
                     }
                 }
                 shared.add(unreported, reader.bytesConsumed() - reported);
-            } catch (...) {
-                ends[i].failure = std::current_exception();
-            }
-            if (ends[i].stopped())
-                firstStop.stoppedAt(i);
-        });
-        std::vector<Row> all;
-        const std::uint64_t corrupted = joinParts(ends, [&](std::size_t i) {
-            all.insert(all.end(), std::make_move_iterator(rows[i].begin()), std::make_move_iterator(rows[i].end()));
-            rows[i] = {};
-        });
-        if (corrupted != 0)
-            return Corrupted{corrupted};
+            },
+            [&](const LogPart &, std::vector<Row> &&rows) {
+                if (all.empty())
+                    all = std::move(rows);
+                else
+                    all.insert(all.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+            });
+        for (std::size_t k = 0; k < stretches.size(); ++k)
+            if (plan.mappingLost(k) || (!stretches[k].opened->stream() && stretches[k].opened->file() &&
+                                        stretches[k].opened->sizeNow() < stretches[k].to))
+                return LogChanged{logs[k].log.path()};
+        if (end.cancelled)
+            return Cancelled{};
+        if (end.failure)
+            std::rethrow_exception(end.failure);
+        if (end.corruptedLine != 0)
+            return Corrupted{end.corruptedLine, logs.size() > 1 ? logs[end.corruptedLog].log.path() : std::string()};
         if (progress)
             progress(describe(shared.lines(), static_cast<std::uint64_t>(size)));
         return all;
@@ -94,12 +105,12 @@ Outcome<std::vector<Row>> readMatches(const LogInput &log, const AnalysisOptions
 
 } // namespace
 
-Outcome<std::vector<PersonalUpload>> personalRows(const LogInput &log, std::string_view nick,
+Outcome<std::vector<PersonalUpload>> personalRows(const std::vector<LogExtent> &logs, std::string_view nick,
                                                   const AnalysisOptions &options, const ProgressCallback &progress,
-                                                  std::uint64_t partBytes)
+                                                  std::stop_token stop, std::uint64_t partBytes)
 {
     return readMatches<PersonalUpload>(
-        log, options, progress, partBytes, [&](const CutLine &cut, std::vector<PersonalUpload> &rows) {
+        logs, options, progress, stop, partBytes, [&](const CutLine &cut, std::vector<PersonalUpload> &rows) {
             if (cut.Nick != nick)
                 return true;
             const double bytes = lenientNumber(cut.ByteText);
@@ -110,10 +121,11 @@ Outcome<std::vector<PersonalUpload>> personalRows(const LogInput &log, std::stri
         });
 }
 
-Outcome<std::vector<FileUpload>> fileRows(const LogInput &log, std::string_view file, const AnalysisOptions &options,
-                                          const ProgressCallback &progress, std::uint64_t partBytes)
+Outcome<std::vector<FileUpload>> fileRows(const std::vector<LogExtent> &logs, std::string_view file,
+                                          const AnalysisOptions &options, const ProgressCallback &progress,
+                                          std::stop_token stop, std::uint64_t partBytes)
 {
-    return readMatches<FileUpload>(log, options, progress, partBytes,
+    return readMatches<FileUpload>(logs, options, progress, stop, partBytes,
                                    [&](const CutLine &cut, std::vector<FileUpload> &rows) {
                                        if (cut.FilePath != file)
                                            return true;

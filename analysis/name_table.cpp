@@ -109,12 +109,6 @@ std::uint32_t tagOf(std::uint64_t hash)
 
 } // namespace
 
-NameBlocks::~NameBlocks()
-{
-    for (Block &block : blocks_)
-        free(block);
-}
-
 void NameBlocks::free(Block &block)
 {
     freeLargeTable(block.data, block.size);
@@ -128,9 +122,13 @@ NameBlocks::Location NameBlocks::allocate(std::size_t size)
             throw Failure(failures::outOfMemory);
         // Blocks grow from small to large, so that a small log takes little memory.
         const std::size_t planned = blocks_.empty() ? firstBlock : std::min(largestBlock, 2 * blocks_.back().size);
+        if (!owner_)
+            owner_ = std::make_shared<Owner>();
         Block block;
         block.size = std::max(planned, size);
+        owner_->blocks.reserve(owner_->blocks.size() + 1);
         block.data = static_cast<char *>(allocateLargeTable(block.size));
+        owner_->blocks.push_back(block);
         blocks_.push_back(block);
     }
     Block &last = blocks_.back();
@@ -225,11 +223,29 @@ void NameTable::grow()
     }
 }
 
-NameBlocks NameTable::takeNames()
+std::optional<NameTable::Location> NameTable::find(std::string_view name) const
 {
-    slots_ = decltype(slots_)();
-    size_ = 0;
-    return std::move(blocks_);
+    if (slots_.empty()) {
+        std::optional<Location> found;
+        blocks_.walk(
+            [&](Location at) {
+                const Entry &e = entry(at);
+                if (!found && e.length == name.size() && sameBytes(reinterpret_cast<const char *>(&e + 1), name.data(), name.size()))
+                    found = at;
+            },
+            [this](Location at) { return sizeFor(entry(at).length); });
+        return found;
+    }
+    const std::uint64_t hash = hashText(name);
+    const std::size_t mask = slots_.size() - 1;
+    const std::uint32_t tag = tagOf(hash);
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot &slot = slots_[i];
+        if (slot.at == 0)
+            return std::nullopt;
+        if (holds(slot, tag, name))
+            return slot.at - 1;
+    }
 }
 
 } // namespace varnoth

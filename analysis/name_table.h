@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -24,7 +25,6 @@ public:
     NameBlocks() = default;
     NameBlocks(NameBlocks &&) noexcept = default;
     NameBlocks &operator=(NameBlocks &&) noexcept = default;
-    ~NameBlocks();
 
     // A record's offset in its block takes this many bits: blocks hold at most 2 MiB.
     static constexpr unsigned offsetBits = 21;
@@ -35,6 +35,11 @@ public:
     Location allocate(std::size_t size);
     char *at(Location location) const { return blocks_[location >> offsetBits].data + (location & offsetMask); }
 
+    // Keeps the records allocated so far where they are for as long as the
+    // share lives, even beyond the storage: views of the names (the rows of
+    // a report) can outlive the tally. Records allocated later are kept too.
+    std::shared_ptr<const void> share() const { return owner_; }
+
     // Calls f(location) for every record in the order they were allocated;
     // sizeOf(location) tells a record's size.
     template <class F, class Size> void walk(F f, Size sizeOf) const
@@ -43,15 +48,18 @@ public:
             walkBlock(b, f, sizeOf);
     }
 
-    // The same, freeing each block once its records are done; the storage
-    // is empty afterwards.
+    // The same, freeing each block once its records are done (unless a
+    // share keeps them); the storage is empty afterwards.
     template <class F, class Size> void drain(F f, Size sizeOf)
     {
+        const bool alone = owner_.use_count() == 1;
         for (std::size_t b = 0; b < blocks_.size(); ++b) {
             walkBlock(b, f, sizeOf);
-            free(blocks_[b]);
+            if (alone)
+                free(owner_->blocks[b]);
         }
         blocks_.clear();
+        owner_.reset();
     }
 
 private:
@@ -60,6 +68,15 @@ private:
         char *data = nullptr;
         std::size_t size = 0;
         std::size_t used = 0;
+    };
+    // The owner of the blocks' memory, which it frees when the last share ends.
+    struct Owner {
+        std::vector<Block> blocks;
+        ~Owner()
+        {
+            for (Block &block : blocks)
+                free(block);
+        }
     };
     template <class F, class Size> void walkBlock(std::size_t b, F &f, Size &sizeOf) const
     {
@@ -70,7 +87,8 @@ private:
         }
     }
     static void free(Block &block);
-    std::vector<Block> blocks_;
+    std::vector<Block> blocks_; // the same blocks as the owner's, looked up without a detour
+    std::shared_ptr<Owner> owner_;
 };
 
 // The distinct names of a tally in order of first appearance, each with a
@@ -135,12 +153,15 @@ public:
         return findOrAdd(name, hash, added);
     }
 
-    // Frees the hash index once no name will be looked up; entries stay.
+    // The entry of name, when the table holds it (hash: its hashText()).
+    std::optional<Location> find(std::string_view name) const;
+
+    // Frees the hash index once no name will be added: entries stay, and
+    // find() goes through them one by one.
     void dropIndex() { slots_ = decltype(slots_)(); }
 
-    // Hands over the storage of the names, for views of them to outlive the
-    // table; the table is empty afterwards.
-    NameBlocks takeNames();
+    // Keeps the names where they are for views of them to outlive the table.
+    std::shared_ptr<const void> shareNames() const { return blocks_.share(); }
 
 private:
     struct Slot {

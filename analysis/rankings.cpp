@@ -37,14 +37,8 @@ template <class Row, class Key> void rankDescending(std::vector<Row> &rows, Key 
 
 } // namespace
 
-std::vector<DownloaderRow> rankDownloaders(const Tallies &tallies)
+void rankDownloaders(std::vector<DownloaderRow> &rows)
 {
-    std::vector<DownloaderRow> rows;
-    rows.reserve(tallies.downloaders().size());
-    tallies.downloaderNames().forEach([&](const NameTable::Entry &e) {
-        const DownloaderTally &d = tallies.downloaders()[e.link];
-        rows.push_back({std::string(e.name()), d.uploads, d.megabytes(), d.time.total()});
-    });
     // The lists compare what they show: megabytes as the grid writes them.
     struct Key {
         double uploads, megabytes, seconds;
@@ -65,29 +59,16 @@ std::vector<DownloaderRow> rankDownloaders(const Tallies &tallies)
                         row.uploadTime.totalSeconds()});
     }
     rankDescending(rows, [&](std::size_t i) { return keys[i]; });
-    return rows;
 }
 
-std::vector<FolderRow> rankFolders(const Tallies &tallies)
+void rankFolders(std::vector<FolderRow> &rows)
 {
-    std::vector<FolderRow> rows;
-    rows.reserve(tallies.folders().size());
-    tallies.folders().forEach([&](const NameTable::Entry &e) { rows.push_back({e.name(), e.count}); });
     rankDescending(rows, [&](std::size_t i) { return rows[i].accesses; });
-    return rows;
 }
 
-std::vector<FileRow> rankFiles(const Tallies &tallies)
+void rankFiles(std::vector<FileRow> &rows)
 {
-    std::vector<FileRow> rows;
-    rows.reserve(tallies.files().size() + 2);
-    tallies.files().forEach([&](const NameTable::Entry &e) { rows.push_back({e.name(), e.count}); });
-    if (tallies.dcLstUploads() > 0)
-        rows.push_back({dcLstFileList, tallies.dcLstUploads()});
-    if (tallies.bz2ListUploads() > 0)
-        rows.push_back({bz2FileList, tallies.bz2ListUploads()});
     rankDescending(rows, [&](std::size_t i) { return rows[i].uploads; });
-    return rows;
 }
 
 } // namespace varnoth

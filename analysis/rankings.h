@@ -3,22 +3,20 @@
 #include <vector>
 
 #include "analysis_report.h"
-#include "tallies.h"
 
 namespace varnoth {
 
-// The ranked lists of a run, most uploads first; equal rows keep their order
-// of first appearance. File and folder rows view the names in the tallies.
+// The ranked lists of a report, most uploads first. Each takes its rows in
+// order of first appearance; equal rows keep that order.
 
 // Downloaders by uploads, then megabytes as shown (two decimals), then
 // upload time.
-std::vector<DownloaderRow> rankDownloaders(const Tallies &tallies);
+void rankDownloaders(std::vector<DownloaderRow> &rows);
 
 // Folders by accesses.
-std::vector<FolderRow> rankFolders(const Tallies &tallies);
+void rankFolders(std::vector<FolderRow> &rows);
 
-// Files by uploads; each of the client's file lists that was uploaded is a
-// row of its own after the files, before ranking.
-std::vector<FileRow> rankFiles(const Tallies &tallies);
+// Files by uploads (the client's file lists as rows of their own).
+void rankFiles(std::vector<FileRow> &rows);
 
 } // namespace varnoth

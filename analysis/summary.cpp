@@ -1,6 +1,7 @@
 #include "summary.h"
 
 #include "forms/number_reading.h"
+#include "upload_time_log.h"
 
 namespace varnoth {
 namespace {
@@ -17,7 +18,8 @@ double ratio(std::int64_t a, std::int64_t b)
 
 } // namespace
 
-Summary summarize(const Tallies &tallies, const AnalysisReport &report, double totalMegabytes)
+Summary summarize(const AnalysisReport &report, std::int64_t fileListUploads, double fileListMegabytes,
+                  double totalMegabytes)
 {
     Summary s;
     s.totalUploads = report.lineCount;
@@ -26,13 +28,13 @@ Summary summarize(const Tallies &tallies, const AnalysisReport &report, double t
     s.differentFolders = static_cast<std::int64_t>(report.folders.size());
     for (const FolderRow &folder : report.folders)
         s.totalFolderAccesses = checkedAdd(s.totalFolderAccesses, folder.accesses);
-    s.fileListUploads = checkedAdd(tallies.dcLstUploads(), tallies.bz2ListUploads());
+    s.fileListUploads = fileListUploads;
     s.totalMegabytes = totalMegabytes;
-    s.fileListMegabytes = tallies.fileListMegabytes();
+    s.fileListMegabytes = fileListMegabytes;
 
     UploadTime &total = s.totalUploadTime;
-    for (const DownloaderTally &d : tallies.downloaders())
-        addCarryingOnce(total, d.time.total(), [](std::int64_t a, std::int64_t b) { return checkedAdd(a, b); });
+    for (const DownloaderRow &d : report.downloaders)
+        addCarryingOnce(total, d.uploadTime, [](std::int64_t a, std::int64_t b) { return checkedAdd(a, b); });
     return s;
 }
 

@@ -3,13 +3,13 @@
 #include <cstdint>
 
 #include "analysis_report.h"
-#include "tallies.h"
 
 namespace varnoth {
 
-// The summary of a run from its tallies and ranked lists. The total upload
-// time is summed over the downloaders in order of first appearance, seconds
-// and minutes carrying at 60.
-Summary summarize(const Tallies &tallies, const AnalysisReport &report, double totalMegabytes);
+// The summary of a report from its lists, before the downloaders are
+// ranked: the total upload time is summed over them in order of first
+// appearance, seconds and minutes carrying at 60.
+Summary summarize(const AnalysisReport &report, std::int64_t fileListUploads, double fileListMegabytes,
+                  double totalMegabytes);
 
 } // namespace varnoth

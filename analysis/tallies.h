@@ -74,7 +74,7 @@ public:
     NameTable &folders() { return folders_; }
     std::int64_t dcLstUploads() const { return dcLstUploads_; }
     std::int64_t bz2ListUploads() const { return bz2ListUploads_; }
-    double fileListMegabytes() const { return fileListBytes_.value() / 1000000.0; }
+    const ExactSum &fileListBytes() const { return fileListBytes_; }
 
 private:
     NameTable downloaderNames_;

@@ -15,7 +15,7 @@
 
 #include "analysis/analysis_run.h"
 #include "wording/list_headers.h"
-#include "analysis/log_parts.h"
+#include "analysis/read_threads.h"
 #include "wording/messages.h"
 #include "wording/result_cells.h"
 #include "wording/summary_captions.h"

@@ -11,34 +11,41 @@
 namespace varnoth {
 namespace {
 
-// Reads a file, or bytes in memory, at any offset.
+// Reads a file, or bytes in memory, at any offset, never at or beyond hardEnd.
 class Source {
 public:
-    explicit Source(const LogInput &input)
+    Source(std::string_view memory, bool logStart)
+        : memory_(memory)
+        , logStart_(logStart)
     {
-        if (input.bytes())
-            memory_ = *input.bytes();
-        else
-            file_.emplace(input.path(), NativeFile::Mode::Read);
     }
+    Source(const OpenFile &file, std::uint64_t hardEnd)
+        : file_(&file)
+        , hardEnd_(hardEnd)
+    {
+    }
+
+    // Whether a byte order mark at offset 0 is to be passed over.
+    bool logStart() const { return logStart_; }
 
     // Up to size bytes from offset on, into buffer (bytes in memory are
     // handed over where they are); empty at the end.
     std::string_view read(std::uint64_t offset, char *buffer, std::size_t size)
     {
-        if (memory_)
-            return offset < memory_->size() ? memory_->substr(offset, size) : std::string_view();
-        if (offset != position_)
-            file_->seek(offset);
-        const std::size_t n = file_->read(buffer, size);
-        position_ = offset + n;
+        if (!file_)
+            return offset < memory_.size() ? memory_.substr(offset, size) : std::string_view();
+        if (offset >= hardEnd_)
+            return {};
+        const auto n = file_->readAt(offset, buffer, static_cast<std::size_t>(std::min<std::uint64_t>(size, hardEnd_ - offset)));
         return {buffer, n};
     }
+    bool inMemory() const { return file_ == nullptr; }
 
 private:
-    std::optional<std::string_view> memory_;
-    std::optional<NativeFile> file_;
-    std::uint64_t position_ = 0;
+    std::string_view memory_;
+    bool logStart_ = true;
+    const OpenFile *file_ = nullptr;
+    std::uint64_t hardEnd_ = UINT64_MAX;
 };
 
 constexpr std::size_t blockBytes = std::size_t{128} << 10; // read into the processor's cache
@@ -155,17 +162,45 @@ private:
     std::uint64_t count_ = 0;
 };
 
+std::uint64_t countFilledLines(Source &source, ByteRange range, const std::function<void(std::uint64_t)> &counted);
+
 } // namespace
 
 std::uint64_t countFilledLines(const LogInput &input, ByteRange range,
                                const std::function<void(std::uint64_t)> &counted)
 {
-    Source source(input);
+    if (input.bytes()) {
+        Source source(*input.bytes(), true);
+        return countFilledLines(source, range, counted);
+    }
+    const OpenFile file(input.path());
+    Source source(file, UINT64_MAX);
+    return countFilledLines(source, range, counted);
+}
+
+std::uint64_t countFilledLines(std::string_view bytes, ByteRange range, bool logStart,
+                               const std::function<void(std::uint64_t)> &counted)
+{
+    Source source(bytes, logStart);
+    return countFilledLines(source, range, counted);
+}
+
+std::uint64_t countFilledLines(const OpenFile &file, ByteRange range, std::uint64_t hardEnd,
+                               const std::function<void(std::uint64_t)> &counted)
+{
+    Source source(file, hardEnd);
+    return countFilledLines(source, range, counted);
+}
+
+namespace {
+
+std::uint64_t countFilledLines(Source &source, ByteRange range, const std::function<void(std::uint64_t)> &counted)
+{
     // Bytes in memory are read where they are: only a file needs a buffer.
-    const std::unique_ptr<char[]> buffer(input.bytes() ? nullptr : new char[blockBytes]);
+    const std::unique_ptr<char[]> buffer(source.inMemory() ? nullptr : new char[blockBytes]);
     std::uint64_t from = lineStartFrom(source, range.begin, buffer.get());
     const std::uint64_t to = range.end == endOfFile ? endOfFile : lineStartFrom(source, range.end, buffer.get());
-    if (from == 0) {
+    if (from == 0 && source.logStart()) {
         const std::string_view start = source.read(0, buffer.get(), 3);
         if (start == "\xEF\xBB\xBF")
             from = 3;
@@ -195,5 +230,7 @@ std::uint64_t countFilledLines(const LogInput &input, ByteRange range,
     }
     return ends.count();
 }
+
+} // namespace
 
 } // namespace varnoth

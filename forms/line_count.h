@@ -16,5 +16,12 @@ namespace varnoth {
 // every few megabytes. Throws FileFailure.
 std::uint64_t countFilledLines(const LogInput &input, ByteRange range,
                                const std::function<void(std::uint64_t)> &counted = {});
+// The same for a part of bytes in memory (a byte order mark is passed over
+// only where they begin a log), and for a part of an open file whose bytes
+// from hardEnd on are not read.
+std::uint64_t countFilledLines(std::string_view bytes, ByteRange range, bool logStart,
+                               const std::function<void(std::uint64_t)> &counted = {});
+std::uint64_t countFilledLines(const OpenFile &file, ByteRange range, std::uint64_t hardEnd,
+                               const std::function<void(std::uint64_t)> &counted = {});
 
 } // namespace varnoth

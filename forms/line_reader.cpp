@@ -19,20 +19,46 @@ LineReader::LineReader(const LogInput &input, ByteRange range)
     skipping_ = range.begin > 0;
     if (const auto &bytes = input.bytes()) {
         // The whole "file" is in memory: lines are cut from it directly.
-        data_ = bytes->data();
-        end_ = bytes->size();
-        eof_ = true;
-        atStart_ = false;
-        begin_ = static_cast<std::size_t>(std::min<std::uint64_t>(from, end_));
-        if (range.begin == 0 && bytes->substr(0, 3) == "\xEF\xBB\xBF") {
-            begin_ = 3;
-            consumed_ = 3;
-        }
+        startInMemory(*bytes, from, range.begin == 0);
         return;
     }
-    file_ = std::make_unique<NativeFile>(input.path(), NativeFile::Mode::Read);
+    ownFile_ = std::make_unique<OpenFile>(input.path());
+    file_ = ownFile_.get();
+    startInFile(from);
+}
+
+LineReader::LineReader(std::string_view bytes, ByteRange range, bool logStart)
+    : limit_(range.end)
+{
+    skipping_ = range.begin > 0;
+    startInMemory(bytes, range.begin > 0 ? range.begin - 1 : 0, logStart && range.begin == 0);
+}
+
+LineReader::LineReader(const OpenFile &file, ByteRange range, std::uint64_t hardEnd)
+    : file_(&file)
+    , hardEnd_(hardEnd)
+    , limit_(range.end)
+{
+    skipping_ = range.begin > 0;
+    startInFile(range.begin > 0 ? range.begin - 1 : 0);
+}
+
+void LineReader::startInMemory(std::string_view bytes, std::uint64_t from, bool dropMark)
+{
+    data_ = bytes.data();
+    end_ = bytes.size();
+    eof_ = true;
+    atStart_ = false;
+    begin_ = static_cast<std::size_t>(std::min<std::uint64_t>(from, end_));
+    if (dropMark && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        begin_ = 3;
+        consumed_ = 3;
+    }
+}
+
+void LineReader::startInFile(std::uint64_t from)
+{
     if (from > 0) {
-        file_->seek(from);
         base_ = from;
         atStart_ = false;
     }
@@ -127,7 +153,11 @@ bool LineReader::refill()
         base_ += begin_;
         begin_ = 0;
     }
-    const std::size_t n = file_->read(buffer_.get() + end_, std::min(bufferBytes - end_, readBytes));
+    const std::uint64_t at = base_ + end_;
+    const std::size_t want =
+        at >= hardEnd_ ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(std::min(bufferBytes - end_, readBytes),
+                                                                              hardEnd_ - at));
+    const std::size_t n = want == 0 ? 0 : file_->readAt(at, buffer_.get() + end_, want);
     if (n == 0) {
         eof_ = true;
         return false;
@@ -190,6 +220,7 @@ bool LineReader::next(TextLine &line)
             line.bytes = std::string_view(base + start, line.tooLong ? maxLineBytes : length);
             line.number = ++lineNumber_;
             line.ascii = high == 0;
+            line.ended = true;
             return true;
         }
 
@@ -209,6 +240,7 @@ bool LineReader::next(TextLine &line)
             line.number = ++lineNumber_;
             line.ascii = high == 0;
             line.tooLong = true;
+            line.ended = true;
             consumed_ += length;
             begin_ = end_;
             skipping_ = true;
@@ -225,6 +257,7 @@ bool LineReader::next(TextLine &line)
         line.number = ++lineNumber_;
         line.ascii = high == 0;
         line.tooLong = false;
+        line.ended = false;
         consumed_ += length;
         begin_ = end_;
         return true;

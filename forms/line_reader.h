@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "native_file.h"
+#include "open_file.h"
 #include "simd.h"
 
 namespace varnoth {
@@ -20,15 +21,16 @@ struct TextLine {
     std::uint64_t number = 0; // 1-based, counting every physical line
     bool ascii = true;        // no byte above 127
     bool tooLong = false;     // longer than LineReader::maxLineBytes; bytes holds its start
+    bool ended = true;        // a line break follows it (false: the last bytes of what was read)
 
     // Empty or only blanks and tabs. A line too long to hold is never blank,
     // whatever its start holds: it is a line that cannot be read.
     bool blank() const;
 };
 
-// A log to read: a file named by its path (UTF-8, or the system's bytes), or
-// bytes already in memory, read as if they were a file's (for tests and
-// fuzzing; they must outlive every reader of them).
+// A log to read: a file named by its path (UTF-8, or the system's bytes),
+// standard input, or bytes already in memory, read as if they were a
+// file's (for tests and fuzzing; they must outlive every reader of them).
 class LogInput {
 public:
     LogInput(std::string path)
@@ -39,18 +41,27 @@ public:
         : path_(path)
     {
     }
-    static LogInput inMemory(std::string_view bytes)
+    static LogInput inMemory(std::string_view bytes, std::string name = "")
     {
-        LogInput input("");
+        LogInput input(std::move(name));
         input.bytes_ = bytes;
         return input;
     }
+    static LogInput standardInput()
+    {
+        LogInput input("-");
+        input.standardInput_ = true;
+        return input;
+    }
+    // The log as it was named: its path, "-" for standard input.
     const std::string &path() const { return path_; }
     const std::optional<std::string_view> &bytes() const { return bytes_; }
+    bool isStandardInput() const { return standardInput_; }
 
 private:
     std::string path_;
     std::optional<std::string_view> bytes_;
+    bool standardInput_ = false;
 };
 
 // A part of a file: the lines that begin at byte offsets in [begin, end).
@@ -76,6 +87,13 @@ public:
     // Reads the lines of one part of the file (all of it by default); line
     // numbers then count the physical lines of that part. Throws FileFailure.
     explicit LineReader(const LogInput &input, ByteRange range = {});
+    // The lines of one part of bytes in memory: a mapped file or a stretch
+    // of a stream. A byte order mark is dropped only where the bytes begin
+    // a log (logStart and range.begin 0).
+    LineReader(std::string_view bytes, ByteRange range, bool logStart);
+    // The lines of one part of an open file, read through a buffer; no
+    // byte at or beyond hardEnd is read, however long the file has become.
+    LineReader(const OpenFile &file, ByteRange range, std::uint64_t hardEnd);
     ~LineReader();
 
     // The next line, or false at the end of the file. Throws FileFailure on a read error.
@@ -132,7 +150,12 @@ private:
     Window window_;
 
     std::function<void()> beforeMove_;
-    std::unique_ptr<NativeFile> file_;
+    void startInMemory(std::string_view bytes, std::uint64_t from, bool dropMark);
+    void startInFile(std::uint64_t from);
+
+    std::unique_ptr<OpenFile> ownFile_; // a file opened by path, for the reader alone
+    const OpenFile *file_ = nullptr;
+    std::uint64_t hardEnd_ = UINT64_MAX;
     std::unique_ptr<char[]> buffer_;
     const char *data_ = nullptr; // the bytes that lines are cut from: buffer_, or the bytes in memory
     std::uint64_t base_ = 0;     // file offset of data_[0]

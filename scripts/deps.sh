@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   # Qt Charts; its CMake package finds its OpenGL dependency only through libqt6opengl6-dev.
   qt6-charts-dev libqt6opengl6-dev
+  zlib1g-dev
   libgtest-dev libgmock-dev
   xvfb xauth imagemagick
   fonts-dejavu-core fonts-liberation fonts-wqy-microhei

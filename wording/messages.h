@@ -5,13 +5,36 @@
 #include <type_traits>
 
 #include "analysis/outcome.h"
+#include "display_text.h"
 
 namespace varnoth::messages {
+
+// "at line 12", or with several logs "at line 12 of uploads.log.1".
+inline std::string corruptedPlace(const Corrupted &corrupted)
+{
+    std::string place = "at line " + std::to_string(corrupted.line);
+    if (!corrupted.log.empty())
+        place += " of " + printable(corrupted.log);
+    return place;
+}
 
 inline std::string corruptedLine(std::uint64_t lineNumber)
 {
     return "Corrupted data found at line " + std::to_string(lineNumber) + ". Quitting...";
 }
+
+inline std::string corruptedLine(const Corrupted &corrupted)
+{
+    return "Corrupted data found " + corruptedPlace(corrupted) + ". Quitting...";
+}
+
+// A corrupted line among those appended to a followed log.
+inline std::string followingStopped(const Corrupted &corrupted)
+{
+    return "Corrupted data found " + corruptedPlace(corrupted) + ". Following stopped.";
+}
+
+inline const char *const logChanged = "The log changed while it was read";
 
 inline const char *const corruptedView = "Corrupted data found. Quitting...";
 
@@ -29,20 +52,22 @@ inline const char *const invalidLogPath = "Invalid Upload log file path! Enter t
 enum class Reader { Run, Drilldown };
 
 // The message that ends the program for an outcome that did not complete
-// (empty for a completed one).
+// (empty for a completed one, and for a read that was cancelled).
 template <class Result> std::string failureMessage(const Outcome<Result> &outcome, Reader reader = Reader::Run)
 {
     return std::visit(
         [reader](const auto &o) -> std::string {
             using T = std::decay_t<decltype(o)>;
             if constexpr (std::is_same_v<T, Corrupted>)
-                return reader == Reader::Run ? corruptedLine(o.line) : std::string(corruptedView);
+                return reader == Reader::Run ? corruptedLine(o) : std::string(corruptedView);
             else if constexpr (std::is_same_v<T, NoUploads>)
                 return noFilesOrFolders;
             else if constexpr (std::is_same_v<T, Unreadable>)
                 return generalFailure(o.cause);
             else if constexpr (std::is_same_v<T, Failed>)
                 return generalFailure(o.description);
+            else if constexpr (std::is_same_v<T, LogChanged>)
+                return logChanged;
             else
                 return {};
         },

@@ -136,7 +136,7 @@ TEST(FileTallies, FileListsAreCountedApart)
     EXPECT_EQ(counts(t.files())[0].second, 2);
     EXPECT_EQ(t.bz2ListUploads(), 1);
     EXPECT_EQ(t.dcLstUploads(), 1);
-    EXPECT_DOUBLE_EQ(t.fileListMegabytes(), 0.75);
+    EXPECT_DOUBLE_EQ(t.fileListBytes().value() / 1e6, 0.75);
 }
 
 // The deferred, prefetched file tally, with folders counted from the
@@ -184,6 +184,6 @@ TEST(DeferredTallies, EqualCountingEachUploadAtOnce)
         EXPECT_EQ(counts(deferred.files()), counts(direct.files()));
         EXPECT_EQ(counts(deferred.folders()), folders);
         EXPECT_EQ(deferred.bz2ListUploads(), direct.bz2ListUploads());
-        EXPECT_EQ(deferred.fileListMegabytes(), direct.fileListMegabytes());
+        EXPECT_EQ(deferred.fileListBytes().value(), direct.fileListBytes().value());
     }
 }
