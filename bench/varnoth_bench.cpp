@@ -36,14 +36,16 @@ int usage()
                  "       varnoth-bench --generate LINES FILE [DOWNLOADERS FILES FOLDERS [SEED [POPULARITY]]]\n"
                  "                 POPULARITY: cubic (default), zipf:S (such as zipf:1.1) or each\n"
                  "       varnoth-bench --generate-year LINES FILE [SEED]   a year of realistic sharing\n"
-                 "options, in any order: --threads N, --from YYYY-MM-DD, --to YYYY-MM-DD\n";
+                 "options, in any order: --threads N, --from YYYY-MM-DD, --to YYYY-MM-DD,\n"
+                 "                       --read mapped|buffered (how log files are read; mapped by default)\n";
     return 2;
 }
 
 int timedRun(const std::string &path, const AnalysisOptions &options)
 {
     const auto start = std::chrono::steady_clock::now();
-    const AnalysisOutcome outcome = analyzeLog(path, options);
+    // With a progress display, as the window runs it: both passes.
+    const AnalysisOutcome outcome = analyzeLog(path, options, [](const Progress &) {});
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::error_code error;
     const auto size = std::filesystem::file_size(pathFromUtf8(path), error);
@@ -155,9 +157,15 @@ int generateYear(const std::vector<std::string> &args)
 void readOptions(std::vector<std::string> &args, AnalysisOptions &options)
 {
     std::size_t i = 0;
-    for (; i < args.size() && cli::isRunOption(args[i]); i += 2) {
+    for (; i < args.size() && (cli::isRunOption(args[i]) || args[i] == "--read"); i += 2) {
         if (i + 1 >= args.size())
             throw cli::missingValue(args[i]);
+        if (args[i] == "--read") {
+            if (args[i + 1] != "mapped" && args[i + 1] != "buffered")
+                throw cli::UsageError{"--read takes mapped or buffered, not " + args[i + 1]};
+            options.readMethod = args[i + 1] == "mapped" ? ReadMethod::Map : ReadMethod::Buffer;
+            continue;
+        }
         cli::readRunOption(args[i], args[i + 1], options);
     }
     args.erase(args.begin(), args.begin() + static_cast<long>(i));

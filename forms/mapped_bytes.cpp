@@ -105,8 +105,6 @@ std::unique_ptr<MappedBytes> MappedBytes::map(const OpenFile &file, std::uint64_
         ::munmap(mapping, size);
         return nullptr;
     }
-    ::madvise(mapping, size, MADV_SEQUENTIAL);
-    ::madvise(mapping, size, MADV_WILLNEED);
     mapped->mapping_ = mapping;
     mapped->mappingSize_ = size;
     mapped->start_ = static_cast<const char *>(mapping) + (begin - from);

@@ -31,6 +31,17 @@ int benchStatus(const std::string &arguments);
 // A whole analysis of a log held in memory, with "." as the decimal point.
 AnalysisOutcome analyzeText(const std::string &log);
 
+// Everything an outcome holds, doubles to the bit, or its message.
+std::string describe(const AnalysisOutcome &outcome);
+// The rows of a drill-down, or its message and line.
+template <class Rows> std::string describeRows(const Outcome<Rows> &outcome);
+
+// A log of many kinds of lines: line ends of every kind, blank lines, a
+// byte order mark, UTF-8 and Windows-1252 text, partial and fractional byte
+// counts, file lists, durations of every form (odd ones included), dates
+// over several days and none.
+std::string mixedLog(unsigned seed, std::size_t lines);
+
 // Upload lines in the client's format: "2003-06-14 21:05: PATH uploaded to NICK, SIZE (BYTES), SPEED, TIME".
 std::string uploadLine(const std::string &path, const std::string &nick, const std::string &bytes,
                        const std::string &duration);
