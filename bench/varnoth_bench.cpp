@@ -1,15 +1,18 @@
 // varnoth-bench: runs the analysis engine without the window, for
 // benchmarks, headless checks of the results and synthetic logs.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "analysis/analysis_run.h"
 #include "analysis/drilldown.h"
+#include "analysis/log_tally.h"
 #include "wording/messages.h"
 #include "wording/result_cells.h"
 #include "cli/run_arguments.h"
@@ -33,6 +36,8 @@ int usage()
                  "       varnoth-bench [OPTIONS] --activity LOG      uploads per day and per hour as JSON\n"
                  "       varnoth-bench [OPTIONS] --personal NICK LOG every upload to NICK as JSON rows\n"
                  "       varnoth-bench [OPTIONS] --file TEXT LOG     every upload of the file TEXT as JSON rows\n"
+                 "       varnoth-bench [OPTIONS] --append LINES LOG  a copy of LOG tallied, then LINES lines appended\n"
+                 "                 and read with a new report, and a refresh of it unchanged, timed\n"
                  "       varnoth-bench --generate LINES FILE [DOWNLOADERS FILES FOLDERS [SEED [POPULARITY]]]\n"
                  "                 POPULARITY: cubic (default), zipf:S (such as zipf:1.1) or each\n"
                  "       varnoth-bench --generate-year LINES FILE [SEED]   a year of realistic sharing\n"
@@ -61,6 +66,77 @@ int timedRun(const std::string &path, const AnalysisOptions &options)
                 seconds > 0 ? static_cast<double>(bytes) / 1e6 / seconds : 0.0,
                 static_cast<double>(bench::peakMemoryBytes()) / 1e6);
     return report ? 0 : 1;
+}
+
+// The median of a few timings of f, in milliseconds.
+template <class F> double medianMilliseconds(int runs, F f)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        f();
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// What following a log costs: a copy of the log is tallied once; then a
+// refresh that finds nothing new, and `lines` lines (the log's first ones)
+// appended, read and reported, each timed over several runs.
+int appendRun(const std::string &lineText, const std::string &path, const AnalysisOptions &options)
+{
+    const auto lines = cli::positiveNumber<std::uint64_t>(lineText, 100000000);
+    if (!lines)
+        return usage();
+    std::string appended;
+    {
+        std::ifstream in(pathFromUtf8(path), std::ios::binary);
+        std::string line;
+        for (std::uint64_t i = 0; i < *lines && std::getline(in, line); ++i)
+            appended += line + "\n";
+    }
+    const std::string copy = path + ".append-bench";
+    std::filesystem::copy_file(pathFromUtf8(path), pathFromUtf8(copy), std::filesystem::copy_options::overwrite_existing);
+    struct Remove {
+        std::string path;
+        ~Remove()
+        {
+            std::error_code ignored;
+            std::filesystem::remove(pathFromUtf8(path), ignored);
+        }
+    } remove{copy};
+    LogTally tally({copy}, options);
+    const auto start = std::chrono::steady_clock::now();
+    auto read = tally.read(LogTally::Reading::Follow, [](const Progress &) {});
+    if (!completed(read) || !completed(tally.report(LogTally::LastLine::Wait))) {
+        std::cout << "message " << messages::failureMessage(read) << "\n";
+        return 1;
+    }
+    const double firstSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double unchanged = medianMilliseconds(7, [&] { tally.read(LogTally::Reading::Follow); });
+    // The lines are appended untimed; the read that takes them and the
+    // report after it are timed.
+    bool ok = true;
+    std::vector<double> reads, reports, both;
+    for (int run = 0; run < 7; ++run) {
+        std::ofstream(pathFromUtf8(copy), std::ios::binary | std::ios::app) << appended;
+        const auto start = std::chrono::steady_clock::now();
+        const auto more = tally.read(LogTally::Reading::Follow);
+        const auto middle = std::chrono::steady_clock::now();
+        const auto report = tally.report(LogTally::LastLine::Wait);
+        const auto end = std::chrono::steady_clock::now();
+        reads.push_back(std::chrono::duration<double, std::milli>(middle - start).count());
+        reports.push_back(std::chrono::duration<double, std::milli>(end - middle).count());
+        both.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        ok = ok && completed(more) && completed(more)->uploads > 0 && completed(report);
+    }
+    for (auto *times : {&reads, &reports, &both})
+        std::sort(times->begin(), times->end());
+    std::printf("first read %.3f s\nrefresh unchanged %.3f ms\nappend %llu lines: read and report %.2f ms "
+                "(read %.2f ms, report %.2f ms)\n",
+                firstSeconds, unchanged, static_cast<unsigned long long>(*lines), both[3], reads[3], reports[3]);
+    return ok ? 0 : 1;
 }
 
 int dump(const std::string &path, const AnalysisOptions &options)
@@ -195,6 +271,8 @@ int main(int argc, char **argv)
         if (mode == "--file" && args.size() == 2)
             return printDrilldown(fileRows(args[1], args[0], options),
                                   [](const auto &rows) { return fileUploadCells(rows); });
+        if (mode == "--append" && args.size() == 2)
+            return appendRun(args[0], args[1], options);
         if (mode == "--generate" && (args.size() == 2 || (args.size() >= 5 && args.size() <= 7)))
             return generate(args);
         if (mode == "--generate-year" && (args.size() == 2 || args.size() == 3))

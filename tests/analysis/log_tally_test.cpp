@@ -17,6 +17,7 @@
 
 #include "analysis/drilldown.h"
 #include "analysis/gzip_stream.h"
+#include "analysis/log_order.h"
 #include "analysis/log_tally.h"
 #include "test_logs.h"
 #include "wording/messages.h"
@@ -306,4 +307,28 @@ TEST(LogTally, ACancelledReadChangesNothing)
     EXPECT_TRUE(std::holds_alternative<Cancelled>(read));
     EXPECT_EQ(reportOf(tally), before);
     EXPECT_TRUE(completed(tally.read()));
+}
+
+// Logs chosen together are read oldest first by their first dated line,
+// whatever their names and compression; undated ones last, by name.
+TEST(LogTally, LogsAreOrderedByTheirFirstDatedLine)
+{
+    Folder folder;
+    auto dated = [](const std::string &date) {
+        std::string line = good;
+        return line.replace(0, 10, date);
+    };
+    write(folder.file("Uploads-2004-02.log"), "\r\n" + dated("2004-02-01") + dated("2004-02-09"));
+    write(folder.file("Uploads-2004-01.log"), "x003-01-01 broken\r\n" + dated("2004-01-03"));
+    write(folder.file("uploads.log.2.gz"), gzipped(dated("2003-12-30")));
+    write(folder.file("b-notes.log"), "nothing dated\n");
+    write(folder.file("a-notes.log"), "");
+    std::vector<LogInput> chosen;
+    for (const char *name : {"b-notes.log", "Uploads-2004-02.log", "a-notes.log", "uploads.log.2.gz", "Uploads-2004-01.log"})
+        chosen.emplace_back(folder.file(name));
+    std::vector<std::string> order;
+    for (const LogInput &log : inReadingOrder(chosen))
+        order.push_back(fs::path(log.path()).filename().string());
+    EXPECT_EQ(order, (std::vector<std::string>{"uploads.log.2.gz", "Uploads-2004-01.log", "Uploads-2004-02.log",
+                                               "a-notes.log", "b-notes.log"}));
 }
