@@ -205,7 +205,9 @@ void Form1::runAnalysis(const DateRange &range)
     options.range = range;
     const LogInput log = logInput();
     readInBackground(
-        [log, options, outcome](const ProgressCallback &progress) { *outcome = analyzeLog(log, options, progress); },
+        [log, options, outcome](const ProgressCallback &progress, std::stop_token stop) {
+            *outcome = analyzeLogs({log}, options, progress, stop);
+        },
         [this, outcome, range] {
             AnalysisReport *report = std::get_if<AnalysisReport>(outcome.get());
             if (report_ && std::holds_alternative<NoUploads>(*outcome)) {
@@ -438,7 +440,8 @@ void Form1::setBusy(bool busy)
     busy_ = busy;
 }
 
-void Form1::readInBackground(std::function<void(const ProgressCallback &)> read, std::function<void()> done)
+void Form1::readInBackground(std::function<void(const ProgressCallback &, std::stop_token)> read,
+                             std::function<void()> done)
 {
     shownPhase_ = RunPhase::ReadingDrilldown;
     backgroundRead_->start(std::move(read), std::move(done));
@@ -470,6 +473,11 @@ bool Form1::reading() const
 LogInput Form1::logInput() const
 {
     return logPath();
+}
+
+std::vector<LogExtent> Form1::logExtents() const
+{
+    return {LogExtent{logInput(), UINT64_MAX}};
 }
 
 // The path in Text1 as bytes: those it was shown for, unless the user has

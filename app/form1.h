@@ -42,9 +42,11 @@ public:
     // ViewHost
     void showCaption(const QString &caption) override;
     void setBusy(bool busy) override;
-    LogInput logInput() const override;
+    std::vector<LogExtent> logExtents() const override;
+    LogInput logInput() const;
     const AnalysisOptions &analysisOptions() const override { return options_; }
-    void readInBackground(std::function<void(const ProgressCallback &)> read, std::function<void()> done) override;
+    void readInBackground(std::function<void(const ProgressCallback &, std::stop_token)> read,
+                          std::function<void()> done) override;
     void stopWithMessage(const QString &message) override;
 
     // Lines analysed over all runs, as the settings file keeps them.

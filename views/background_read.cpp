@@ -1,6 +1,7 @@
 #include "background_read.h"
 
 #include <QThread>
+#include <QWidget>
 
 #include "input_blocker.h"
 
@@ -15,22 +16,42 @@ BackgroundRead::BackgroundRead(QObject *parent)
 BackgroundRead::~BackgroundRead()
 {
     if (thread_) {
+        stop_.request_stop();
         thread_->wait();
         delete thread_;
     }
 }
 
-void BackgroundRead::start(std::function<void(const ProgressCallback &)> read, std::function<void()> done)
+void BackgroundRead::setCancelButton(QWidget *button)
+{
+    cancelButton_ = button;
+}
+
+void BackgroundRead::start(Read read, std::function<void()> done)
 {
     if (thread_)
         return;
-    blocker_ = std::make_unique<InputBlocker>();
+    stop_ = std::stop_source();
+    closeAsked_ = false;
+    blocker_ = std::make_unique<InputBlocker>(
+        cancelButton_.data(), [this] { cancel(); }, [this] { closeAsked_ = true; });
     done_ = std::move(done);
     // Emitted on the worker thread; the connection to the window's objects queues it.
     const ProgressCallback relay = [this](const Progress &progress) { emit progressed(progress); };
-    thread_ = QThread::create([read = std::move(read), relay] { read(relay); });
+    thread_ = QThread::create([read = std::move(read), relay, token = stop_.get_token()] { read(relay, token); });
     connect(thread_, &QThread::finished, this, &BackgroundRead::finish, Qt::QueuedConnection);
+    if (cancelButton_) {
+        cancelButton_->setEnabled(true);
+        cancelButton_->show();
+    }
+    emit started();
     thread_->start();
+}
+
+void BackgroundRead::cancel()
+{
+    if (thread_)
+        stop_.request_stop();
 }
 
 void BackgroundRead::finish()
@@ -38,11 +59,14 @@ void BackgroundRead::finish()
     thread_->wait();
     delete thread_;
     thread_ = nullptr;
+    if (cancelButton_)
+        cancelButton_->hide();
     // Progress queued before the end is delivered before this call, which is
     // queued after it; input is taken again before the results are shown.
     blocker_.reset();
     const auto done = std::move(done_);
     done_ = nullptr;
+    emit finished();
     if (done)
         done();
 }

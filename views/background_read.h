@@ -1,22 +1,27 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <memory>
+#include <stop_token>
 
 #include "analysis/progress.h"
 
 class QThread;
+class QWidget;
 
 namespace varnoth {
 
 class InputBlocker;
 
-// Runs one long read of the log (an analysis, a drill-down) on a worker
-// thread. The window's thread stays free to repaint; its input is discarded
-// while the read runs. Progress from the worker reaches the window's thread
-// through the queued signal progressed(); done is called there when the
-// read has ended and input is taken again.
+// Runs one long read of the logs (an analysis, a refresh, a drill-down) on
+// a worker thread. The window's thread stays free to repaint; its input is
+// discarded while the read runs, except Esc, the close box and the cancel
+// button, which stop the read (the read tests its stop token). Progress
+// from the worker reaches the window's thread through the queued signal
+// progressed(); done is called there when the read has ended and input is
+// taken again.
 class BackgroundRead : public QObject {
     Q_OBJECT
 
@@ -24,12 +29,23 @@ public:
     explicit BackgroundRead(QObject *parent = nullptr);
     ~BackgroundRead() override;
 
+    using Read = std::function<void(const ProgressCallback &, std::stop_token)>;
+
+    // The button that cancels a read, shown only while one runs.
+    void setCancelButton(QWidget *button);
+
     // Starts read on a worker thread, unless a read is running already.
-    void start(std::function<void(const ProgressCallback &)> read, std::function<void()> done);
+    void start(Read read, std::function<void()> done);
     bool running() const { return thread_ != nullptr; }
+    // Asks the running read to stop; it ends within a few milliseconds.
+    void cancel();
+    // Whether the close box was pressed during the last read.
+    bool closeAsked() const { return closeAsked_; }
 
 signals:
     void progressed(const varnoth::Progress &progress);
+    void started();
+    void finished();
 
 private:
     void finish();
@@ -37,6 +53,9 @@ private:
     QThread *thread_ = nullptr;
     std::unique_ptr<InputBlocker> blocker_;
     std::function<void()> done_;
+    std::stop_source stop_;
+    QPointer<QWidget> cancelButton_;
+    bool closeAsked_ = false;
 };
 
 } // namespace varnoth

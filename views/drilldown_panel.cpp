@@ -15,19 +15,25 @@ namespace varnoth {
 namespace {
 
 // Reads the rows of one drill-down in the background and shows them when
-// the read has ended; a read that fails ends the program with its message.
-template <class Rows, class ReadRows, class Cells, class Show>
-void readAndShow(ViewHost &host, ReadRows readRows, Cells cells, Show show)
+// the read has ended; a cancelled read gives the list back, and a read
+// that fails ends the program with its message.
+template <class Rows, class ReadRows, class Cells, class Show, class GiveBack>
+void readAndShow(ViewHost &host, ReadRows readRows, Cells cells, Show show, GiveBack giveBack)
 {
     auto outcome = std::make_shared<Outcome<Rows>>();
-    host.readInBackground([outcome, readRows](const ProgressCallback &progress) { *outcome = readRows(progress); },
-                          [&host, outcome, cells, show] {
-                              if (const Rows *rows = completed(*outcome))
-                                  show(cells(*rows));
-                              else
-                                  host.stopWithMessage(QString::fromStdString(
-                                      messages::failureMessage(*outcome, messages::Reader::Drilldown)));
-                          });
+    host.readInBackground(
+        [outcome, readRows](const ProgressCallback &progress, std::stop_token stop) {
+            *outcome = readRows(progress, stop);
+        },
+        [&host, outcome, cells, show, giveBack] {
+            if (const Rows *rows = completed(*outcome))
+                show(cells(*rows));
+            else if (std::holds_alternative<Cancelled>(*outcome))
+                giveBack();
+            else
+                host.stopWithMessage(
+                    QString::fromStdString(messages::failureMessage(*outcome, messages::Reader::Drilldown)));
+        });
 }
 
 } // namespace
@@ -66,7 +72,7 @@ void DrilldownPanel::open()
     c_.grid->setAccessibleName(title);
     c_.panel->setAccessibleName(title);
 
-    const LogInput log = host_.logInput();
+    const std::vector<LogExtent> logs = host_.logExtents();
     const AnalysisOptions options = host_.analysisOptions();
     auto show = [this, personal](GridRows rows) {
         const bool found = rows.rowCount() > 0;
@@ -80,14 +86,28 @@ void DrilldownPanel::open()
     };
     if (personal) {
         readAndShow<std::vector<PersonalUpload>>(
-            host_, [log, key, options](const ProgressCallback &p) { return personalRows(log, key, options, p); },
+            host_,
+            [logs, key, options](const ProgressCallback &p, std::stop_token stop) {
+                return personalRows(logs, key, options, p, stop);
+            },
             [options](const std::vector<PersonalUpload> &rows) { return personalCells(rows, options.numberFormat); },
-            show);
+            show, [this] { cancelled(); });
     } else {
         readAndShow<std::vector<FileUpload>>(
-            host_, [log, key, options](const ProgressCallback &p) { return fileRows(log, key, options, p); },
-            [](const std::vector<FileUpload> &rows) { return fileUploadCells(rows); }, show);
+            host_,
+            [logs, key, options](const ProgressCallback &p, std::stop_token stop) {
+                return fileRows(logs, key, options, p, stop);
+            },
+            [](const std::vector<FileUpload> &rows) { return fileUploadCells(rows); }, show, [this] { cancelled(); });
     }
+}
+
+// A view whose read was cancelled is not shown: the list is as it was.
+void DrilldownPanel::cancelled()
+{
+    close();
+    host_.setBusy(false);
+    host_.showCaption(QString::fromUtf8(analyzingCompleteCaption));
 }
 
 void DrilldownPanel::close()

@@ -38,6 +38,8 @@ public:
     void close();
 
 private:
+    void cancelled();
+
     Kind kind_;
     Controls c_;
     ViewHost &host_;

@@ -2,10 +2,15 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QWidget>
 
 namespace varnoth {
 
-InputBlocker::InputBlocker()
+InputBlocker::InputBlocker(QWidget *cancelButton, std::function<void()> cancel, std::function<void()> closeAsked)
+    : cancelButton_(cancelButton)
+    , cancel_(std::move(cancel))
+    , closeAsked_(std::move(closeAsked))
 {
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -22,8 +27,28 @@ bool InputBlocker::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-    case QEvent::Wheel:
+        // The cancel button alone takes the pointer.
+        if (cancelButton_ && watched == cancelButton_.data() && cancelButton_->isVisible())
+            return QObject::eventFilter(watched, event);
+        event->ignore();
+        return true;
     case QEvent::KeyPress:
+        if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && cancel_) {
+            if (!static_cast<QKeyEvent *>(event)->isAutoRepeat())
+                cancel_();
+        }
+        event->ignore();
+        return true;
+    case QEvent::Close:
+        if (watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow()) {
+            if (closeAsked_)
+                closeAsked_();
+            if (cancel_)
+                cancel_();
+        }
+        event->ignore();
+        return true;
+    case QEvent::Wheel:
     case QEvent::KeyRelease:
     case QEvent::Shortcut:
     case QEvent::ShortcutOverride:
@@ -31,7 +56,6 @@ bool InputBlocker::eventFilter(QObject *watched, QEvent *event)
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:
     case QEvent::ContextMenu:
-    case QEvent::Close:
         event->ignore();
         return true;
     default:

@@ -2,15 +2,17 @@
 
 #include <QString>
 #include <functional>
+#include <stop_token>
+#include <vector>
 
 #include "analysis/analysis_options.h"
+#include "analysis/log_tally.h"
 #include "analysis/progress.h"
-#include "forms/line_reader.h"
 
 namespace varnoth {
 
 // What the drill-down panels need of the window around them: its caption,
-// the busy pointer, the log and how to read it, a read in the background
+// the busy pointer, the logs and how to read them, a read in the background
 // with the window's progress display, and the way the program reports and
 // stops.
 class ViewHost {
@@ -19,11 +21,13 @@ public:
 
     virtual void showCaption(const QString &caption) = 0;
     virtual void setBusy(bool busy) = 0;
-    virtual LogInput logInput() const = 0;
+    // The logs the results came from, each as far as it was read.
+    virtual std::vector<LogExtent> logExtents() const = 0;
     virtual const AnalysisOptions &analysisOptions() const = 0;
     // Runs read on a worker thread, showing its progress; then done, on the
-    // window's thread.
-    virtual void readInBackground(std::function<void(const ProgressCallback &)> read, std::function<void()> done) = 0;
+    // window's thread. The read may be cancelled: it then ends Cancelled.
+    virtual void readInBackground(std::function<void(const ProgressCallback &, std::stop_token)> read,
+                                  std::function<void()> done) = 0;
     // A message that ends the program: shown modally, then the program ends.
     virtual void stopWithMessage(const QString &message) = 0;
 };
