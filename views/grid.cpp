@@ -15,6 +15,7 @@
 #include <numeric>
 #include <utility>
 
+#include "row_filter.h"
 #include "wording/cell_order.h"
 #include "wording/copied_rows.h"
 #include "wording/display_text.h"
@@ -189,6 +190,25 @@ void Grid::contextMenuEvent(QContextMenuEvent *event)
         at = viewport()->mapToGlobal(visualRect(index).center());
     }
     emit contextMenuWanted(index.isValid() ? index.row() + 1 : 0, at);
+}
+
+void Grid::keyboardSearch(const QString &search)
+{
+    if (search.isEmpty() || shownRowCount() == 0)
+        return;
+    const bool goesOn = typedLately_.isValid() && typedLately_.elapsed() <= QApplication::keyboardInputInterval();
+    typed_ = goesOn && typed_ != search ? typed_ + search : search;
+    typedLately_.start();
+    const TextMatcher matcher(typed_);
+    const int count = shownRowCount();
+    const int from = std::max(row_, 1) - 1 + (typed_.size() > 1 ? 0 : 1);
+    for (int step = 0; step < count; ++step) {
+        const int row = (from + step) % count;
+        if (matcher.begins(model_->cellText(row, col_))) {
+            selectionModel()->setCurrentIndex(model_->index(row, col_), QItemSelectionModel::ClearAndSelect);
+            return;
+        }
+    }
 }
 
 void Grid::clampCurrent()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QTableView>
 #include <string>
@@ -110,6 +111,12 @@ public:
     std::vector<std::string> headerTexts() const;
     std::vector<std::size_t> shownDataRows() const;
 
+    // Type-ahead: the next row (from the current one while a search goes
+    // on) whose cell in the current column begins with what was typed,
+    // letter case ignored. Reads the cells' texts, so a million rows stay
+    // quick.
+    void keyboardSearch(const QString &search) override;
+
 signals:
     void cellClicked();
     void currentMoved();
@@ -153,6 +160,8 @@ private:
     std::vector<bool> elides_;
     int designWidth_ = 0;
     int pressedSection_ = -1;
+    QString typed_;             // type-ahead typed so far
+    QElapsedTimer typedLately_; // since the last type-ahead key
 };
 
 } // namespace varnoth

@@ -48,6 +48,19 @@ bool TextMatcher::matches(std::string_view text) const
     return false;
 }
 
+bool TextMatcher::begins(std::string_view text) const
+{
+    if (ascii_.empty() && !folded_.isEmpty())
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+            .startsWith(folded_, Qt::CaseInsensitive);
+    if (text.size() < ascii_.size())
+        return false;
+    for (std::size_t i = 0; i < ascii_.size(); ++i)
+        if (lower_[static_cast<unsigned char>(text[i])] != static_cast<unsigned char>(ascii_[i]))
+            return false;
+    return true;
+}
+
 FilterKeys::FilterKeys(const GridRows &rows, std::size_t column)
 {
     std::size_t length = 0;

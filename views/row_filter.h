@@ -23,6 +23,8 @@ public:
 
     bool empty() const { return folded_.isEmpty(); }
     bool matches(std::string_view text) const;
+    // Whether text begins with the needle (type-ahead).
+    bool begins(std::string_view text) const;
     // Whether every text this matcher takes is also taken by other.
     bool narrows(const TextMatcher &other) const { return folded_.contains(other.folded_); }
 
