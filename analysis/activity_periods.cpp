@@ -69,18 +69,30 @@ PeriodLength periodLengthFor(const CalendarDate &first, const CalendarDate &last
     return last.year() - first.year() < longestMonthlyYears ? PeriodLength::Month : PeriodLength::Year;
 }
 
-ActivityPeriods activityPeriods(const Activity &activity)
+std::optional<DateRange> shownSpan(const Activity &activity, const DateRange &span)
+{
+    const auto first = span.from ? span.from : activity.first();
+    const auto last = span.to ? span.to : activity.last();
+    if (!first || !last || *last < *first)
+        return std::nullopt;
+    return DateRange{first, last};
+}
+
+ActivityPeriods activityPeriods(const Activity &activity, const DateRange &span)
 {
     ActivityPeriods result;
-    const auto first = activity.first();
-    const auto last = activity.last();
-    if (!first || !last)
+    const auto shown = shownSpan(activity, span);
+    if (!shown)
         return result;
-    result.length = periodLengthFor(*first, *last);
+    const CalendarDate first = *shown->from;
+    const CalendarDate last = *shown->to;
+    result.length = periodLengthFor(first, last);
     auto day = activity.days.begin();
-    for (CalendarDate start = *first; start <= *last;) {
+    while (day != activity.days.end() && day->date < first)
+        ++day;
+    for (CalendarDate start = first; start <= last;) {
         const CalendarDate next = nextPeriodStart(periodStart(start, result.length), result.length);
-        ActivityPeriod period{start, std::min(CalendarDate::fromDayNumber(next.dayNumber() - 1), *last), {}};
+        ActivityPeriod period{start, std::min(CalendarDate::fromDayNumber(next.dayNumber() - 1), last), {}};
         for (; day != activity.days.end() && day->date <= period.end; ++day)
             add(period.count, day->count);
         result.periods.push_back(period);

@@ -32,9 +32,15 @@ struct ActivityPeriods {
 PeriodLength periodLengthFor(const CalendarDate &first, const CalendarDate &last);
 
 // The activity's days gathered into periods of the length that its span
-// calls for. The first and the last period are cut to the days of the log,
-// so that every period lies between its first and last day with uploads.
-ActivityPeriods activityPeriods(const Activity &activity);
+// calls for: the days of span, its open ends taken from the first and the
+// last day with uploads (a run narrowed to a range shows the whole range,
+// its days without uploads as empty periods). The first and the last period
+// are cut to the span, so that every period lies within it.
+ActivityPeriods activityPeriods(const Activity &activity, const DateRange &span = {});
+
+// The span that activityPeriods shows: span with its open ends taken from
+// the activity; nothing where an end stays open (no dated upload).
+std::optional<DateRange> shownSpan(const Activity &activity, const DateRange &span);
 
 // 1 for Monday to 7 for Sunday.
 int isoWeekday(const CalendarDate &date);

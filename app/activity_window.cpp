@@ -5,13 +5,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "wording/activity_captions.h"
 #include "date_field.h"
+#include "screen_room.h"
 #include "views/hour_chart.h"
 #include "views/period_chart.h"
+#include "wording/activity_captions.h"
 
 namespace varnoth {
 namespace {
@@ -44,7 +46,7 @@ QLabel *titleLabel(const char *name)
     return label;
 }
 
-QDateEdit *dateField(const char *name, QLabel *title)
+DateField *dateField(const char *name, QLabel *title)
 {
     auto *field = named(new DateField, name);
     field->setAccessibleName(title->text());
@@ -64,7 +66,9 @@ ActivityWindow::ActivityWindow(QWidget *parent)
     connect(analyzeRange_, &QPushButton::clicked, this, &ActivityWindow::requestRange);
     connect(wholeLog_, &QPushButton::clicked, this, &ActivityWindow::wholeLogRequested);
     connect(close_, &QPushButton::clicked, this, &QDialog::close);
-    resize(920, 660);
+    // Never larger than the screen's free area, at any scale: the charts
+    // scroll inside, the range and the buttons stay in view below them.
+    resize(QSize(920, 660).boundedTo(screenRoom(*this)));
 }
 
 void ActivityWindow::buildControls()
@@ -126,10 +130,20 @@ void ActivityWindow::buildControls()
     range->addStretch();
     range->addWidget(close_);
 
+    auto *charts = new QWidget;
+    charts->setObjectName(QStringLiteral("activityCharts"));
+    auto *chartsLayout = new QVBoxLayout(charts);
+    chartsLayout->setContentsMargins(0, 0, 0, 0);
+    chartsLayout->addWidget(periodTitle_);
+    chartsLayout->addWidget(periodChart_, 3);
+    chartsLayout->addLayout(lower, 2);
+    auto *scroller = named(new QScrollArea, "activityScroller");
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(charts);
+
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(periodTitle_);
-    layout->addWidget(periodChart_, 3);
-    layout->addLayout(lower, 2);
+    layout->addWidget(scroller, 1);
     layout->addLayout(range);
     setTabOrder(fromDate_, toDate_);
     setTabOrder(toDate_, analyzeRange_);
@@ -139,18 +153,20 @@ void ActivityWindow::buildControls()
 
 void ActivityWindow::showReport(const AnalysisReport &shown, const AnalysisReport &wholeLog, const NumberFormat &format)
 {
+    // The charts and the days span the range asked for, days without
+    // uploads included, as the main window names it.
     const Activity &activity = shown.activity;
-    ActivityPeriods periods = activityPeriods(activity);
+    ActivityPeriods periods = activityPeriods(activity, shown.range);
     std::string title = periodChartTitle(periods.length);
-    if (activity.first())
-        title += " " + rangeText({activity.first(), activity.last()});
+    if (const auto span = shownSpan(activity, shown.range))
+        title += " " + rangeText(*span);
     periodTitle_->setText(QString::fromStdString(title));
     periodChart_->setAccessibleName(periodTitle_->text());
     periodChart_->setPeriods(std::move(periods), format);
     hourChart_->setHours(activity.hours, format);
     busiestDay_->setText(QString::fromStdString(busiestDayCaption(activity, format)));
     busiestHour_->setText(QString::fromStdString(busiestHourCaption(activity)));
-    days_->setText(QString::fromStdString(daysCaption(activity, format)));
+    days_->setText(QString::fromStdString(daysCaption(activity, format, shown.range)));
     undated_->setText(QString::fromStdString(undatedCaption(activity)));
     undated_->setVisible(activity.undated > 0);
 
@@ -160,8 +176,8 @@ void ActivityWindow::showReport(const AnalysisReport &shown, const AnalysisRepor
     for (QWidget *control : std::initializer_list<QWidget *>{fromDate_, toDate_, analyzeRange_})
         control->setEnabled(first.has_value());
     if (first && last) {
-        fromDate_->setDateRange(toQDate(*first), toQDate(*last));
-        toDate_->setDateRange(toQDate(*first), toQDate(*last));
+        fromDate_->setSpan(toQDate(*first), toQDate(*last));
+        toDate_->setSpan(toQDate(*first), toQDate(*last));
         fromDate_->setDate(toQDate(shown.range.from.value_or(activity.first().value_or(*first))));
         toDate_->setDate(toQDate(shown.range.to.value_or(activity.last().value_or(*last))));
     }
@@ -171,8 +187,8 @@ void ActivityWindow::showReport(const AnalysisReport &shown, const AnalysisRepor
 // From and To in either order make the same range.
 void ActivityWindow::requestRange()
 {
-    const QDate from = std::min(fromDate_->date(), toDate_->date());
-    const QDate to = std::max(fromDate_->date(), toDate_->date());
+    const QDate from = std::min(fromDate_->spannedDate(), toDate_->spannedDate());
+    const QDate to = std::max(fromDate_->spannedDate(), toDate_->spannedDate());
     emit rangeRequested(DateRange{fromQDate(from), fromQDate(to)});
 }
 

@@ -5,12 +5,12 @@
 #include "analysis/analysis_report.h"
 #include "forms/number_format.h"
 
-class QDateEdit;
 class QLabel;
 class QPushButton;
 
 namespace varnoth {
 
+class DateField;
 class HourChart;
 class PeriodChart;
 
@@ -48,9 +48,9 @@ private:
     QLabel *days_ = nullptr;
     QLabel *undated_ = nullptr;
     QLabel *fromLabel_ = nullptr;
-    QDateEdit *fromDate_ = nullptr;
+    DateField *fromDate_ = nullptr;
     QLabel *toLabel_ = nullptr;
-    QDateEdit *toDate_ = nullptr;
+    DateField *toDate_ = nullptr;
     QPushButton *analyzeRange_ = nullptr;
     QPushButton *wholeLog_ = nullptr;
     QPushButton *close_ = nullptr;

@@ -1,46 +1,14 @@
 #include "export_results.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <memory>
 #include <vector>
 
+#include "export_dialog.h"
+
 namespace varnoth {
 namespace {
-
-// The dialog's file types, in the order it offers them.
-struct ExportType {
-    const char *filter;
-    ReportFormat format;
-    std::optional<ReportList> list;
-};
-
-const ExportType exportTypes[] = {
-    {"HTML page (*.html)", ReportFormat::Html, std::nullopt},
-    {"CSV, one file per list (*.csv)", ReportFormat::Csv, std::nullopt},
-    {"CSV, top downloaders (*.csv)", ReportFormat::Csv, ReportList::Downloaders},
-    {"CSV, most downloaded files (*.csv)", ReportFormat::Csv, ReportList::Files},
-    {"CSV, most accessed folders (*.csv)", ReportFormat::Csv, ReportList::Folders},
-    {"CSV, uploads per day (*.csv)", ReportFormat::Csv, ReportList::Days},
-    {"CSV, uploads per hour (*.csv)", ReportFormat::Csv, ReportList::Hours},
-    {"JSON (*.json)", ReportFormat::Json, std::nullopt},
-};
-
-const char *suffixOf(ReportFormat format)
-{
-    switch (format) {
-    case ReportFormat::Csv:
-        return "csv";
-    case ReportFormat::Json:
-        return "json";
-    case ReportFormat::Text:
-        return "txt";
-    case ReportFormat::Html:
-        break;
-    }
-    return "html";
-}
 
 struct ExportFile {
     QString path;
@@ -54,14 +22,11 @@ std::vector<ExportFile> filesOf(const ExportChoice &choice, const AnalysisReport
     ReportRequest request{choice.format, choice.list.value_or(ReportList::Downloaders), std::nullopt, log, format};
     if (choice.format != ReportFormat::Csv || choice.list)
         return {{choice.path, writeReport(report, request)}};
-    QString stem = choice.path;
-    if (stem.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-        stem.chop(4);
+    const std::vector<QString> paths = exportPaths(choice);
     std::vector<ExportFile> files;
-    for (ReportList list : allReportLists) {
-        request.list = list;
-        files.push_back({stem + QLatin1Char('-') + QLatin1String(reportListName(list)) + QStringLiteral(".csv"),
-                         writeReport(report, request)});
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        request.list = allReportLists[i];
+        files.push_back({paths[i], writeReport(report, request)});
     }
     return files;
 }
@@ -73,33 +38,17 @@ QString failure(const QString &path, const QString &reason)
 
 } // namespace
 
-std::optional<ExportChoice> askExportChoice(QWidget *parent, const QString &logPath)
+std::vector<QString> exportPaths(const ExportChoice &choice)
 {
-    QFileDialog dialog(parent, QStringLiteral("Export results"));
-    dialog.setObjectName(QStringLiteral("exportDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    QStringList filters;
-    for (const ExportType &type : exportTypes)
-        filters << QString::fromLatin1(type.filter);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QString::fromLatin1(suffixOf(exportTypes[0].format)));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString &filter) {
-        const qsizetype index = filters.indexOf(filter);
-        if (index >= 0)
-            dialog.setDefaultSuffix(QString::fromLatin1(suffixOf(exportTypes[index].format)));
-    });
-    const QFileInfo log(logPath);
-    dialog.setDirectory(log.absolutePath());
-    dialog.selectFile(log.completeBaseName() + QStringLiteral("-results"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
-    const ExportType &type = exportTypes[index < 0 ? 0 : index];
-    QString path = dialog.selectedFiles().first();
-    // A name typed without a suffix gets the format's, whichever dialog the platform shows.
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1Char('.') + QLatin1String(suffixOf(type.format));
-    return ExportChoice{path, type.format, type.list};
+    if (choice.format != ReportFormat::Csv || choice.list)
+        return {choice.path};
+    QString stem = choice.path;
+    if (stem.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        stem.chop(4);
+    std::vector<QString> paths;
+    for (ReportList list : allReportLists)
+        paths.push_back(stem + QLatin1Char('-') + QLatin1String(reportListName(list)) + QStringLiteral(".csv"));
+    return paths;
 }
 
 QString writeExport(const ExportChoice &choice, const AnalysisReport &report, const std::string &log,
@@ -122,15 +71,21 @@ QString writeExport(const ExportChoice &choice, const AnalysisReport &report, co
     return {};
 }
 
-void exportResults(QWidget *parent, const AnalysisReport &report, const std::string &log, const NumberFormat &format,
-                   const std::function<void(const QString &)> &showMessage)
+std::vector<QString> exportResults(QWidget *parent, const AnalysisReport &report, const std::string &log,
+                                   const NumberFormat &format, const ExportPrompts &prompts)
 {
-    const auto choice = askExportChoice(parent, QString::fromStdString(log));
+    const QString logPath = QString::fromStdString(log);
+    const auto choice = askExportChoice(
+        parent, exportFolder(logPath), QFileInfo(logPath).completeBaseName() + QStringLiteral("-results"), prompts.ask);
     if (!choice)
-        return;
+        return {};
     const QString error = writeExport(*choice, report, log, format);
-    if (!error.isEmpty())
-        showMessage(error);
+    if (!error.isEmpty()) {
+        prompts.showMessage(error);
+        return {};
+    }
+    rememberExportFolder(choice->path);
+    return exportPaths(*choice);
 }
 
 } // namespace varnoth

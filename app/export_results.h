@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/analysis_report.h"
 #include "forms/number_format.h"
@@ -22,9 +23,9 @@ struct ExportChoice {
     std::optional<ReportList> list; // CSV only; empty for every list
 };
 
-// The save dialog of Export, its file types the formats; nothing when the
-// user cancels. It opens in the log's folder.
-std::optional<ExportChoice> askExportChoice(QWidget *parent, const QString &logPath);
+// The files a choice writes: its path, or for CSV of every list one file
+// per list named after it.
+std::vector<QString> exportPaths(const ExportChoice &choice);
 
 // Writes what the choice names, with the same content as varnoth-report.
 // Every file goes through QSaveFile and is replaced only once all of them are
@@ -33,8 +34,17 @@ std::optional<ExportChoice> askExportChoice(QWidget *parent, const QString &logP
 QString writeExport(const ExportChoice &choice, const AnalysisReport &report, const std::string &log,
                     const NumberFormat &format);
 
-// Export as the menu runs it: asks, writes, and shows why when writing failed.
-void exportResults(QWidget *parent, const AnalysisReport &report, const std::string &log, const NumberFormat &format,
-                   const std::function<void(const QString &)> &showMessage);
+// What Export needs of the window: a question with Yes and No (true for
+// Yes) and a message.
+struct ExportPrompts {
+    std::function<bool(const QString &)> ask;
+    std::function<void(const QString &)> showMessage;
+};
+
+// Export as the menu runs it: asks (see askExportChoice), writes, and shows
+// why when writing failed. Returns the files written; none when the user
+// cancelled or writing failed.
+std::vector<QString> exportResults(QWidget *parent, const AnalysisReport &report, const std::string &log,
+                                   const NumberFormat &format, const ExportPrompts &prompts);
 
 } // namespace varnoth

@@ -1,5 +1,7 @@
 #include "folder_list.h"
 
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <filesystem>
 #include <vector>
@@ -13,6 +15,31 @@ namespace varnoth {
 namespace {
 
 constexpr int bytesRole = Qt::UserRole;
+constexpr int depthRole = Qt::UserRole + 1;
+
+// Draws an entry indented by its depth. The indentation is not part of the
+// entry's text, so that type-ahead and screen readers meet the folder's name.
+class IndentedEntries : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem indented = option;
+        indented.rect.adjust(indent(option, index), 0, 0, 0);
+        QStyledItemDelegate::paint(painter, indented, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(indent(option, index), 0);
+    }
+
+private:
+    static int indent(const QStyleOptionViewItem &option, const QModelIndex &index)
+    {
+        return index.data(depthRole).toInt() * 2 * option.fontMetrics.horizontalAdvance(QLatin1Char(' '));
+    }
+};
 
 struct Subfolder {
     std::string bytes;
@@ -49,14 +76,16 @@ std::vector<Subfolder> subfoldersOf(const fs::path &folder)
 FolderList::FolderList(QWidget *parent)
     : QListWidget(parent)
 {
+    setItemDelegate(new IndentedEntries(this));
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { setPath(item->data(bytesRole).toByteArray().toStdString()); });
 }
 
 void FolderList::addEntry(const std::string &bytes, const QString &name, int depth)
 {
-    auto *item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + name, this);
+    auto *item = new QListWidgetItem(name, this);
     item->setData(bytesRole, QByteArray::fromStdString(bytes));
+    item->setData(depthRole, depth);
 }
 
 void FolderList::setPath(const std::string &bytes)

@@ -3,10 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cstdlib>
@@ -14,13 +17,9 @@
 #include <filesystem>
 
 #include "analysis/analysis_run.h"
-#include "wording/list_headers.h"
 #include "analysis/read_threads.h"
-#include "wording/messages.h"
-#include "wording/result_cells.h"
-#include "wording/summary_captions.h"
-#include "wording/window_captions.h"
 #include "drive_list.h"
+#include "export_list.h"
 #include "export_results.h"
 #include "file_list.h"
 #include "folder_list.h"
@@ -31,9 +30,16 @@
 #include "panel_cover.h"
 #include "views/background_read.h"
 #include "views/drilldown_panel.h"
+#include "views/elided_label.h"
 #include "views/grid.h"
 #include "views/result_list_clicks.h"
 #include "views/summary_labels.h"
+#include "wording/display_text.h"
+#include "wording/list_headers.h"
+#include "wording/messages.h"
+#include "wording/result_cells.h"
+#include "wording/summary_captions.h"
+#include "wording/window_captions.h"
 
 namespace varnoth {
 
@@ -50,6 +56,17 @@ const QString lineBreakMessage =
     QStringLiteral("This path holds a line break or a NUL character, which the settings file cannot keep. "
                    "Rename the file or its folder, then choose the log again.");
 const QString aboutAddress = QStringLiteral("varnoth@example.org");
+
+// A name or path from a log as the window shows it.
+QString shown(const QString &text)
+{
+    return QString::fromStdString(printable(text.toStdString()));
+}
+
+QString logPathCaption(const QString &path)
+{
+    return QStringLiteral("Upload log file : ") + shown(path);
+}
 
 NumberFormat systemNumberFormat()
 {
@@ -101,8 +118,31 @@ void Form1::connectHandlers()
     connect(exportvalikko, &QAction::triggered, this, &Form1::Form1_exportvalikko_Click);
     connect(activityAction_, &QAction::triggered, this, &Form1::Form1_activityAction_Click);
 
+    // Enter (or a double click) on a file does what OK does, for that file.
+    connect(File1, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
+        File1->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+        Form1_Command6_Click();
+    });
+
     connect(grid1, &Grid::cellClicked, this, &Form1::Form1_grid1_Click);
     connect(grid2, &Grid::cellClicked, this, &Form1::Form1_grid2_Click);
+    // A keyboard move arms or disarms the Show… button as a click on the cell would.
+    connect(grid1, &Grid::currentMoved, this, [this] { armNameButton(*grid1, *Command3); });
+    connect(grid2, &Grid::currentMoved, this, [this] { armFileButton(*grid2, *Command4); });
+    for (Grid *grid : {grid1, grid2, grid3, grid4, grid5})
+        connect(grid, &Grid::contextMenuWanted, this,
+                [this, grid](int row, const QPoint &at) { showListMenu(grid, row, at); });
+    for (const ListFilter &filter : filters_) {
+        connect(filter.field, &QLineEdit::textChanged, filter.grid, &Grid::setFilter);
+        connect(filter.field, &QLineEdit::returnPressed, filter.grid, [grid = filter.grid] { focusControl(grid); });
+        connect(filter.grid, &Grid::filterChanged, filter.count, [this, filter](int shownRows, int total) {
+            const bool narrowed = !filter.field->text().isEmpty();
+            filter.count->setCaption(narrowed ? QString::fromStdString(filterCountCaption(shownRows, total))
+                                              : QString());
+            filter.count->setVisible(narrowed && filter.grid->isVisible());
+            placeFilters();
+        });
+    }
     connect(grid4, &Grid::cellClicked, this, &Form1::Form1_grid4_Click);
     connect(grid5, &Grid::cellClicked, this, &Form1::Form1_grid5_Click);
     connect(Command3, &QPushButton::clicked, this, [this] { personalStats_->open(); });
@@ -132,7 +172,7 @@ void Form1::Form1_Form_Load()
         } else {
             Command1->show();
             Text1->hide();
-            setCaption(Label9, QStringLiteral("Upload log file : ") + Text1->text());
+            setCaption(Label9, logPathCaption(Text1->text()));
         }
     }
     writeGridHeaders();
@@ -230,24 +270,30 @@ void Form1::runAnalysis(const DateRange &range)
         });
 }
 
+// Each list starts at its first row, shown at the top.
 void Form1::showResults(const AnalysisReport &report)
 {
     grid1->setDataRows(downloaderCells(report.downloaders, options_.numberFormat));
-    grid1->setRow(grid1->rows() - 1);
+    grid1->setRow(1);
     grid1->setCol(1);
     grid1->setColSel(grid1->cols() - 1);
+    grid1->scrollToTop();
     Label2->show();
     grid1->show();
 
     grid3->setDataRows(folderCells(report.folders));
-    grid3->setRow(grid3->rows() - 1);
+    grid3->setRow(1);
     grid3->setCol(1);
+    grid3->scrollToTop();
     grid3->show();
     Label8->show();
 
     grid2->setDataRows(fileCells(report.files));
-    grid2->setRow(grid2->rows() - 1);
+    grid2->setRow(1);
     grid2->setCol(1);
+    grid2->scrollToTop();
+    for (const ListFilter &filter : filters_)
+        filter.field->show();
     Command3->show();
     Command4->show();
 
@@ -285,6 +331,21 @@ void Form1::quit()
         stopWithMessage(QString::fromStdString(messages::generalFailure(failure.what())));
         return;
     }
+    endProgram();
+}
+
+// Ctrl+Q: after a run as Quit, which writes the settings file; before one as Exit.
+void Form1::quitShortcut()
+{
+    if (Command1->text() == QLatin1String("Quit") && Command1->isEnabled())
+        quit();
+    else
+        Form1_exitvalikko_Click();
+}
+
+void Form1::endProgram()
+{
+    saveWindowPlace();
     environment_.endProgram();
 }
 
@@ -359,7 +420,7 @@ void Form1::acceptLogPath(const NativePath &path)
     Picture3->hide();
     showLogPath(path);
     Text1->hide();
-    setCaption(Label9, QStringLiteral("Upload log file : ") + path.text);
+    setCaption(Label9, logPathCaption(path.text));
     focusControl(Command1);
     try {
         writeSettings(environment_.settingsFolders, path.bytes, TotalLinesAnalyzed, options_.numberFormat);
@@ -390,14 +451,87 @@ void Form1::Form1_aboutvalikko_Click()
 
 void Form1::Form1_exitvalikko_Click()
 {
-    environment_.endProgram();
+    endProgram();
 }
 
 void Form1::Form1_exportvalikko_Click()
 {
     if (report_)
-        exportResults(this, *report_, logInput().path(), options_.numberFormat,
-                      [this](const QString &text) { message(text); });
+        showExported(exportResults(this, *report_, logInput().path(), options_.numberFormat,
+                                   {environment_.ask, [this](const QString &text) { message(text); }}));
+}
+
+void Form1::exportThisList(Grid *grid)
+{
+    const std::pair<const Grid *, const char *> names[] = {
+        {grid1, "downloaders"}, {grid2, "files"}, {grid3, "folders"}, {grid4, "personal-stats"}, {grid5, "file-stats"}};
+    const char *name = "list";
+    for (const auto &[list, listName] : names)
+        if (list == grid)
+            name = listName;
+    const QString written =
+        exportList(this, *grid, QString::fromStdString(logInput().path()), QString::fromLatin1(name),
+                   {environment_.ask, [this](const QString &text) { message(text); }});
+    if (!written.isEmpty())
+        showExported({written});
+}
+
+// "Varnoth : Exported to PATH" or "Varnoth : N files exported to FOLDER",
+// until the user's next key or click in the window.
+void Form1::showExported(const std::vector<QString> &paths)
+{
+    if (paths.empty())
+        return;
+    const QString before = exportCaptionShown_ ? captionBeforeExport_ : windowTitle();
+    const std::string shownPath =
+        QDir::toNativeSeparators(paths.size() == 1 ? paths.front() : QFileInfo(paths.front()).absolutePath())
+            .toStdString();
+    showCaption(QString::fromStdString(
+        printable(paths.size() == 1 ? exportedCaption(shownPath) : exportedFilesCaption(paths.size(), shownPath))));
+    captionBeforeExport_ = before;
+    exportCaptionShown_ = true;
+    qApp->installEventFilter(this);
+}
+
+// Esc closes what is open over the lists: the browse panel (as Cancel), a
+// list's filter (from its field or its list), or a drill-down view (as
+// Close Stats).
+void Form1::Form1_Escape()
+{
+    if (!Picture3->isHidden()) {
+        Form1_Command7_Click();
+        return;
+    }
+    const QWidget *focus = focusWidget();
+    for (const ListFilter &filter : filters_) {
+        if ((focus == filter.field || focus == filter.grid) && !filter.field->text().isEmpty()) {
+            filter.field->clear();
+            focusControl(filter.grid);
+            return;
+        }
+    }
+    if (personalStats_->isOpen())
+        personalStats_->close();
+    else if (fileStats_->isOpen())
+        fileStats_->close();
+}
+
+// Ctrl+F: the filter of the list with the focus, else of the first list
+// that can take it.
+void Form1::findInList()
+{
+    const QWidget *focus = focusWidget();
+    const ListFilter *chosen = nullptr;
+    for (const ListFilter &filter : filters_)
+        if (focus == filter.field || focus == filter.grid)
+            chosen = &filter;
+    for (const ListFilter &filter : filters_)
+        if (!chosen && filter.field->isVisible() && filter.field->isEnabled())
+            chosen = &filter;
+    if (chosen && chosen->field->isVisible() && chosen->field->isEnabled()) {
+        chosen->field->setFocus(Qt::ShortcutFocusReason);
+        chosen->field->selectAll();
+    }
 }
 
 void Form1::Form1_grid1_Click()
@@ -422,12 +556,37 @@ void Form1::Form1_grid5_Click()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    // The close box ends the program without writing anything.
+    // The close box ends the program without writing the settings file;
+    // only the window's size and place are kept.
+    saveWindowPlace();
     event->accept();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        placeControls();
+    } else if (watched == exitvalikko && event->type() == QEvent::Shortcut) {
+        quitShortcut();
+        return true;
+    } else if (event->type() == QEvent::EnabledChange) {
+        for (const ListFilter &filter : filters_)
+            if (watched == filter.grid)
+                filter.field->setEnabled(filter.grid->isEnabled());
+    } else if (exportCaptionShown_ &&
+               (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress) &&
+               watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
+        showCaption(captionBeforeExport_);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::showCaption(const QString &caption)
 {
+    if (exportCaptionShown_) {
+        exportCaptionShown_ = false;
+        qApp->removeEventFilter(this);
+    }
     setWindowTitle(caption);
 }
 
@@ -491,7 +650,7 @@ void Form1::stopWithMessage(const QString &text)
 {
     setBusy(false);
     message(text);
-    environment_.endProgram();
+    endProgram();
 }
 
 void Form1::message(const QString &text)
@@ -501,8 +660,14 @@ void Form1::message(const QString &text)
 
 void Form1::setCaption(QLabel *label, const QString &caption)
 {
-    label->setText(caption);
-    label->adjustSize();
+    if (auto *elided = qobject_cast<ElidedLabel *>(label)) {
+        elided->setCaption(caption);
+    } else {
+        label->setText(caption);
+        label->adjustSize();
+    }
+    if (label == Label9)
+        placeLogPath();
 }
 
 } // namespace varnoth

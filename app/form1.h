@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
+#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "analysis/analysis_report.h"
 #include "analysis/progress.h"
@@ -16,7 +19,9 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPoint;
 class QPushButton;
+class QScrollArea;
 class QWidget;
 
 namespace varnoth {
@@ -25,6 +30,7 @@ class ActivityWindow;
 class BackgroundRead;
 class DrilldownPanel;
 class DriveList;
+class ElidedLabel;
 class FileList;
 class FolderList;
 class Grid;
@@ -32,6 +38,12 @@ class Grid;
 // The program's one window: the command strip, the results area with its
 // grids and drill-down panels, the summary labels, the browse panel and the
 // menus. Start-up runs in the constructor, before the window is shown.
+//
+// At its design size (996 x 569 client pixels at 96 dpi) every control
+// stands where the design puts it. A larger window gives the extra room to
+// the three lists and the drill-down grids, the summary keeping its layout;
+// in a smaller one the content scrolls. Its size, place and maximised state
+// are kept per user (UserState).
 class Form1 : public QMainWindow, public ViewHost {
     Q_OBJECT
 
@@ -71,8 +83,24 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A list with its title and its filter field.
+    struct ListFilter {
+        Grid *grid;
+        QLabel *title;
+        QLineEdit *field;
+        ElidedLabel *count;
+    };
+    // How a control follows the window's growth beyond its design size: the
+    // share of its parent's extra width (height) that moves each edge.
+    struct Anchor {
+        QWidget *widget;
+        QRect design;
+        double left, right, top, bottom;
+    };
+
     void buildControls();
     void buildCommandStrip();
     void buildResultsArea();
@@ -80,7 +108,14 @@ private:
     void buildBrowsePanel();
     void buildMenus();
     void buildTabOrder();
+    void buildFilters();
+    void anchorControls();
     void fitToScreen();
+    void placeControls();
+    void placeFilters();
+    void placeLogPath();
+    void restoreWindowPlace();
+    void saveWindowPlace();
     void connectHandlers();
 
     void Form1_Form_Load();
@@ -105,6 +140,13 @@ private:
     void Form1_aboutvalikko_Click();
     void Form1_exitvalikko_Click();
     void Form1_exportvalikko_Click();
+    void quitShortcut();
+    void endProgram();
+    void Form1_Escape();
+    void findInList();
+    void showListMenu(Grid *grid, int row, const QPoint &at);
+    void exportThisList(Grid *grid);
+    void showExported(const std::vector<QString> &paths);
     void Form1_grid1_Click();
     void Form1_grid2_Click();
     void Form1_grid4_Click();
@@ -121,6 +163,8 @@ private:
     ActivityWindow *activityWindow_ = nullptr;
     bool busy_ = false;
     RunPhase shownPhase_ = RunPhase::ReadingDrilldown;
+    QString captionBeforeExport_; // shown again at the next action after an export caption
+    bool exportCaptionShown_ = false;
 
     // Read from the settings file at start-up; the total grows with each run.
     double TotalLinesAnalyzed = 0;
@@ -131,6 +175,11 @@ private:
     int Grid5SortToggle = 0;
     QString currentDrive_;
     NativePath logFile_; // the path shown in Text1, with its bytes
+
+    QScrollArea *scroller_ = nullptr;
+    QWidget *client_ = nullptr;
+    std::vector<Anchor> anchors_;
+    std::array<ListFilter, 3> filters_{};
 
     QFrame *Line1 = nullptr;
     QWidget *Pohja = nullptr;
@@ -153,10 +202,10 @@ private:
     QLabel *Label3 = nullptr;
     QLabel *Label5 = nullptr;
     QLabel *Label8 = nullptr;
-    QLabel *Label9 = nullptr;
+    ElidedLabel *Label9 = nullptr;
     QLabel *Label20 = nullptr;
-    QLabel *Label21 = nullptr;
-    QLabel *Label22 = nullptr;
+    ElidedLabel *Label21 = nullptr;
+    ElidedLabel *Label22 = nullptr;
     QLabel *Label23 = nullptr;
     QLineEdit *Text1 = nullptr;
     DriveList *Drive1 = nullptr;

@@ -6,11 +6,11 @@
 #include <QPushButton>
 
 #include "activity_window.h"
-#include "wording/activity_captions.h"
-#include "wording/window_captions.h"
 #include "form1.h"
 #include "views/drilldown_panel.h"
 #include "views/result_list_clicks.h"
+#include "wording/activity_captions.h"
+#include "wording/window_captions.h"
 
 namespace varnoth {
 
@@ -83,8 +83,8 @@ void Form1::resultsShown()
     activityAction_->setEnabled(true);
     const QString range = QString::fromStdString(rangeCaption(options_.range));
     setCaption(rangeLabel_, range);
-    rangeLabel_->move(Label9->geometry().right() + 24, Label9->y());
     rangeLabel_->setVisible(!range.isEmpty());
+    placeLogPath();
     if (activityWindow_)
         activityWindow_->showReport(*report_, *wholeLogReport_, options_.numberFormat);
 }

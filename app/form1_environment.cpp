@@ -20,6 +20,14 @@ Form1Environment Form1Environment::standard()
         box.setWindowModality(Qt::ApplicationModal);
         box.exec();
     };
+    environment.ask = [](const QString &text) {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Varnoth"), text, QMessageBox::Yes | QMessageBox::No,
+                        QApplication::activeWindow());
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(QMessageBox::No);
+        box.setWindowModality(Qt::ApplicationModal);
+        return box.exec() == QMessageBox::Yes;
+    };
     environment.endProgram = [] { QCoreApplication::exit(0); };
     return environment;
 }

@@ -8,7 +8,8 @@
 namespace varnoth {
 
 // What the window takes from its surroundings: where the settings file
-// lives, how a message is shown and how the program ends. Tests replace the
+// lives, how a message is shown or a question asked, and how the program
+// ends. Tests replace the
 // message box and the end of the program so that nothing blocks.
 struct Form1Environment {
     // Folders searched, in order, for the settings file and offered, in
@@ -16,6 +17,9 @@ struct Form1Environment {
     std::vector<std::string> settingsFolders;
     // Shows a message modally (caption "Varnoth", one OK button, no icon).
     std::function<void(const QString &)> showMessage;
+    // Asks a question modally (caption "Varnoth", Yes and No, No the
+    // default, no icon); true for Yes.
+    std::function<bool(const QString &)> ask;
     // Ends the program.
     std::function<void()> endProgram;
 

@@ -7,9 +7,12 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStyle>
+#include <cmath>
 
 #include "accessible_controls.h"
 #include "command_button.h"
@@ -20,7 +23,13 @@
 #include "form1.h"
 #include "panel_cover.h"
 #include "progress_frame.h"
+#include "screen_room.h"
+#include "user_state.h"
+#include "views/drilldown_panel.h"
+#include "views/elided_label.h"
 #include "views/grid.h"
+#include "views/result_list_clicks.h"
+#include "wording/display_text.h"
 
 namespace varnoth {
 
@@ -28,6 +37,11 @@ namespace {
 
 constexpr int clientWidth = 996;
 constexpr int clientHeight = 569;
+
+// The share of the extra width each list takes: in proportion to its design
+// width (282, 272 and 410 pixels).
+constexpr double grid1Share = 282.0 / 964;
+constexpr double grid3Share = 272.0 / 964;
 
 template <typename Widget> Widget *named(Widget *widget, const char *name)
 {
@@ -44,11 +58,13 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     return button;
 }
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, const QPoint &place, const QFont &font)
+template <typename Label = QLabel>
+Label *makeLabel(QWidget *parent, const char *name, const QString &caption, const QPoint &place, const QFont &font)
 {
-    auto *label = named(new QLabel(caption, parent), name);
+    auto *label = named(new Label(parent), name);
     label->setFont(font);
     label->setTextFormat(Qt::PlainText);
+    label->setText(caption);
     label->move(place);
     label->adjustSize();
     return label;
@@ -70,6 +86,7 @@ Grid *makeGrid(QWidget *parent, const char *name, int columns, const NumberForma
     auto *grid = named(new Grid(columns, format, parent), name);
     grid->setFont(font);
     grid->setGeometry(place);
+    grid->setDesignWidth(place.width());
     grid->setAccessibleName(title);
     grid->hide();
     return grid;
@@ -90,65 +107,166 @@ void Form1::buildControls()
     setWindowTitle(QStringLiteral("Varnoth"));
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
 
-    auto *client = new QWidget(this);
-    client->setFixedSize(clientWidth, clientHeight);
-    setCentralWidget(client);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setMinimumSize(clientWidth, clientHeight);
+    client_->resize(clientWidth, clientHeight);
+    setCentralWidget(client_);
 
-    Line1 = named(new QFrame(client), "Line1");
+    Line1 = named(new QFrame(client_), "Line1");
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
     Line1->setGeometry(0, 0, clientWidth, 2);
 
     buildCommandStrip();
     buildResultsArea();
+    buildFilters();
     buildSummaryLabels();
     buildBrowsePanel();
     buildMenus();
     buildTabOrder();
+    anchorControls();
     fitToScreen();
 }
 
-// The layout is fixed at 996 x 569 pixels at 96 dpi. At a higher scale
-// (1494 x 881 device pixels at 144 dpi) the window can outgrow the screen
-// and lose its right column; then the content scrolls inside a window that
-// fits the screen's available area. Where it fits, as at 96 dpi on any
-// common screen, nothing changes.
+// The content scrolls inside the window: at its design size or larger it
+// fills the window (the lists taking what is beyond the design size), in a
+// smaller window it keeps its design size and scrolls. The window opens at
+// the design size, or as large as the screen's free area allows (at a
+// high scale, 1494 x 881 device pixels at 144 dpi can outgrow the screen),
+// unless the user's last size and place are remembered.
 void Form1::fitToScreen()
 {
-    // Room for a window manager's title bar and borders.
-    constexpr QSize frameAllowance(16, 40);
-    const QSize full = sizeHint();
-    const QScreen *place = screen();
-    const QSize room = place ? place->availableGeometry().size() - frameAllowance : full;
-    if (full.width() <= room.width() && full.height() <= room.height()) {
-        setFixedSize(full);
-        return;
+    scroller_ = new QScrollArea(this);
+    scroller_->setObjectName(QStringLiteral("scroller"));
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setFocusPolicy(Qt::NoFocus); // the controls inside take the focus; Tab scrolls to them
+    scroller_->setWidgetResizable(true);
+    scroller_->setWidget(takeCentralWidget());
+    setCentralWidget(scroller_);
+    client_->installEventFilter(this);
+    const QSize full(clientWidth, clientHeight + menuBar()->sizeHint().height());
+    resize(full.boundedTo(screenRoom(*this)));
+    restoreWindowPlace();
+}
+
+void Form1::restoreWindowPlace()
+{
+    const QByteArray place = UserState().value(QStringLiteral("window/geometry")).toByteArray();
+    if (!place.isEmpty())
+        restoreGeometry(place);
+}
+
+void Form1::saveWindowPlace()
+{
+    UserState().setValue(QStringLiteral("window/geometry"), saveGeometry());
+}
+
+// How each control follows the window's growth, recorded from the design
+// places the controls were built at. Parents come before their children.
+void Form1::anchorControls()
+{
+    const double left3 = grid1Share;
+    const double right3 = grid1Share + grid3Share;
+    const auto anchor = [this](QWidget *widget, double left, double right, double top, double bottom) {
+        anchors_.push_back({widget, widget->geometry(), left, right, top, bottom});
+    };
+    anchor(Line1, 0, 1, 0, 0);
+    anchor(Pohja, 0, 1, 0, 0);
+    anchor(Command10, 1, 1, 0, 0);
+    anchor(Pohja2, 0, 1, 0, 1);
+    anchor(grid1, 0, left3, 0, 1);
+    anchor(Label8, left3, left3, 0, 0);
+    anchor(grid3, left3, right3, 0, 1);
+    anchor(Label3, right3, right3, 0, 0);
+    anchor(grid2, right3, 1, 0, 1);
+    anchor(Picture4, left3, 1, 0, 1);
+    anchor(grid4, 0, 1, 0, 1);
+    anchor(Command8, 1, 1, 1, 1);
+    anchor(Picture5, 0, right3, 0, 1);
+    anchor(grid5, 0, 1, 0, 1);
+    anchor(Command9, 1, 1, 1, 1);
+    anchor(Command3, 0, 0, 1, 1);
+    anchor(Command4, 1, 1, 1, 1);
+    for (QLabel *label :
+         client_->findChildren<QLabel *>(QRegularExpression(QStringLiteral("^Label\\d+$")), Qt::FindDirectChildrenOnly))
+        anchor(label, 0, 0, 1, 1); // the summary
+    anchor(Picture3, 0.5, 0.5, 0.5, 0.5);
+}
+
+// Moves and sizes the anchored controls for the client's size. At the
+// design size every control is at its design place.
+void Form1::placeControls()
+{
+    const auto growth = [this](const QWidget *parent) {
+        if (parent == client_)
+            return QSize(std::max(0, client_->width() - clientWidth), std::max(0, client_->height() - clientHeight));
+        for (const Anchor &a : anchors_)
+            if (a.widget == parent)
+                return parent->size() - a.design.size();
+        return QSize();
+    };
+    for (const Anchor &a : anchors_) {
+        const QSize extra = growth(a.widget->parentWidget());
+        const auto shift = [](int edge, double share, int room) {
+            return edge + static_cast<int>(std::lround(share * room));
+        };
+        const int left = shift(a.design.left(), a.left, extra.width());
+        const int top = shift(a.design.top(), a.top, extra.height());
+        if (a.left == a.right && a.top == a.bottom) {
+            a.widget->move(left, top); // keeps its size (a label fits its caption)
+            continue;
+        }
+        const int right = shift(a.design.left() + a.design.width(), a.right, extra.width());
+        const int bottom = shift(a.design.top() + a.design.height(), a.bottom, extra.height());
+        a.widget->setGeometry(left, top, right - left, bottom - top);
     }
-    auto *scroller = new QScrollArea(this);
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setFocusPolicy(Qt::NoFocus); // the controls inside take the focus; Tab scrolls to them
-    scroller->setWidget(takeCentralWidget());
-    setCentralWidget(scroller);
-    // A scroll bar in one direction takes room from the other; where that
-    // room is there, the window grows by it instead of scrolling both ways.
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroller);
-    QSize fitted = full;
-    if (full.width() > room.width())
-        fitted.rheight() += bar;
-    if (full.height() > room.height())
-        fitted.rwidth() += bar;
-    setMaximumSize(fitted);
-    resize(fitted.boundedTo(room));
+    Label21->setRoom(Picture4->width() - Label21->x() - 6);
+    Label22->setRoom(Picture5->width() - Label22->x() - 6);
+    placeFilters();
+    placeLogPath();
+}
+
+// Each list's filter field stands at the right end of its title row, its
+// count ("n of N") after the title.
+void Form1::placeFilters()
+{
+    for (const ListFilter &filter : filters_) {
+        const QRect grid = filter.grid->geometry();
+        const int width = std::clamp(grid.width() * 2 / 5, 96, 240);
+        filter.field->setGeometry(grid.right() + 1 - width, 0, width, grid.top() - 1);
+        const int countLeft = filter.title->geometry().right() + 7;
+        filter.count->move(countLeft, filter.title->y());
+        filter.count->setRoom(filter.field->x() - 4 - countLeft);
+    }
+}
+
+// The log path label takes the strip's width, less the range beside it.
+void Form1::placeLogPath()
+{
+    const int rangeRoom = rangeLabel_->isHidden() ? 0 : rangeLabel_->width() + 24;
+    Label9->setRoom(Pohja->width() - Label9->x() - 8 - rangeRoom);
+    rangeLabel_->move(Label9->geometry().right() + 24, Label9->y());
 }
 
 // Tab follows the layout: the command strip, the browse panel drawn below
-// it, the three lists left to right, each view's grid and Close Stats over
-// them, then the two buttons under the lists. Hidden and disabled controls
+// it, the three lists left to right (each after its filter field), each
+// view's grid and Close Stats over them, then the two buttons under the
+// lists. Hidden and disabled controls
 // are passed over.
 void Form1::buildTabOrder()
 {
-    QWidget *const order[] = {Command1, Command5, Text1, Command10, Drive1,   Dir1,  File1,    Command6, Command7,
-                              grid1,    grid3,    grid2, grid4,     Command8, grid5, Command9, Command3, Command4};
+    QWidget *const order[] = {Command1, Command5,
+                              Text1,    Command10,
+                              Drive1,   Dir1,
+                              File1,    Command6,
+                              Command7, filters_[0].field,
+                              grid1,    filters_[1].field,
+                              grid3,    filters_[2].field,
+                              grid2,    grid4,
+                              Command8, grid5,
+                              Command9, Command3,
+                              Command4};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -186,7 +304,8 @@ void Form1::buildCommandStrip()
 
     Command5 = makeButton(Pohja, "Command5", QStringLiteral("Browse"), {8, 36, 97, 25});
     Command5->hide();
-    Label9 = makeLabel(Pohja, "Label9", QStringLiteral("Upload log file:"), {113, 41}, sansBold(9.75));
+    Label9 = makeLabel<ElidedLabel>(Pohja, "Label9", QString(), {113, 41}, sansBold(9.75));
+    Label9->setCaption(QStringLiteral("Upload log file:"));
     Text1 = named(new QLineEdit(Pohja), "Text1");
     Text1->setGeometry(250, 38, 500, 22);
     // A screen reader names the path field after the label beside it.
@@ -224,7 +343,8 @@ void Form1::buildResultsArea()
     grid2->setColElides(0);
 
     Picture4 = makePanel(Pohja2, "Picture4", {294, 0, clientWidth - 294, 364}, QFrame::Box);
-    Label21 = makeLabel(Picture4, "Label21", QStringLiteral("Files Downloaded By"), {6, 3}, sansBold(9.75));
+    Label21 = makeLabel<ElidedLabel>(Picture4, "Label21", QString(), {6, 3}, sansBold(9.75));
+    Label21->setCaption(QStringLiteral("Files Downloaded By"));
     grid4 = makeGrid(Picture4, "grid4", 3, options_.numberFormat, serif, {6, 22, 690, 306}, Label21->text());
     grid4->setColElides(0);
     grid4->show();
@@ -233,7 +353,8 @@ void Form1::buildResultsArea()
     Picture4->hide();
 
     Picture5 = makePanel(Pohja2, "Picture5", {0, 0, 574, 364}, QFrame::Box);
-    Label22 = makeLabel(Picture5, "Label22", QStringLiteral("File has been uploated to:"), {8, 3}, sansBold(8.25));
+    Label22 = makeLabel<ElidedLabel>(Picture5, "Label22", QString(), {8, 3}, sansBold(8.25));
+    Label22->setCaption(QStringLiteral("File has been uploated to:"));
     grid5 = makeGrid(Picture5, "grid5", 3, options_.numberFormat, sans, {8, 22, 560, 306}, Label22->text());
     grid5->show();
     Command9 = makeButton(Picture5, "Command9", QStringLiteral("Close Stats"), {471, 333, 97, 25});
@@ -246,11 +367,41 @@ void Form1::buildResultsArea()
     Command4 = makeButton(client, "Command4", QStringLiteral("Select any file by clicking it"), {568, 438, 420, 25});
     Command4->setEnabled(false);
     Command4->hide();
+}
 
-    // A view covers two lists; the keyboard goes to its grid and comes back
-    // to the list it was opened from.
-    new PanelCover(Picture4, {Label8, grid3, Label3, grid2}, grid4, grid1);
-    new PanelCover(Picture5, {Label2, grid1, Label8, grid3}, grid5, grid2);
+// A filter field above each list, hidden with the list until a run has
+// filled it. The panels of the views cover the filters of the lists they
+// cover; the keyboard goes to the view's grid and comes back to the list
+// it was opened from.
+void Form1::buildFilters()
+{
+    const QFont small = designFont(QStringLiteral("MS Sans Serif"), 8.25);
+    const std::array<std::pair<Grid *, QLabel *>, 3> lists{{{grid1, Label2}, {grid3, Label8}, {grid2, Label3}}};
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        const auto [grid, title] = lists[i];
+        const QString name = grid->objectName();
+        auto *field = new QLineEdit(Pohja2);
+        field->setObjectName(name + QStringLiteral("Filter"));
+        field->setFont(small);
+        field->setPlaceholderText(QStringLiteral("Filter (Ctrl+F)"));
+        field->setAccessibleName(QStringLiteral("Filter ") + title->text());
+        field->setClearButtonEnabled(true);
+        field->hide();
+        auto *count = makeLabel<ElidedLabel>(Pohja2, "", QString(), title->pos(), small);
+        count->setObjectName(name + QStringLiteral("FilterCount"));
+        count->hide();
+        filters_[i] = {grid, title, field, count};
+        grid->setFilterable(true);
+        grid->installEventFilter(this); // the field is enabled with its list
+    }
+    new PanelCover(
+        Picture4,
+        {Label8, grid3, filters_[1].field, filters_[1].count, Label3, grid2, filters_[2].field, filters_[2].count},
+        grid4, grid1);
+    new PanelCover(
+        Picture5,
+        {Label2, grid1, filters_[0].field, filters_[0].count, Label8, grid3, filters_[1].field, filters_[1].count},
+        grid5, grid2);
 }
 
 void Form1::buildSummaryLabels()
@@ -309,19 +460,62 @@ void Form1::buildBrowsePanel()
     Picture3->hide();
 }
 
+// Every menu of the window is built here: the menu bar with its mnemonics
+// (unique within each menu) and shortcuts, and the lists' context menu.
 void Form1::buildMenus()
 {
     filevalikko = named(menuBar()->addMenu(QStringLiteral("&File")), "filevalikko");
     // Export is offered once a run has completed (showResults enables it).
-    exportvalikko = named(filevalikko->addAction(QStringLiteral("&Export results…")), "exportvalikko");
+    exportvalikko = named(filevalikko->addAction(QStringLiteral("E&xport results…")), "exportvalikko");
+    exportvalikko->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     exportvalikko->setEnabled(false);
     filevalikko->addSeparator();
     exitvalikko = named(filevalikko->addAction(QStringLiteral("&Exit")), "exitvalikko");
+    // The menu item ends the program as Exit; Ctrl+Q as Quit once a run has
+    // completed (eventFilter takes the shortcut).
+    exitvalikko->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    exitvalikko->installEventFilter(this);
     viewMenu_ = named(menuBar()->addMenu(QStringLiteral("&View")), "viewMenu");
     activityAction_ = named(viewMenu_->addAction(QStringLiteral("&Activity\u2026")), "activityAction");
     activityAction_->setEnabled(false); // until a run has completed
     helppivalikko = named(menuBar()->addMenu(QStringLiteral("&Help")), "helppivalikko");
     aboutvalikko = named(helppivalikko->addAction(QStringLiteral("&About")), "aboutvalikko");
+    aboutvalikko->setShortcut(QKeySequence(Qt::Key_F1));
+
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, &Form1::findInList);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &Form1::Form1_Escape);
+}
+
+// The context menu of a list, over data row `row` (0: none): Copy, Copy all
+// rows, the Show… action for that row (Top Downloaders, Most Downloaded
+// files), Export this list….
+void Form1::showListMenu(Grid *grid, int row, const QPoint &at)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("listMenu"));
+    QAction *copy = menu.addAction(QStringLiteral("&Copy"), grid, &Grid::copySelectedRows);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(grid->shownRowCount() > 0);
+    menu.addAction(QStringLiteral("Copy &all rows"), grid, &Grid::copyAllRows)->setEnabled(grid->shownRowCount() > 0);
+    const bool names = grid == grid1;
+    if ((names || grid == grid2) && row >= 1) {
+        const std::string &text = grid->cellUtf8(row, 0);
+        const QString caption = names ? showPersonalCaption(text) : showFileCaption(text);
+        menu.addAction(QLatin1Char('&') + caption, this, [this, grid, row, names] {
+            grid->setRow(row);
+            grid->setCol(0);
+            if (names) {
+                armNameButton(*grid1, *Command3);
+                personalStats_->open();
+            } else {
+                armFileButton(*grid2, *Command4);
+                fileStats_->open();
+            }
+        });
+    }
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("&Export this list…"), this, [this, grid] { exportThisList(grid); });
+    menu.exec(at);
 }
 
 } // namespace varnoth

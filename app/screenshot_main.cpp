@@ -1,7 +1,7 @@
 // varnoth-screenshot SETTINGS_FOLDER READY_FILE [--activity]
-// Opens the window on the settings file of SETTINGS_FOLDER, presses Analyze,
-// then writes the place on the screen ("WxH+X+Y") of the window to picture
-// to READY_FILE and stays open until it is ended, so that
+// Opens the window maximised on the settings file of SETTINGS_FOLDER,
+// presses Analyze, then writes the place on the screen ("WxH+X+Y") of the
+// window to picture to READY_FILE and stays open until it is ended, so that
 // scripts/screenshot.sh can take a picture of the screen. With --activity
 // the picture is of the activity window, with a few weeks selected by a
 // drag and the figures of one of them shown as if the pointer were on it.
@@ -77,8 +77,7 @@ int main(int argc, char *argv[])
     const QString readyFile = QString::fromLocal8Bit(argv[2]);
 
     varnoth::Form1 window(std::move(environment));
-    window.move(0, 0);
-    window.show();
+    window.showMaximized();
     // The place of the window, once the analysis has ended and been painted.
     QObject::connect(&window, &varnoth::Form1::readFinished, &window, [&] {
         if (!activity) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Makes the README's pictures on a virtual screen (xvfb-run), with a window
-# manager (openbox) for the title bars, taken with ImageMagick's import:
-# docs/screenshot.png, the window after an analysis of the bundled sample
-# log, and docs/activity.png, its activity window with a few weeks selected.
+# Makes the README's pictures on a virtual 1920 x 1080 screen (xvfb-run),
+# with a window manager (openbox) for the title bars, taken with
+# ImageMagick's import: docs/screenshot.png, the window maximised after an
+# analysis of the bundled sample log, and docs/activity.png, its activity
+# window with a few weeks selected.
 # Usage: scripts/screenshot.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +17,7 @@ trap 'rm -rf "$work"' EXIT
 printf 'Quillon ini file 1\r\n%s\r\n 0 \r\n' "$PWD/samples/uploads.log" > "$work/quillon.ini"
 mkdir -p docs
 
-xvfb-run -a -s "-screen 0 1100x760x24" bash -c '
+xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
   set -euo pipefail
   program=$1 work=$2
   openbox >/dev/null 2>&1 & wm=$!

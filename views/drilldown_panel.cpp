@@ -5,11 +5,13 @@
 #include <string>
 
 #include "analysis/drilldown.h"
+#include "elided_label.h"
+#include "grid.h"
+#include "view_host.h"
+#include "wording/display_text.h"
 #include "wording/messages.h"
 #include "wording/result_cells.h"
 #include "wording/window_captions.h"
-#include "grid.h"
-#include "view_host.h"
 
 namespace varnoth {
 namespace {
@@ -66,20 +68,21 @@ void DrilldownPanel::open()
     c_.grid->setRow(1);
     c_.Command3->hide();
     c_.Command4->hide();
-    const QString title = QString::fromStdString(personal ? personalStatsTitle(key) : fileStatsTitle(key));
-    c_.title->setText(title);
-    c_.title->adjustSize();
-    c_.grid->setAccessibleName(title);
-    c_.panel->setAccessibleName(title);
+    const auto shown = [](const std::string &text) { return QString::fromStdString(printable(text)); };
+    const QString whole = shown(personal ? personalStatsTitle(key) : fileStatsWholeTitle(key));
+    c_.title->setTexts(shown(personal ? personalStatsTitle(key) : fileStatsTitle(key)), whole);
+    c_.grid->setAccessibleName(whole);
+    c_.panel->setAccessibleName(whole);
 
     const std::vector<LogExtent> logs = host_.logExtents();
     const AnalysisOptions options = host_.analysisOptions();
     auto show = [this, personal](GridRows rows) {
         const bool found = rows.rowCount() > 0;
         c_.grid->setDataRows(std::move(rows));
-        c_.grid->setRow(c_.grid->rows() - 1);
+        c_.grid->setRow(1);
         if (personal)
             c_.grid->setCol(found ? 1 : 0);
+        c_.grid->scrollToTop();
         host_.setBusy(false);
         host_.showCaption(QString::fromUtf8(analyzingCompleteCaption));
         c_.panel->show();
@@ -108,6 +111,11 @@ void DrilldownPanel::cancelled()
     close();
     host_.setBusy(false);
     host_.showCaption(QString::fromUtf8(analyzingCompleteCaption));
+}
+
+bool DrilldownPanel::isOpen() const
+{
+    return !c_.panel->isHidden();
 }
 
 void DrilldownPanel::close()

@@ -1,23 +1,40 @@
 #include "grid.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolTip>
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numeric>
+#include <utility>
 
+#include "row_filter.h"
 #include "wording/cell_order.h"
+#include "wording/copied_rows.h"
+#include "wording/display_text.h"
 
 namespace varnoth {
+
+namespace {
+
+// No text column grows past this share of the grid's width.
+constexpr double widestColumnShare = 0.4;
+
+} // namespace
 
 Grid::Grid(int columns, const NumberFormat &format, QWidget *parent)
     : QTableView(parent)
     , model_(new GridModel(columns, this))
     , format_(format)
     , designWidths_(static_cast<std::size_t>(columns))
+    , widest_(static_cast<std::size_t>(columns), 0)
     , elides_(static_cast<std::size_t>(columns), false)
 {
     setModel(model_);
@@ -31,18 +48,22 @@ Grid::Grid(int columns, const NumberFormat &format, QWidget *parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    horizontalHeader()->setSectionsClickable(true);
+    // The grid handles header clicks itself (headerClicked): the header's
+    // own would select the whole column and move the current row.
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->viewport()->installEventFilter(this);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setMinimumSectionSize(4);
+    horizontalHeader()->setTextElideMode(Qt::ElideMiddle);
 
     setSortingEnabled(false);
     setWordWrap(false);
     setTextElideMode(Qt::ElideMiddle);
     // Tab belongs to the window's tab order; arrows move between cells.
     setTabKeyNavigation(false);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -50,13 +71,16 @@ Grid::Grid(int columns, const NumberFormat &format, QWidget *parent)
     // The view would scroll to every new current cell; only the user's moves do.
     setAutoScroll(false);
 
+    // The view has made the clicked cell current and selected it already. A
+    // click with Shift or Ctrl only extends the selection.
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
-        if (index.isValid())
-            userMovedTo(index.row() + 1, index.column());
+        if (index.isValid() && isEnabled() && !extendingSelection_) {
+            row_ = index.row() + 1;
+            col_ = index.column();
+            colSel_ = col_;
+            emit cellClicked();
+        }
     });
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int section) { userMovedTo(row_, section); });
-    // Keyboard navigation moves the current cell without a notification.
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
         if (syncing_ || !current.isValid())
             return;
@@ -64,6 +88,7 @@ Grid::Grid(int columns, const NumberFormat &format, QWidget *parent)
         col_ = current.column();
         colSel_ = col_;
         scrollTo(current);
+        emit currentMoved();
     });
 }
 
@@ -76,11 +101,54 @@ void Grid::userMovedTo(int row, int column)
     colSel_ = column;
     clampCurrent();
     syncViewCurrent();
+    emit currentMoved();
     emit cellClicked();
+}
+
+void Grid::headerClicked(int section)
+{
+    userMovedTo(row_, section);
+}
+
+// A press and release in the same header section, away from the edges where
+// the header resizes its sections, is a click on that header cell.
+bool Grid::eventFilter(QObject *watched, QEvent *event)
+{
+    QHeaderView *header = horizontalHeader();
+    if (watched == header->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const int x = mouse->position().toPoint().x();
+        const int section = header->logicalIndexAt(x);
+        if (mouse->button() == Qt::LeftButton && section >= 0) {
+            const int grip = header->style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, header);
+            const int left = header->sectionViewportPosition(section);
+            const bool onEdge = x < left + grip || x > left + header->sectionSize(section) - grip;
+            if (event->type() == QEvent::MouseButtonPress)
+                pressedSection_ = onEdge ? -1 : section;
+            else if (std::exchange(pressedSection_, -1) == section && !onEdge)
+                headerClicked(section);
+        }
+    } else if (watched == header->viewport() && event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const int section = header->logicalIndexAt(help->pos().x());
+        if (section >= 0) {
+            const std::string &text = model_->headerText(section);
+            if (textWidth(text) + textMargins() > header->sectionSize(section)) {
+                QToolTip::showText(help->globalPos(), QString::fromStdString(printable(text)), header);
+                return true;
+            }
+        }
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 void Grid::keyPressEvent(QKeyEvent *event)
 {
+    if (event->matches(QKeySequence::Copy)) {
+        copySelectedRows();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -102,6 +170,45 @@ void Grid::keyPressEvent(QKeyEvent *event)
         break;
     }
     QTableView::keyPressEvent(event);
+}
+
+void Grid::mouseReleaseEvent(QMouseEvent *event)
+{
+    extendingSelection_ = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
+    QTableView::mouseReleaseEvent(event);
+    extendingSelection_ = false;
+}
+
+void Grid::contextMenuEvent(QContextMenuEvent *event)
+{
+    QModelIndex index;
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        index = indexAt(event->pos());
+    } else if (row_ >= 1) { // the menu key: the current cell
+        index = model_->index(row_ - 1, col_);
+        at = viewport()->mapToGlobal(visualRect(index).center());
+    }
+    emit contextMenuWanted(index.isValid() ? index.row() + 1 : 0, at);
+}
+
+void Grid::keyboardSearch(const QString &search)
+{
+    if (search.isEmpty() || shownRowCount() == 0)
+        return;
+    const bool goesOn = typedLately_.isValid() && typedLately_.elapsed() <= QApplication::keyboardInputInterval();
+    typed_ = goesOn && typed_ != search ? typed_ + search : search;
+    typedLately_.start();
+    const TextMatcher matcher(typed_);
+    const int count = shownRowCount();
+    const int from = std::max(row_, 1) - 1 + (typed_.size() > 1 ? 0 : 1);
+    for (int step = 0; step < count; ++step) {
+        const int row = (from + step) % count;
+        if (matcher.begins(model_->cellText(row, col_))) {
+            selectionModel()->setCurrentIndex(model_->index(row, col_), QItemSelectionModel::ClearAndSelect);
+            return;
+        }
+    }
 }
 
 void Grid::clampCurrent()
@@ -132,10 +239,15 @@ void Grid::syncViewCurrent()
 void Grid::setRows(int count)
 {
     const int before = rows();
+    const bool filtered = model_->filtered();
     model_->setDataRowCount(std::max(count, 1) - 1);
     clampCurrent();
-    if (rows() < before)
-        fitColumns(); // added rows are empty and need no room
+    if (rows() < before) { // added rows are empty and need no room
+        measureColumns();
+        fitColumns();
+    }
+    if (filtered)
+        emit filterChanged(shownRowCount(), totalRowCount());
 }
 
 void Grid::setRow(int row)
@@ -175,14 +287,14 @@ QString Grid::text() const
 
 void Grid::setTextUtf8(std::string text)
 {
+    const auto column = static_cast<std::size_t>(col_);
     if (row_ == 0) {
         model_->setHeaderText(col_, std::move(text));
-        fitColumn(col_, widestText(col_));
     } else {
-        const int width = textWidth(text);
+        widest_[column] = std::max(widest_[column], elides_[column] ? 0 : textWidth(text));
         model_->setCellText(row_ - 1, col_, std::move(text));
-        fitColumn(col_, std::max(width, columnWidth(col_) - textMargins()));
     }
+    fitColumns();
 }
 
 void Grid::setText(const QString &text)
@@ -193,13 +305,20 @@ void Grid::setText(const QString &text)
 void Grid::setColWidth(int column, int twips)
 {
     designWidths_[static_cast<std::size_t>(column)] = static_cast<int>(std::lround(twips * logicalDpiX() / 1440.0));
-    fitColumn(column, widestText(column));
+    fitColumns();
+}
+
+void Grid::setDesignWidth(int pixels)
+{
+    designWidth_ = pixels;
+    fitColumns();
 }
 
 void Grid::setColElides(int column)
 {
     elides_[static_cast<std::size_t>(column)] = true;
-    fitColumn(column, 0);
+    widest_[static_cast<std::size_t>(column)] = 0;
+    fitColumns();
 }
 
 // Room the cell drawing keeps around a text: the style's margin on each side
@@ -211,7 +330,7 @@ int Grid::textMargins() const
 
 int Grid::textWidth(const std::string &text) const
 {
-    return static_cast<int>(std::ceil(fontMetrics().horizontalAdvance(QString::fromStdString(text))));
+    return static_cast<int>(std::ceil(fontMetrics().horizontalAdvance(QString::fromStdString(printable(text)))));
 }
 
 // The widest data text of a column. A million rows must stay quick, so
@@ -233,8 +352,8 @@ int Grid::widestText(int column) const
         qreal width = 0;
         for (const char c : text) {
             const auto byte = static_cast<unsigned char>(c);
-            if (byte >= advance.size()) {
-                width = metrics.horizontalAdvance(QString::fromStdString(text));
+            if (byte < 32 || byte >= advance.size()) {
+                width = metrics.horizontalAdvance(QString::fromStdString(printable(text)));
                 break;
             }
             width += advance[byte];
@@ -244,33 +363,62 @@ int Grid::widestText(int column) const
     return static_cast<int>(std::ceil(widest));
 }
 
-void Grid::fitColumn(int column, int textWidth)
-{
-    const auto index = static_cast<std::size_t>(column);
-    int width = designWidths_[index];
-    if (!elides_[index])
-        width = std::max({width, horizontalHeader()->sectionSizeHint(column), textWidth + textMargins()});
-    if (width != columnWidth(column))
-        horizontalHeader()->resizeSection(column, width);
-}
-
+// Each column's width: its design width; unless it elides, widened to its
+// header and to its widest text, the text up to a share of the grid's
+// width. Column 0 then takes what the grid is wider than its design width,
+// less what the other columns widened by, or, where the columns are wider
+// than the grid, gives up to a third of its design width, so that the
+// figures beside it stay in view.
 void Grid::fitColumns()
 {
+    const int cap = static_cast<int>(viewport()->width() * widestColumnShare);
+    std::vector<int> widths(designWidths_);
+    int widened = 0;
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        if (!elides_[column])
+            widths[column] = std::max({widths[column], horizontalHeader()->sectionSizeHint(static_cast<int>(column)),
+                                       std::min(widest_[column] + textMargins(), cap)});
+        if (column > 0)
+            widened += widths[column] - designWidths_[column];
+    }
+    if (designWidth_ > 0) {
+        widths[0] = std::max(widths[0], designWidths_[0] + width() - designWidth_ - widened);
+        const int over = std::accumulate(widths.begin(), widths.end(), 0) - viewport()->width();
+        const int least = designWidths_[0] * 2 / 3;
+        if (over > 0 && widths[0] > least)
+            widths[0] = std::max(least, widths[0] - over);
+    }
+    for (std::size_t column = 0; column < widths.size(); ++column)
+        if (widths[column] != columnWidth(static_cast<int>(column)))
+            horizontalHeader()->resizeSection(static_cast<int>(column), widths[column]);
+}
+
+void Grid::measureColumns()
+{
     for (int column = 0; column < cols(); ++column)
-        fitColumn(column, widestText(column));
+        widest_[static_cast<std::size_t>(column)] = widestText(column);
+}
+
+void Grid::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    fitColumns();
 }
 
 // Over a cell whose text is cut, its whole text; over others the grid's own
 // tooltip (the view itself asks the model, which offers none).
 bool Grid::viewportEvent(QEvent *event)
 {
+    if (event->type() == QEvent::Resize) // a scroll bar came or went
+        fitColumns();
     if (event->type() == QEvent::ToolTip) {
         const auto *help = static_cast<QHelpEvent *>(event);
         const QModelIndex index = indexAt(help->pos());
         if (index.isValid()) {
             const std::string &text = model_->cellText(index.row(), index.column());
             if (textWidth(text) + textMargins() > columnWidth(index.column())) {
-                QToolTip::showText(help->globalPos(), QString::fromStdString(text), viewport(), visualRect(index));
+                QToolTip::showText(help->globalPos(), QString::fromStdString(printable(text)), viewport(),
+                                   visualRect(index));
                 return true;
             }
         }
@@ -304,7 +452,76 @@ void Grid::setDataRows(GridRows rows)
     model_->setDataRows(std::move(rows));
     clampCurrent();
     syncViewCurrent();
+    measureColumns();
     fitColumns();
+    if (model_->filtered())
+        emit filterChanged(shownRowCount(), totalRowCount());
+}
+
+void Grid::setFilter(const QString &text)
+{
+    const bool hadRow = row_ >= 1 && row_ < rows();
+    const std::size_t current = hadRow ? model_->dataIndex(row_ - 1) : 0;
+    model_->setFilter(text);
+    const int kept = hadRow ? model_->shownRow(current) : -1;
+    row_ = kept >= 0 ? kept + 1 : 1;
+    clampCurrent();
+    syncViewCurrent();
+    if (row_ >= 1)
+        scrollTo(model_->index(row_ - 1, col_));
+    emit filterChanged(shownRowCount(), totalRowCount());
+    emit currentMoved();
+}
+
+std::vector<std::string> Grid::headerTexts() const
+{
+    std::vector<std::string> texts;
+    for (int column = 0; column < cols(); ++column)
+        texts.push_back(model_->headerText(column));
+    return texts;
+}
+
+std::vector<std::size_t> Grid::shownDataRows() const
+{
+    std::vector<std::size_t> shown(static_cast<std::size_t>(shownRowCount()));
+    for (std::size_t row = 0; row < shown.size(); ++row)
+        shown[row] = model_->dataIndex(static_cast<int>(row));
+    return shown;
+}
+
+std::string Grid::rowsText(const std::vector<std::size_t> &dataRows) const
+{
+    return tabSeparatedRows(headerTexts(), model_->dataRows(), dataRows);
+}
+
+std::string Grid::selectedRowsText() const
+{
+    std::vector<bool> selected(static_cast<std::size_t>(shownRowCount()), false);
+    for (const QItemSelectionRange &range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            selected[static_cast<std::size_t>(row)] = true;
+    if (row_ >= 1 && std::find(selected.begin(), selected.end(), true) == selected.end())
+        selected[static_cast<std::size_t>(row_ - 1)] = true;
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < selected.size(); ++row)
+        if (selected[row])
+            rows.push_back(model_->dataIndex(static_cast<int>(row)));
+    return rowsText(rows);
+}
+
+std::string Grid::allRowsText() const
+{
+    return rowsText(shownDataRows());
+}
+
+void Grid::copySelectedRows() const
+{
+    QApplication::clipboard()->setText(QString::fromStdString(selectedRowsText()));
+}
+
+void Grid::copyAllRows() const
+{
+    QApplication::clipboard()->setText(QString::fromStdString(allRowsText()));
 }
 
 } // namespace varnoth

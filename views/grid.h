@@ -1,35 +1,46 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QTableView>
 #include <string>
 #include <vector>
 
-#include "wording/grid_rows.h"
 #include "forms/number_format.h"
 #include "grid_model.h"
+#include "wording/grid_rows.h"
 
 namespace varnoth {
 
 // The grid control of the window: one fixed header row (row 0, drawn as the
 // horizontal header so it stays on top while scrolling), no fixed column,
 // cells of plain text. Rows are numbered with the header as row 0, as the
-// window's code counts them.
+// window's code counts them; with a filter in force they are the rows shown.
 //
 // A user's click on a data cell makes that cell current (and the selection
-// that one cell), then raises cellClicked(). A click on a header cell makes
-// that column current at the current row, then raises cellClicked() as well.
-// For keyboard users, Space or Enter on the current cell counts as a click
-// on it; arrow keys move the current cell without a notification; Tab and
-// Shift+Tab (also with Ctrl) leave the grid for the next or previous control.
-// Changes made by the program raise nothing.
+// that one cell), then raises cellClicked(); with Shift or Ctrl it only
+// extends the selection (and moves the current cell). A
+// click on a header cell makes that column current at the current row, then
+// raises cellClicked() as well. For keyboard users, Space or Enter on the
+// current cell counts as a click on it. Every move of the current cell by
+// the user (arrows, Home/End, Page keys, type-ahead, a click) raises
+// currentMoved(). Tab and Shift+Tab (also with Ctrl) leave the grid for the
+// next or previous control. Ctrl+C copies the selected rows (see
+// copySelectedRows), Ctrl+A selects every row. Changes made by the program
+// raise nothing.
 //
 // A column keeps its design width while its texts fit and widens to its
 // widest text, header included, when they do not, so numbers are never cut;
-// the grid then scrolls sideways. A column of paths (setColElides) keeps its
-// width instead and shortens long texts in the middle with "…"; a cut text
-// shows whole as the cell's tooltip. Over other cells the grid's own tooltip
-// shows.
+// no text widens a column past 40 % of the grid's width, and a longer text
+// is cut in the middle with "…". A column of paths (setColElides) keeps its
+// width and cuts long texts the same way. A cut text shows whole as the
+// cell's (or the header's) tooltip; over other cells the grid's own tooltip
+// shows. Once the grid has a design width (setDesignWidth), column 0 takes
+// what the grid is wider than that, and gives up to a third of its own
+// width where the columns would not fit the grid.
+//
+// Names from a log are drawn through the display rule for names; the texts
+// read back (text(), cellUtf8(), copied rows) are the exact ones.
 class Grid : public QTableView {
     Q_OBJECT
 
@@ -59,6 +70,9 @@ public:
     // Column width in twips (1440 per inch at the widget's logical DPI): the
     // design width, widened where the column's texts need more.
     void setColWidth(int column, int twips);
+    // The grid's own width in the window's design, in pixels: what it is
+    // wider than that goes to column 0.
+    void setDesignWidth(int pixels);
     // The column keeps its width and elides texts that do not fit.
     void setColElides(int column);
     int colWidth(int column) const;
@@ -75,23 +89,62 @@ public:
     const GridRows &dataRows() const { return model_->dataRows(); }
     const std::string &cellUtf8(int row, int column) const;
 
+    // Narrows the rows shown to those whose first cell holds text, letter
+    // case ignored (empty: every row). The current cell stays on its row
+    // while that row is shown, else goes to the first row; then
+    // filterChanged() and currentMoved() are raised.
+    void setFilter(const QString &text);
+    // Keeps the list ready for quick filtering (a copy of its first column).
+    void setFilterable(bool filterable) { model_->setFilterable(filterable); }
+    // Data rows shown and in all.
+    int shownRowCount() const { return model_->dataRowCount(); }
+    int totalRowCount() const { return model_->totalRowCount(); }
+
+    // The rows as tab-separated text with the header line first (the exact
+    // texts): the selected rows, or the current one when none is selected;
+    // or every row shown. Put on the clipboard by the copy functions.
+    std::string selectedRowsText() const;
+    std::string allRowsText() const;
+    void copySelectedRows() const;
+    void copyAllRows() const;
+    // The header texts and the rows shown, in their order (for a CSV of the list).
+    std::vector<std::string> headerTexts() const;
+    std::vector<std::size_t> shownDataRows() const;
+
+    // Type-ahead: the next row (from the current one while a search goes
+    // on) whose cell in the current column begins with what was typed,
+    // letter case ignored. Reads the cells' texts, so a million rows stay
+    // quick.
+    void keyboardSearch(const QString &search) override;
+
 signals:
     void cellClicked();
+    void currentMoved();
+    void filterChanged(int shown, int total);
+    // The user asks for the grid's context menu at globalPos, over data row
+    // `row` (0 when not over a row), which is then current.
+    void contextMenuWanted(int row, const QPoint &globalPos);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    // Widens each column that its texts do not fit, down to its design width
-    // when they all fit again.
+    // Sets each column's width from its design width, its header, its
+    // widest text (measureColumns) and the grid's width.
     void fitColumns();
-    void fitColumn(int column, int textWidth);
+    void measureColumns();
     int textWidth(const std::string &text) const;
     int widestText(int column) const;
     int textMargins() const;
+    std::string rowsText(const std::vector<std::size_t> &dataRows) const;
 
     void userMovedTo(int row, int column);
+    void headerClicked(int section);
     void syncViewCurrent();
     void clampCurrent();
 
@@ -101,8 +154,14 @@ private:
     int col_ = 0;
     int colSel_ = 0;
     bool syncing_ = false;
+    bool extendingSelection_ = false;
     std::vector<int> designWidths_; // pixels
+    std::vector<int> widest_;       // the widest text of each column, in pixels
     std::vector<bool> elides_;
+    int designWidth_ = 0;
+    int pressedSection_ = -1;
+    QString typed_;             // type-ahead typed so far
+    QElapsedTimer typedLately_; // since the last type-ahead key
 };
 
 } // namespace varnoth

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "row_filter.h"
+#include "wording/display_text.h"
+
 namespace varnoth {
 
 namespace {
@@ -56,7 +59,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        return QString::fromStdString(printable(text));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignmentFor(columnAlignment(index.column()), text));
     default:
@@ -69,7 +72,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (orientation != Qt::Horizontal || section < 0 || section >= columns())
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return QString::fromStdString(headerText(section));
+        return QString::fromStdString(printable(headerText(section)));
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     return {};
@@ -77,6 +80,12 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 
 void GridModel::setDataRowCount(int count)
 {
+    if (filtered_) {
+        beginResetModel();
+        filter_.clear();
+        applyFilter(false);
+        endResetModel();
+    }
     count = std::max(count, 0);
     const int current = dataRowCount();
     if (count > current) {
@@ -96,7 +105,49 @@ void GridModel::setDataRows(GridRows rows)
     rows.cells.resize(rows.rowCount() * rows.columns);
     beginResetModel();
     rows_ = std::move(rows);
+    keys_ = filterable_ ? FilterKeys(rows_, 0) : FilterKeys();
+    applyFilter(false);
     endResetModel();
+}
+
+void GridModel::setFilter(const QString &text)
+{
+    if (text == filter_)
+        return;
+    const bool narrowing = filtered_ && TextMatcher(text).narrows(TextMatcher(filter_));
+    filter_ = text;
+    beginResetModel();
+    applyFilter(narrowing);
+    endResetModel();
+}
+
+int GridModel::shownRow(std::size_t index) const
+{
+    if (!filtered_)
+        return index < rows_.rowCount() ? static_cast<int>(index) : -1;
+    const auto found = std::lower_bound(shown_.begin(), shown_.end(), index);
+    return found != shown_.end() && *found == index ? static_cast<int>(found - shown_.begin()) : -1;
+}
+
+void GridModel::applyFilter(bool narrowing)
+{
+    const TextMatcher matcher(filter_);
+    filtered_ = !matcher.empty();
+    if (!filtered_) {
+        std::vector<std::uint32_t>().swap(shown_);
+        if (!filterable_)
+            keys_ = {};
+        return;
+    }
+    if (keys_.size() != rows_.rowCount())
+        keys_ = FilterKeys(rows_, 0);
+    shown_ = keys_.matchingRows(matcher, narrowing ? &shown_ : nullptr);
+}
+
+void GridModel::setFilterable(bool filterable)
+{
+    filterable_ = filterable;
+    keys_ = filterable ? FilterKeys(rows_, 0) : FilterKeys();
 }
 
 void GridModel::setHeaderText(int column, std::string text)
@@ -107,12 +158,14 @@ void GridModel::setHeaderText(int column, std::string text)
 
 const std::string &GridModel::cellText(int row, int column) const
 {
-    return rows_.cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
+    return rows_.cell(dataIndex(row), static_cast<std::size_t>(column));
 }
 
 void GridModel::setCellText(int row, int column, std::string text)
 {
-    rows_.cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column)) = std::move(text);
+    rows_.cell(dataIndex(row), static_cast<std::size_t>(column)) = std::move(text);
+    if (column == 0 && !keys_.empty())
+        keys_ = FilterKeys(rows_, 0);
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed);
 }
@@ -128,6 +181,17 @@ void GridModel::reorder(const std::vector<std::uint32_t> &order)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     rows_.reorder(order);
+    if (!keys_.empty())
+        keys_.reorder(order);
+    if (filtered_) {
+        std::vector<bool> wasShown(order.size(), false);
+        for (const std::uint32_t row : shown_)
+            wasShown[row] = true;
+        shown_.clear();
+        for (std::uint32_t row = 0; row < order.size(); ++row)
+            if (wasShown[order[row]])
+                shown_.push_back(row);
+    }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 

@@ -5,15 +5,22 @@
 
 #include "forms/text.h"
 #include "grid.h"
+#include "wording/display_text.h"
 
 namespace varnoth {
 
 namespace {
 
 // A button shows "&" as a keyboard mnemonic; a nick or path keeps its "&".
+// Names from a log are shown by the display rule for names.
 QString literalCaption(const std::string &text)
 {
-    return QString::fromStdString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QString::fromStdString(printable(text)).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+bool onDataCell(const Grid &grid, int column)
+{
+    return grid.col() == column && grid.row() >= 1 && grid.row() < grid.rows();
 }
 
 } // namespace
@@ -29,35 +36,53 @@ void sortToggleStep(Grid &grid, int &toggle)
     }
 }
 
-void topDownloadersClick(Grid &grid1, QPushButton &Command3, int &Grid1SortToggle)
+void armNameButton(const Grid &grid1, QPushButton &Command3)
 {
-    if (grid1.col() != 0) {
+    if (!onDataCell(grid1, 0)) {
         Command3.setText(QString::fromUtf8(selectNameCaption));
         Command3.setEnabled(false);
-        if (grid1.col() == 3)
-            return;
-        sortToggleStep(grid1, Grid1SortToggle);
         return;
     }
-    Command3.setText(literalCaption("Show personal stats for " + grid1.textUtf8()));
+    Command3.setText(showPersonalCaption(grid1.textUtf8()));
     Command3.setEnabled(true);
 }
 
-void mostDownloadedClick(Grid &grid2, QPushButton &Command4)
+QString showPersonalCaption(const std::string &nick)
 {
-    if (grid2.col() != 0) {
-        Command4.setText(QString::fromUtf8(selectFileCaption));
-        Command4.setEnabled(false);
-        return;
-    }
-    const std::string &file = grid2.textUtf8();
+    return literalCaption("Show personal stats for " + nick);
+}
+
+QString showFileCaption(const std::string &file)
+{
     std::string caption = "Show file stats for ";
     if (charCount(file) < 50)
         caption += file;
     else
         caption += "..." + std::string(lastChars(file, 50));
-    Command4.setText(literalCaption(caption));
+    return literalCaption(caption);
+}
+
+void armFileButton(const Grid &grid2, QPushButton &Command4)
+{
+    if (!onDataCell(grid2, 0)) {
+        Command4.setText(QString::fromUtf8(selectFileCaption));
+        Command4.setEnabled(false);
+        return;
+    }
+    Command4.setText(showFileCaption(grid2.textUtf8()));
     Command4.setEnabled(true);
+}
+
+void topDownloadersClick(Grid &grid1, QPushButton &Command3, int &Grid1SortToggle)
+{
+    armNameButton(grid1, Command3);
+    if (grid1.col() == 1 || grid1.col() == 2)
+        sortToggleStep(grid1, Grid1SortToggle);
+}
+
+void mostDownloadedClick(Grid &grid2, QPushButton &Command4)
+{
+    armFileButton(grid2, Command4);
 }
 
 } // namespace varnoth

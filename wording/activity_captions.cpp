@@ -105,11 +105,12 @@ std::string busiestHourCaption(const Activity &activity)
            plainDecimal(activity.hours[static_cast<std::size_t>(hour)].uploads) + " of " + uploads(all);
 }
 
-std::string daysCaption(const Activity &activity, const NumberFormat &format)
+std::string daysCaption(const Activity &activity, const NumberFormat &format, const DateRange &range)
 {
-    if (activity.days.empty())
+    const auto shown = shownSpan(activity, range);
+    if (activity.days.empty() || !shown)
         return {};
-    const std::int32_t span = activity.last()->dayNumber() - activity.first()->dayNumber() + 1;
+    const std::int32_t span = shown->to->dayNumber() - shown->from->dayNumber() + 1;
     std::int64_t dated = 0;
     for (const DayActivity &day : activity.days)
         dated += day.count.uploads;

@@ -31,8 +31,9 @@ std::string busiestDayCaption(const Activity &activity, const NumberFormat &form
 // "Busiest hour : 21:00 to 22:00, 512 of 4000 uploads"
 std::string busiestHourCaption(const Activity &activity);
 // "Days with uploads : 331 of 366, 10.93 uploads a day on average" (over the
-// days from the first to the last); empty when no upload has a date.
-std::string daysCaption(const Activity &activity, const NumberFormat &format);
+// days of span, its open ends the first and the last day with uploads);
+// empty when no upload has a date.
+std::string daysCaption(const Activity &activity, const NumberFormat &format, const DateRange &span = {});
 // "12 uploads have no date and are not in the chart by period"; empty when every upload has one.
 std::string undatedCaption(const Activity &activity);
 

@@ -40,7 +40,36 @@ std::string personalStatsHeader(std::string_view nick)
 
 std::string fileStatsTitle(std::string_view file)
 {
-    return std::string(lastChars(file, 60)) + " Has been Uploaded to :";
+    return fileStatsWholeTitle(lastChars(file, 60));
+}
+
+std::string fileStatsWholeTitle(std::string_view file)
+{
+    return std::string(file) + " Has been Uploaded to :";
+}
+
+std::string exportedCaption(std::string_view path)
+{
+    return "Varnoth : Exported to " + std::string(path);
+}
+
+std::string exportedFilesCaption(std::size_t count, std::string_view folder)
+{
+    return "Varnoth : " + std::to_string(count) + " files exported to " + std::string(folder);
+}
+
+std::string replaceFilesQuestion(const std::vector<std::string> &files, const std::vector<bool> &exist)
+{
+    std::string question = files.size() == 1 ? "This file exists already:\n"
+                                             : "Export writes these files; those marked (exists) are there already:\n";
+    for (std::size_t i = 0; i < files.size(); ++i)
+        question += files[i] + (files.size() > 1 && exist[i] ? " (exists)\n" : "\n");
+    return question + (files.size() == 1 ? "\nReplace it?" : "\nReplace the files that exist?");
+}
+
+std::string filterCountCaption(std::int64_t shown, std::int64_t total)
+{
+    return plainDecimal(shown) + " of " + plainDecimal(total);
 }
 
 } // namespace varnoth

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/progress.h"
 
@@ -27,5 +28,19 @@ std::string personalStatsHeader(std::string_view nick);
 
 // The file stats view's title: the file's last 60 characters and " Has been Uploaded to :".
 std::string fileStatsTitle(std::string_view file);
+// The same with the whole file text, for the title's tooltip.
+std::string fileStatsWholeTitle(std::string_view file);
+
+// After Export: "Varnoth : Exported to PATH", or with several files
+// "Varnoth : 5 files exported to FOLDER".
+std::string exportedCaption(std::string_view path);
+std::string exportedFilesCaption(std::size_t count, std::string_view folder);
+
+// Asked once before Export replaces files: every file it writes, one a
+// line, those that exist marked "(exists)".
+std::string replaceFilesQuestion(const std::vector<std::string> &files, const std::vector<bool> &exist);
+
+// Beside a list's filter field: "12 of 3456".
+std::string filterCountCaption(std::int64_t shown, std::int64_t total);
 
 } // namespace varnoth

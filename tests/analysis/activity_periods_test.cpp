@@ -63,6 +63,23 @@ TEST(ActivityPeriods, DaysWeeksAndMonthsCutToTheLog)
     EXPECT_TRUE(activityPeriods(Activity{}).periods.empty());
 }
 
+// A run narrowed to a range shows the range: its days without uploads at
+// either end are empty periods, an open end is the first or last upload.
+TEST(ActivityPeriods, SpanOfARange)
+{
+    const Activity activity = activityOn({{"2004-07-20", 1}, {"2004-07-22", 2}});
+    EXPECT_EQ(shown(activityPeriods(activity, {day("2004-07-18"), day("2004-07-23")})),
+              "2004-07-18..2004-07-18=0 2004-07-19..2004-07-19=0 2004-07-20..2004-07-20=1 "
+              "2004-07-21..2004-07-21=0 2004-07-22..2004-07-22=2 2004-07-23..2004-07-23=0 ");
+    EXPECT_EQ(shown(activityPeriods(activity, {std::nullopt, day("2004-07-23")})).substr(0, 24),
+              "2004-07-20..2004-07-20=1");
+    const ActivityPeriods weeks = activityPeriods(activity, {day("2004-01-01"), day("2004-07-31")});
+    EXPECT_EQ(weeks.length, PeriodLength::Week);
+    EXPECT_EQ(weeks.periods.front().start, day("2004-01-01"));
+    EXPECT_EQ(weeks.periods.back().end, day("2004-07-31"));
+    EXPECT_FALSE(shownSpan(Activity{}, {day("2004-01-01"), std::nullopt}));
+}
+
 TEST(ActivityPeriods, BusiestDayAndHourTakeTheEarliestOfEquals)
 {
     Activity activity = activityOn({{"2003-06-13", 2}, {"2003-06-14", 3}, {"2003-06-15", 3}});

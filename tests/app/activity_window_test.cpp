@@ -1,10 +1,15 @@
 // View → Activity… and the activity window, driven through the windows: the
 // menu's state, the charts and words for a small log, a range run narrowing
-// the lists, Whole log restoring them, a range without uploads.
+// the lists (the charts spanning the range asked for), Whole log restoring
+// them, a range without uploads, the date fields from the keyboard, the
+// window on a small screen at a scale of 2.
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 
 #include "app/activity_window.h"
 #include "form1_harness.h"
@@ -44,10 +49,10 @@ QString text(Form1Harness &h, const char *label)
     return h.label(label)->isVisible() ? h.label(label)->text() : QString();
 }
 
-// A run on weekendLog(), then View → Activity….
-void openActivity(Form1Harness &h)
+// A run on log, then View → Activity….
+void openActivity(Form1Harness &h, const QByteArray &content = weekendLog())
 {
-    const QString log = h.writeFile(QStringLiteral("uploads.log"), weekendLog());
+    const QString log = h.writeFile(QStringLiteral("uploads.log"), content);
     h.writeSettings("Quillon ini file 1\r\n" + log.toUtf8() + "\r\n 10 \r\n");
     h.start();
     auto *activity = h.find<QAction>("activityAction");
@@ -157,6 +162,66 @@ private slots:
         QCOMPARE(text(h, "rangeLabel"), QString());
         QVERIFY(h.button("Command1")->isEnabled());
         QCOMPARE(h.find<QDateEdit>("fromDate")->date(), QDate(2003, 6, 15));
+    }
+
+    // The chart and the days count span the range asked for, as the main
+    // window names it, days without uploads at either end included.
+    void aRangeRunSpansTheWholeRange()
+    {
+        Form1Harness h;
+        openActivity(h);
+        analyzeRange(h, "2003-06-12", "2003-06-16"); // before the log's first day: From stops there
+        QCOMPARE(text(h, "rangeLabel"), QStringLiteral("Range : from 2003-06-13 to 2003-06-16"));
+        QCOMPARE(text(h, "periodTitle"), QStringLiteral("Uploads per day from 2003-06-13 to 2003-06-16"));
+        QCOMPARE(barValues(h.find<QWidget>("periodChart")), QList<double>({1, 2, 0, 0}));
+        QCOMPARE(text(h, "daysWithUploads"),
+                 QStringLiteral("Days with uploads : 2 of 4, 0.75 uploads a day on average"));
+    }
+
+    // Any day of the log can be typed, whatever the sections pass through
+    // (2004-01-02 to 2003-12-31 passes through 2003-01-02); F4 and Alt+Down
+    // open the calendar.
+    void datesFromTheKeyboard()
+    {
+        Form1Harness h;
+        openActivity(h, line("Alice", 1000000, "0:01:00", "2003-12-30 10:00") +
+                            line("Bob", 1000000, "0:01:00", "2004-01-02 10:00"));
+        auto *from = h.find<QDateEdit>("fromDate");
+        from->setDate(QDate(2004, 1, 2));
+        from->setFocus();
+        from->setSelectedSection(QDateTimeEdit::YearSection);
+        QTest::keyClicks(from, QStringLiteral("2003-12-31"));
+        QCOMPARE(from->date(), QDate(2003, 12, 31));
+        h.click("analyzeRange");
+        QCOMPARE(text(h, "rangeLabel"), QStringLiteral("Range : from 2003-12-31 to 2004-01-02"));
+
+        for (const auto &[key, modifiers] : {std::pair{Qt::Key_F4, Qt::KeyboardModifiers()},
+                                             std::pair{Qt::Key_Down, Qt::KeyboardModifiers(Qt::AltModifier)}}) {
+            from->setFocus();
+            QTest::keyClick(from, key, modifiers);
+            QTRY_VERIFY(from->calendarWidget()->isVisible());
+            QTest::keyClick(from->calendarWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(!from->calendarWidget()->isVisible());
+        }
+    }
+
+    // At any scale the window fits the screen's free area; its charts scroll
+    // and From, To and the buttons stay in view.
+    void fitsASmallScreen()
+    {
+        Form1Harness h;
+        openActivity(h);
+        auto *window = h.find<QWidget>("ActivityWindow");
+        const QRect room = window->screen()->availableGeometry();
+        QVERIFY(window->frameGeometry().width() <= room.width());
+        QVERIFY(window->frameGeometry().height() <= room.height());
+        for (const char *control : {"fromDate", "toDate", "analyzeRange", "wholeLog", "closeActivity"}) {
+            QWidget *widget = h.find<QWidget>(control);
+            QVERIFY2(window->rect().contains(QRect(widget->mapTo(window, QPoint()), widget->size())), control);
+        }
+        auto *charts = h.find<QScrollArea>("activityScroller");
+        if (window->height() < 500) // the charts take 500 pixels or more
+            QVERIFY(charts->widget()->height() > charts->viewport()->height());
     }
 };
 

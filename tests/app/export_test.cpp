@@ -1,6 +1,8 @@
 // File -> Export results: offered once a run has completed, it writes each
 // format through the save dialog with the content of varnoth-report, and a
-// write that fails says why and leaves every existing file as it was.
+// write that fails says why and leaves every existing file as it was. A
+// typed suffix chooses the format; one question names every file replaced;
+// the dialog opens where the last export went; the caption confirms a save.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -50,24 +52,41 @@ QByteArray commandOutput(const QStringList &arguments)
 class ExportTest : public QObject {
     Q_OBJECT
 
-    // Triggers Export and answers its dialog with a file type and a path.
-    void exportAs(Form1Harness &h, const QString &filter, const QString &path)
+    // What the dialog showed: its folder, and its file type once the name was typed.
+    QString dialogFolder_;
+    QString typedFilter_;
+
+    // Answers the next save dialog with a file type and a path (typed as
+    // the user types it), or cancels it when path is empty.
+    void answerDialog(const QString &filter, const QString &path)
     {
         auto *timer = new QTimer(this);
         timer->setInterval(20);
-        connect(timer, &QTimer::timeout, this, [timer, filter, path] {
+        connect(timer, &QTimer::timeout, this, [this, timer, filter, path] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
             timer->stop();
             timer->deleteLater();
             QCOMPARE(dialog->objectName(), QStringLiteral("exportDialog"));
+            dialogFolder_ = dialog->directory().absolutePath();
+            if (path.isEmpty()) {
+                dialog->reject();
+                return;
+            }
             dialog->selectNameFilter(filter);
             // Typed as the user types it (selectFile leaves a focused name field alone).
             dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
+            typedFilter_ = dialog->selectedNameFilter();
             static_cast<QDialog *>(dialog)->accept(); // QFileDialog::accept, through the public slot
         });
         timer->start();
+    }
+
+    // Triggers Export and answers its dialog.
+    void exportAs(Form1Harness &h, const QString &filter, const QString &path)
+    {
+        answerDialog(filter, path);
         h.find<QAction>("exportvalikko")->trigger();
     }
 
@@ -80,7 +99,7 @@ class ExportTest : public QObject {
         QAction *action = h.find<QAction>("exportvalikko");
         QVERIFY2(!action->isEnabled(), "Export before a run");
         const QList<QAction *> items = h.find<QMenu>("filevalikko")->actions();
-        QCOMPARE(items.first()->text(), QStringLiteral("&Export results…"));
+        QCOMPARE(items.first()->text(), QStringLiteral("E&xport results…"));
         QCOMPARE(items.last(), h.find<QAction>("exitvalikko"));
         h.click("Command1");
         QVERIFY(action->isEnabled());
@@ -129,6 +148,93 @@ private slots:
         QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList({"all-days.csv", "all-downloaders.csv"}));
         QCOMPARE(h.endCount, 0);
+    }
+
+    // A suffix that names a format chooses it, and the type list follows;
+    // any other name is written in the chosen type.
+    void typedSuffixChoosesTheFormat_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("followed"); // the type shown once the name is typed
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QStringList>("command");
+        const QString html = QStringLiteral("HTML page (*.html)");
+        const QString json = QStringLiteral("JSON (*.json)");
+        QTest::newRow(".json typed, HTML chosen")
+            << html << "r.json" << json << "r.json" << QStringList{"--format", "json"};
+        QTest::newRow(".htm") << json << "r.htm" << html << "r.htm" << QStringList{"--format", "html"};
+        QTest::newRow(".TXT") << html << "r.TXT"
+                              << "Text (*.txt)"
+                              << "r.TXT" << QStringList{"--format", "text"};
+        QTest::newRow(".csv keeps a CSV type") << "CSV, most accessed folders (*.csv)"
+                                               << "r.csv"
+                                               << "CSV, most accessed folders (*.csv)"
+                                               << "r.csv" << QStringList{"--format", "csv", "--list", "folders"};
+        QTest::newRow("other suffix") << json << "r.data" << json << "r.data" << QStringList{"--format", "json"};
+        QTest::newRow("no suffix") << json << "r" << json << "r.json" << QStringList{"--format", "json"};
+    }
+
+    void typedSuffixChoosesTheFormat()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, typed);
+        QFETCH(QString, followed);
+        QFETCH(QString, written);
+        QFETCH(QStringList, command);
+        Form1Harness h;
+        QString log;
+        analyse(h, log);
+        exportAs(h, filter, h.folder() + QLatin1Char('/') + typed);
+        QCOMPARE(typedFilter_, followed);
+        QCOMPARE(contentOf(h.folder() + QLatin1Char('/') + written), commandOutput(command << log));
+        QCOMPARE(h.questions, QStringList());
+    }
+
+    // Before any file is replaced, one question names every file the choice
+    // writes; No goes back to the dialog and replaces nothing. After a save
+    // the caption says where, and the next export opens there.
+    void oneQuestionBeforeReplacingAndTheFolderRemembered()
+    {
+        Form1Harness h;
+        QString log;
+        analyse(h, log);
+        const QString out = h.folder() + QStringLiteral("/out");
+        h.writeFile(QStringLiteral("out/all-days.csv"), "kept");
+        h.writeFile(QStringLiteral("out/all.csv"), "not written by this choice");
+        const QString csvSet = QStringLiteral("CSV, one file per list (*.csv)");
+
+        h.answer = false;
+        answerDialog(csvSet, out + QStringLiteral("/all.csv"));
+        QTimer::singleShot(0, this, [this] { answerDialog({}, {}); }); // the dialog again: cancelled
+        h.find<QAction>("exportvalikko")->trigger();
+        QCOMPARE(h.questions.size(), 1);
+        QStringList files;
+        for (const char *list : {"downloaders", "files", "folders", "days", "hours"})
+            files << QDir::toNativeSeparators(out + QStringLiteral("/all-%1.csv").arg(QLatin1String(list))) +
+                         (QLatin1String(list) == QLatin1String("days") ? QStringLiteral(" (exists)") : QString());
+        QCOMPARE(h.questions.first(),
+                 QStringLiteral("Export writes these files; those marked (exists) are there already:\n") +
+                     files.join(QLatin1Char('\n')) + QStringLiteral("\n\nReplace the files that exist?"));
+        QCOMPARE(contentOf(out + QStringLiteral("/all-days.csv")), QByteArray("kept"));
+        QCOMPARE(h.form().windowTitle(), QStringLiteral("Varnoth : -Analyzing complete-"));
+
+        h.answer = true;
+        exportAs(h, csvSet, out + QStringLiteral("/all.csv"));
+        QCOMPARE(h.questions.size(), 2);
+        QCOMPARE(contentOf(out + QStringLiteral("/all-days.csv")),
+                 commandOutput({"--format", "csv", "--list", "days", log}));
+        QCOMPARE(contentOf(out + QStringLiteral("/all.csv")), QByteArray("not written by this choice"));
+        QCOMPARE(h.form().windowTitle(),
+                 QStringLiteral("Varnoth : 5 files exported to ") + QDir::toNativeSeparators(out));
+
+        exportAs(h, QStringLiteral("JSON (*.json)"), QStringLiteral("again.json"));
+        QCOMPARE(dialogFolder_, out);
+        QCOMPARE(h.form().windowTitle(), QStringLiteral("Varnoth : Exported to ") +
+                                             QDir::toNativeSeparators(out + QStringLiteral("/again.json")));
+        QTest::keyClick(h.grid("grid1"), Qt::Key_Down); // the next action
+        QCOMPARE(h.form().windowTitle(), QStringLiteral("Varnoth : -Analyzing complete-"));
+        QCOMPARE(h.questions.size(), 2);
     }
 };
 

@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QSettings>
 
 namespace varnoth::test {
 
 Form1Harness::Form1Harness()
 {
     QDir().mkpath(settingsFolder());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path() + QStringLiteral("/user"));
 }
 
 void Form1Harness::writeSettings(const QByteArray &content) const
@@ -39,6 +41,10 @@ Form1 &Form1Harness::start()
     Form1Environment environment;
     environment.settingsFolders = {settingsFolder().toStdString()};
     environment.showMessage = [this](const QString &text) { messages << text; };
+    environment.ask = [this](const QString &text) {
+        questions << text;
+        return answer;
+    };
     environment.endProgram = [this] { ++endCount; };
     form_ = std::make_unique<Form1>(std::move(environment));
     form_->show();

@@ -14,8 +14,9 @@
 
 namespace varnoth::test {
 
-// A window started on a temporary settings folder, with its message boxes
-// and its end recorded instead of shown and carried out.
+// A window started on a temporary settings folder (and per-user state in a
+// temporary folder), with its message boxes, questions and its end recorded
+// instead of shown and carried out.
 class Form1Harness {
 public:
     Form1Harness();
@@ -56,6 +57,8 @@ public:
     QStringList column(const char *gridName, int col);
 
     QStringList messages;
+    QStringList questions;
+    bool answer = true; // to every question
     int endCount = 0;
 
 private:

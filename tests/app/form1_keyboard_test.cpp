@@ -1,10 +1,14 @@
 // The window as a keyboard user meets it: the tab order, Tab leaving each
-// grid, where the focus goes when views and panels open and close, and the
-// lists a view covers being hidden from screen readers.
+// grid, where the focus goes when views and panels open and close, the lists
+// a view covers being hidden from screen readers, keyboard moves arming the
+// Show… buttons, Enter and Esc in the browse panel and the views.
+#include <QListWidget>
 #include <algorithm>
 
+#include "app/folder_list.h"
 #include "form1_harness.h"
 
+using varnoth::Grid;
 using varnoth::test::Form1Harness;
 using varnoth::test::uploadLine;
 
@@ -47,18 +51,23 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&h.form()));
         QCOMPARE(press(h, {Qt::Key_Return}), QStringList({"grid1"})); // Enter presses Analyze; the run ends in grid1
         QCOMPARE(h.button("Command1")->text(), QStringLiteral("Quit"));
+        for (const char *list : {"grid1", "grid2", "grid3"}) // each list starts at its first row
+            QCOMPARE(h.grid(list)->row(), 1);
 
-        // Arrows move between cells; Tab, Shift+Tab and Ctrl+Tab leave every grid.
+        // Arrows move between cells; Tab, Shift+Tab and Ctrl+Tab leave every
+        // grid, each list coming after its filter field.
         QCOMPARE(press(h, {Qt::Key_Down}), QStringList({"grid1"}));
         QCOMPARE(h.grid("grid1")->row(), 2);
         h.clickCell("grid1", 1, 0);
         h.clickCell("grid2", 1, 0);
         h.grid("grid1")->setFocus();
-        QCOMPARE(press(h, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}),
-                 QStringList({"grid3", "grid2", "Command3", "Command4", "Command1", "grid1"}));
+        QCOMPARE(press(h, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab,
+                           Qt::Key_Tab, Qt::Key_Tab}),
+                 QStringList({"grid3Filter", "grid3", "grid2Filter", "grid2", "Command3", "Command4", "Command1",
+                              "grid1Filter", "grid1"}));
         QCOMPARE(press(h, {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab}, Qt::ShiftModifier),
-                 QStringList({"Command1", "Command4", "Command3", "grid2", "grid3"}));
-        QCOMPARE(press(h, {Qt::Key_Tab}, Qt::ControlModifier), QStringList({"grid2"}));
+                 QStringList({"grid1Filter", "Command1", "Command4", "Command3", "grid2"}));
+        QCOMPARE(press(h, {Qt::Key_Tab}, Qt::ControlModifier), QStringList({"Command3"}));
 
         // A view takes the focus to its grid and hides the lists it covers;
         // closing it brings them back and the focus to the list it came from.
@@ -74,7 +83,79 @@ private slots:
         QVERIFY(shown(h, {"Picture5", "grid2"}) && !h.grid("grid1")->isVisible() && !h.grid("grid3")->isVisible());
         QCOMPARE(press(h, {Qt::Key_Return}), QStringList({"grid2"}));
         QVERIFY(shown(h, {"grid1", "grid3", "Label2"}));
+
+        // Esc closes a view as Close Stats does.
+        h.button("Command4")->setFocus();
+        QCOMPARE(press(h, {Qt::Key_Return, Qt::Key_Escape}), QStringList({"grid5", "grid2"}));
+        QVERIFY(!shown(h, {"Picture5"}) && shown(h, {"grid1", "Command3", "Command4"}));
         QCOMPARE(h.endCount, 0);
+    }
+
+    // Every keyboard move of the current cell (arrows, Home/End, Page keys,
+    // type-ahead) leaves the Show… button naming the row its view opens.
+    void keyboardMovesArmTheButtons()
+    {
+        Form1Harness h;
+        QByteArray log;
+        for (const char *nick : {"lasse_b", "Moomin", "Snufkin", "Sniff"})
+            log += uploadLine(QStringLiteral("C:\\share\\%1.avi").arg(QLatin1String(nick)), QLatin1String(nick),
+                              1000000, "0:01:00");
+        const QString path = h.writeFile(QStringLiteral("uploads.log"), log);
+        h.writeSettings("Quillon ini file 1\r\n" + path.toUtf8() + "\r\n 0 \r\n");
+        h.start();
+        h.click("Command1");
+        Grid *grid1 = h.grid("grid1");
+        QPushButton *command3 = h.button("Command3");
+        grid1->setFocus();
+        const auto caption = [&](std::initializer_list<Qt::Key> keys, Qt::KeyboardModifiers modifiers = {}) {
+            press(h, keys, modifiers);
+            return command3->isEnabled() ? command3->text() : QStringLiteral("(waiting)");
+        };
+        QCOMPARE(caption({Qt::Key_Left}), QStringLiteral("Show personal stats for lasse_b"));
+        QCOMPARE(caption({Qt::Key_Down}), QStringLiteral("Show personal stats for Moomin"));
+        QCOMPARE(caption({Qt::Key_PageDown}), QStringLiteral("Show personal stats for Sniff"));
+        QCOMPARE(caption({Qt::Key_Home}, Qt::ControlModifier), QStringLiteral("Show personal stats for lasse_b"));
+        QCOMPARE(caption({Qt::Key_End}), QStringLiteral("(waiting)"));
+        QCOMPARE(caption({Qt::Key_Home, Qt::Key_S, Qt::Key_N, Qt::Key_U, Qt::Key_F}),
+                 QStringLiteral("Show personal stats for Snufkin"));
+        h.press("Command3");
+        h.waitForRead();
+        QCOMPARE(h.label("Label21")->text(), QStringLiteral("Stats for : Snufkin"));
+        QCOMPARE(press(h, {Qt::Key_Escape}), QStringList({"grid1"}));
+
+        Grid *grid2 = h.grid("grid2");
+        grid2->setFocus();
+        press(h, {Qt::Key_Left, Qt::Key_Down});
+        QCOMPARE(h.button("Command4")->text(), QStringLiteral("Show file stats for ") + grid2->text());
+        press(h, {Qt::Key_Right});
+        QVERIFY(!h.button("Command4")->isEnabled());
+    }
+
+    // Enter on a file does what OK does, Esc what Cancel does; type-ahead in
+    // the folder list meets the names, not their indentation.
+    void browsePanelKeys()
+    {
+        Form1Harness h;
+        const QString log = h.writeFile(QStringLiteral("logs/uploads.log"), "x");
+        h.writeFile(QStringLiteral("logs/zeta/x.log"), "x");
+        h.start();
+        h.click("Command5");
+        auto *dir1 = h.find<varnoth::FolderList>("Dir1");
+        dir1->setPath(h.folder().toStdString());
+        dir1->setFocus();
+        QTest::keyClicks(dir1, QStringLiteral("lo"));
+        QCOMPARE(dir1->currentItem()->text(), QStringLiteral("logs"));
+        QTest::keyClick(dir1, Qt::Key_Return);
+        QCOMPARE(h.find<QListWidget>("File1")->count(), 1);
+
+        QCOMPARE(press(h, {Qt::Key_Escape}), QStringList({"Command5"}));
+        QVERIFY(!shown(h, {"Picture3"}) && h.button("Command5")->isEnabled());
+        h.click("Command5");
+        auto *file1 = h.find<QListWidget>("File1");
+        file1->setFocus();
+        QCOMPARE(press(h, {Qt::Key_Return}), QStringList({"Command1"})); // on the file the focus is on
+        QVERIFY(!shown(h, {"Picture3"}));
+        QCOMPARE(h.label("Label9")->text(), QStringLiteral("Upload log file : ") + log);
     }
 
     void browsePanelAndPathField()

@@ -1,5 +1,5 @@
 // The grid control: rows, current cell, header row, sorts, widths that fit
-// their texts, clicks and what a screen reader sees.
+// their texts, clicks, the filter, copied rows and what a screen reader sees.
 #include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
@@ -238,6 +238,73 @@ private slots:
         grid.setRow(grid.rows() - 1);
         QCOMPARE(grid.verticalScrollBar()->value(), 0);
         QCOMPARE(grid.text(), QStringLiteral("99"));
+    }
+
+    // The filter narrows the rows shown, letter case ignored (beyond ASCII
+    // too); the current cell stays on its row while it is shown; a sort
+    // orders the rows shown; an empty filter gives every row back, sorted.
+    void filterNarrowsAndRestores()
+    {
+        Grid grid(2, format_);
+        grid.setDataRows(rowsOf({{"Alice", "3"}, {"bob", "2"}, {"ALINA", "1"}, {"Ünal", "5"}}, 2));
+        QSignalSpy counts(&grid, &Grid::filterChanged);
+        QSignalSpy moves(&grid, &Grid::currentMoved);
+        grid.setRow(3);
+        grid.setFilter(QStringLiteral("aLi"));
+        QCOMPARE(column(grid, 0), QStringList({"Alice", "ALINA"}));
+        QCOMPARE(grid.text(), QStringLiteral("ALINA"));
+        QCOMPARE(counts.takeLast(), QVariantList({2, 4}));
+        QCOMPARE(moves.count(), 1);
+        grid.setFilter(QStringLiteral("alin"));
+        QCOMPARE(column(grid, 0), QStringList({"ALINA"}));
+        QCOMPARE(grid.row(), 1);
+        grid.setFilter(QStringLiteral("üN"));
+        QCOMPARE(column(grid, 0), QStringList({"Ünal"}));
+        grid.setFilter(QStringLiteral("nobody"));
+        QCOMPARE(grid.rows(), 1);
+        QCOMPARE(grid.row(), 0); // no data row to be on
+
+        grid.setFilter(QStringLiteral("a"));
+        grid.setRow(1);
+        grid.setCol(1);
+        grid.sort(1);
+        QCOMPARE(column(grid, 0), QStringList({"ALINA", "Alice", "Ünal"}));
+        grid.setFilter(QString());
+        QCOMPARE(column(grid, 0), QStringList({"ALINA", "bob", "Alice", "Ünal"}));
+        QCOMPARE(counts.takeLast(), QVariantList({4, 4}));
+        grid.setFilter(QStringLiteral("B")); // searched in the sorted order
+        QCOMPARE(column(grid, 0), QStringList({"bob"}));
+    }
+
+    // Rows copied keep their exact texts; a cell that would split a line or
+    // a cell is quoted.
+    void copiedRowsKeepTheirTexts()
+    {
+        Grid grid(2, format_);
+        grid.setRow(0);
+        grid.setText(QStringLiteral("Name:"));
+        grid.setCol(1);
+        grid.setText(QStringLiteral("Uploads:"));
+        grid.setDataRows(rowsOf({{"a\tb", "1"}, {"\"quoted\"", "2"}, {"plain \"q\"", "3"}}, 2));
+        grid.selectAll();
+        QCOMPARE(QString::fromStdString(grid.selectedRowsText()),
+                 QStringLiteral("Name:\tUploads:\n\"a\tb\"\t1\n\"\"\"quoted\"\"\"\t2\nplain \"q\"\t3\n"));
+        grid.clearSelection();
+        grid.setRow(2);
+        QCOMPARE(QString::fromStdString(grid.selectedRowsText()),
+                 QStringLiteral("Name:\tUploads:\n\"\"\"quoted\"\"\"\t2\n"));
+    }
+
+    // However long a name, its column takes at most 40 % of the grid's width.
+    void longTextsStayWithinTheirShare()
+    {
+        Grid grid(2, format_);
+        grid.resize(400, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.setDataRows(rowsOf({{std::string(320, 'n').c_str(), "12345"}}, 2));
+        QVERIFY(grid.columnWidth(0) <= grid.viewport()->width() * 2 / 5);
+        QVERIFY(grid.columnWidth(0) > grid.viewport()->width() / 3);
     }
 
     void screenReaderReadsCellsAndHeaders()
