@@ -31,7 +31,8 @@ Outcome<std::vector<Row>> readMatches(const std::vector<LogExtent> &logs, const 
         for (std::size_t i = 0; i < logs.size(); ++i) {
             opened.push_back(std::make_unique<OpenedLog>(logs[i].log));
             const OpenedLog &log = *opened.back();
-            stretches.push_back({i, &log, 0, log.stream() ? 0 : std::min(log.sizeNow(), logs[i].bytes)});
+            const std::uint64_t to = log.stream() ? 0 : std::min(log.sizeNow(), logs[i].bytes);
+            stretches.push_back({i, &log, log.stream() ? 0 : std::min(logs[i].from, to), to});
         }
         ReadPlan plan(stretches, options.readMethod, readThreads(options), partBytes);
         const double size = static_cast<double>(plan.fileBytes() + plan.streamFileBytes());

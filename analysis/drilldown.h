@@ -49,13 +49,13 @@ inline Outcome<std::vector<PersonalUpload>> personalRows(const LogInput &log, st
                                                          const ProgressCallback &progress = {},
                                                          std::uint64_t partBytes = 0)
 {
-    return personalRows({LogExtent{log, UINT64_MAX}}, nick, options, progress, {}, partBytes);
+    return personalRows({LogExtent{log, UINT64_MAX, UINT64_MAX}}, nick, options, progress, {}, partBytes);
 }
 inline Outcome<std::vector<FileUpload>> fileRows(const LogInput &log, std::string_view file,
                                                  const AnalysisOptions &options, const ProgressCallback &progress = {},
                                                  std::uint64_t partBytes = 0)
 {
-    return fileRows({LogExtent{log, UINT64_MAX}}, file, options, progress, {}, partBytes);
+    return fileRows({LogExtent{log, UINT64_MAX, UINT64_MAX}}, file, options, progress, {}, partBytes);
 }
 
 } // namespace varnoth

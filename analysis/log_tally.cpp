@@ -433,9 +433,11 @@ std::vector<LogExtent> LogTally::extents() const
 {
     std::vector<LogExtent> extents;
     for (std::size_t i = 0; i < logs_.size(); ++i) {
-        LogExtent extent{logs_[i], UINT64_MAX};
-        if (i < state_->marks.size() && state_->marks[i].opened && !state_->marks[i].opened->stream())
+        LogExtent extent{logs_[i], UINT64_MAX, UINT64_MAX};
+        if (i < state_->marks.size() && state_->marks[i].opened && !state_->marks[i].opened->stream()) {
             extent.bytes = state_->marks[i].seen;
+            extent.lineEnd = state_->marks[i].readTo;
+        }
         extents.push_back(std::move(extent));
     }
     return extents;

@@ -21,10 +21,13 @@ struct ReadDone {
     bool anythingNew() const { return fromStart || uploads > 0; }
 };
 
-// How far a log was read: a drill-down reads the same bytes.
+// How far a log was read: a drill-down reads the same bytes (from a line's
+// start `from`, for a view that has read the bytes before).
 struct LogExtent {
     LogInput log;
-    std::uint64_t bytes = 0; // read up to here (a stream: all of it)
+    std::uint64_t bytes = 0;   // read up to here (a stream: all of it)
+    std::uint64_t lineEnd = 0; // where the last whole line read ends (bytes, unless a last line waits)
+    std::uint64_t from = 0;
 };
 
 // The counts of one or more logs read as one log, kept between reads: fed

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -18,11 +19,14 @@
 
 #include "analysis/analysis_run.h"
 #include "analysis/read_threads.h"
+#include "activity_window.h"
 #include "drive_list.h"
 #include "export_list.h"
 #include "export_results.h"
 #include "file_list.h"
 #include "folder_list.h"
+#include "log_follower.h"
+#include "user_state.h"
 #include "forms/failure.h"
 #include "forms/file_exists.h"
 #include "forms/number_forms.h"
@@ -52,9 +56,7 @@ const QString noSettingsMessage =
 const QString invalidChoiceMessage =
     QStringLiteral("Invalid Upload log file! You must select a valid DC++ Upload Logfile eg. "
                    "C:\\program files\\dc++\\logs\\uploads.log");
-const QString lineBreakMessage =
-    QStringLiteral("This path holds a line break or a NUL character, which the settings file cannot keep. "
-                   "Rename the file or its folder, then choose the log again.");
+const QString lineBreakMessage = QString::fromUtf8(messages::pathWithLineBreak);
 const QString aboutAddress = QStringLiteral("varnoth@example.org");
 
 // A name or path from a log as the window shows it.
@@ -81,8 +83,14 @@ Form1::Form1(Form1Environment environment, QWidget *parent)
     , environment_(std::move(environment))
     , options_{systemNumberFormat(), threadsSetting(std::getenv("VARNOTH_THREADS")), {}}
     , backgroundRead_(new BackgroundRead(this))
+    , follower_(new LogFollower(this))
 {
     buildControls();
+    for (const SummaryLabel &summaryLabel : summaryLabels)
+        if (auto *label = centralWidget()->findChild<QLabel *>(QString::fromLatin1(summaryLabel.label)))
+            startupCaptions_.emplace_back(label, label->text());
+    backgroundRead_->setCancelButton(cancelButton_);
+    setAcceptDrops(true);
 
     // The browse lists begin at the process's current folder.
     std::error_code error;
@@ -150,6 +158,13 @@ void Form1::connectHandlers()
     connect(Command4, &QPushButton::clicked, this, [this] { fileStats_->open(); });
     connect(Command9, &QPushButton::clicked, this, [this] { fileStats_->close(); });
     connect(backgroundRead_, &BackgroundRead::progressed, this, &Form1::showProgress, Qt::QueuedConnection);
+
+    connect(openAction_, &QAction::triggered, this, &Form1::openLogsDialog);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &Form1::fillRecentMenu);
+    connect(refreshAction_, &QAction::triggered, this, &Form1::refreshResults);
+    connect(followAction_, &QAction::toggled, this, &Form1::setFollowing);
+    connect(cancelButton_, &QPushButton::clicked, this, &Form1::cancelRead);
+    connect(follower_, &LogFollower::grew, this, &Form1::followTick);
 }
 
 // Start-up: the settings file decides whether Analyze is offered.
@@ -214,8 +229,10 @@ void Form1::Form1_Command1_Click()
         quit();
         return;
     }
-    const LogInput log = logInput();
-    if (!fileExists(log.path())) {
+    bool found = true;
+    for (const LogInput &log : logInputs())
+        found = found && fileExists(log.path());
+    if (!found) {
         message(QString::fromUtf8(messages::invalidLogPath));
         Text1->show();
         setCaption(Label9, QStringLiteral("Upload log file :"));
@@ -234,22 +251,34 @@ void Form1::Form1_Command1_Click()
     runAnalysis({});
 }
 
-// Reads the log on a worker thread, narrowed to range (the whole log when
-// both ends are open), and shows what the run found. A failed run ends the
-// program, except a range run that found nothing to rank: the results shown
-// stay.
+// Reads the logs on a worker thread, narrowed to range (the whole logs
+// when both ends are open), into counts that live on for refreshes, and
+// shows what the run found. A failed run ends the program, except a range
+// run that found nothing to rank: the results shown stay. A cancelled run
+// changes nothing.
 void Form1::runAnalysis(const DateRange &range)
 {
-    auto outcome = std::make_shared<AnalysisOutcome>();
     AnalysisOptions options = options_;
     options.range = range;
-    const LogInput log = logInput();
+    auto tally = std::make_shared<LogTally>(logInputs(), options);
+    auto outcome = std::make_shared<AnalysisOutcome>(Cancelled{});
+    const bool firstRun = !report_;
     readInBackground(
-        [log, options, outcome](const ProgressCallback &progress, std::stop_token stop) {
-            *outcome = analyzeLogs({log}, options, progress, stop);
+        [tally, outcome](const ProgressCallback &progress, std::stop_token stop) {
+            const Outcome<ReadDone> read = tally->read(LogTally::Reading::Refresh, progress, stop);
+            if (!completed(read)) {
+                *outcome = notCompleted<AnalysisReport>(read);
+                return;
+            }
+            reportRankingPhases(progress, tally->uploads());
+            *outcome = tally->report(LogTally::LastLine::End);
         },
-        [this, outcome, range] {
+        [this, outcome, range, tally, firstRun] {
             AnalysisReport *report = std::get_if<AnalysisReport>(outcome.get());
+            if (std::holds_alternative<Cancelled>(*outcome)) {
+                runEnded(range, firstRun);
+                return;
+            }
             if (report_ && std::holds_alternative<NoUploads>(*outcome)) {
                 keepResults(range);
                 return;
@@ -261,13 +290,44 @@ void Form1::runAnalysis(const DateRange &range)
             letGoOfResults();
             options_.range = range;
             report_ = std::make_shared<const AnalysisReport>(std::move(*report));
-            if (range.whole())
+            ++countsGeneration_;
+            if (range.whole()) {
                 wholeLogReport_ = report_;
+                wholeTally_ = tally;
+                rangeTally_.reset();
+            } else {
+                rangeTally_ = tally;
+            }
             // Every completed run adds the upload lines it analysed.
             TotalLinesAnalyzed += static_cast<double>(report_->lineCount);
             showResults(*report_);
+            if (followAction_->isChecked())
+                setFollowing(true);
             emit readFinished();
         });
+}
+
+// A run that was cancelled: a first run leaves the window as it was before
+// Analyze, a range run the results shown.
+void Form1::runEnded(const DateRange &range, bool firstRun)
+{
+    setBusy(false);
+    if (firstRun) {
+        for (QWidget *progress : {static_cast<QWidget *>(Label5), static_cast<QWidget *>(Picture1),
+                                  static_cast<QWidget *>(Label23)})
+            progress->hide();
+        setCaption(Label23, QStringLiteral("Lines Completed :"));
+        showCaption(QStringLiteral("Varnoth"));
+        Command1->setEnabled(true);
+        Command5->show();
+        Command5->setEnabled(true);
+        focusControl(Command1);
+    } else {
+        (void)range;
+        Command1->setEnabled(true);
+        showReadState();
+    }
+    endAfterCancelledRead();
 }
 
 // Each list starts at its first row, shown at the top.
@@ -297,18 +357,13 @@ void Form1::showResults(const AnalysisReport &report)
     Command3->show();
     Command4->show();
 
-    const SummaryCaptions captions = summaryCaptions(report.summary, options_.numberFormat);
-    for (const SummaryLabel &summaryLabel : summaryLabels) {
-        if (auto *label = centralWidget()->findChild<QLabel *>(QString::fromLatin1(summaryLabel.label))) {
-            setCaption(label, QString::fromStdString(captions.*summaryLabel.caption));
-            label->show();
-        }
-    }
+    fillSummary(report);
 
     grid2->show();
     showCaption(QString::fromUtf8(analyzingCompleteCaption));
     Command10->setText(QStringLiteral("Save Results"));
     exportvalikko->setEnabled(true);
+    refreshAction_->setEnabled(true);
     Grid1SortToggle = 0;
     grid1->show();
     Label3->show();
@@ -318,6 +373,34 @@ void Form1::showResults(const AnalysisReport &report)
     Command1->setEnabled(true);
     resultsShown();
     focusControl(grid1);
+}
+
+// Fresher results of the same logs, in place: each list keeps its
+// selected row, its scroll position and a click sort; the Show… buttons
+// follow the rows they name.
+void Form1::updateResults(const AnalysisReport &report)
+{
+    grid1->refreshDataRows(downloaderCells(report.downloaders, options_.numberFormat));
+    grid3->refreshDataRows(folderCells(report.folders));
+    grid2->refreshDataRows(fileCells(report.files));
+    if (Command3->isEnabled())
+        armNameButton(*grid1, *Command3);
+    if (Command4->isEnabled())
+        armFileButton(*grid2, *Command4);
+    fillSummary(report);
+    if (activityWindow_)
+        activityWindow_->showReport(*report_, *wholeLogReport_, options_.numberFormat);
+}
+
+void Form1::fillSummary(const AnalysisReport &report)
+{
+    const SummaryCaptions captions = summaryCaptions(report.summary, options_.numberFormat);
+    for (const SummaryLabel &summaryLabel : summaryLabels) {
+        if (auto *label = centralWidget()->findChild<QLabel *>(QString::fromLatin1(summaryLabel.label))) {
+            setCaption(label, QString::fromStdString(captions.*summaryLabel.caption));
+            label->show();
+        }
+    }
 }
 
 void Form1::quit()
@@ -411,23 +494,11 @@ void Form1::Form1_Text1_KeyPress()
 }
 
 // A log path that passed the existence test becomes the one Analyze reads
-// and is remembered in the settings file.
+// (in place of the results of other logs) and is remembered in the
+// settings file.
 void Form1::acceptLogPath(const NativePath &path)
 {
-    Command5->show();
-    Command5->setEnabled(true);
-    Command1->show();
-    Picture3->hide();
-    showLogPath(path);
-    Text1->hide();
-    setCaption(Label9, logPathCaption(path.text));
-    focusControl(Command1);
-    try {
-        writeSettings(environment_.settingsFolders, path.bytes, TotalLinesAnalyzed, options_.numberFormat);
-    } catch (const std::exception &failure) {
-        // The choice stands for this session; only remembering it failed.
-        message(QStringLiteral("The settings file could not be written : ") + QString::fromUtf8(failure.what()));
-    }
+    chooseLogs({path});
 }
 
 void Form1::showLogPath(const NativePath &path)
@@ -603,7 +674,7 @@ void Form1::readInBackground(std::function<void(const ProgressCallback &, std::s
                              std::function<void()> done)
 {
     shownPhase_ = RunPhase::ReadingDrilldown;
-    backgroundRead_->start(std::move(read), std::move(done));
+    backgroundRead_->start(std::move(read), std::move(done), !quietRead_);
 }
 
 // The one progress display of runs and drill-downs: the caption of each
@@ -611,6 +682,8 @@ void Form1::readInBackground(std::function<void(const ProgressCallback &, std::s
 // and the fill, which spans the whole frame at 100 %.
 void Form1::showProgress(const Progress &progress)
 {
+    if (quietRead_)
+        return; // a log followed: its small reads show only in the results
     if (progress.phase != shownPhase_ && progress.phase != RunPhase::ReadingDrilldown) {
         showCaption(QString::fromUtf8(phaseCaption(progress.phase)));
         if (progress.phase == RunPhase::ReadingInformation)
@@ -634,9 +707,15 @@ LogInput Form1::logInput() const
     return logPath();
 }
 
+// The logs of the results shown, each as far as their counts have read it.
 std::vector<LogExtent> Form1::logExtents() const
 {
-    return {LogExtent{logInput(), UINT64_MAX}};
+    if (const std::shared_ptr<LogTally> &tally = rangeTally_ ? rangeTally_ : wholeTally_)
+        return tally->extents();
+    std::vector<LogExtent> extents;
+    for (const LogInput &log : logInputs())
+        extents.push_back({log, UINT64_MAX, UINT64_MAX});
+    return extents;
 }
 
 // The path in Text1 as bytes: those it was shown for, unless the user has
@@ -644,6 +723,11 @@ std::vector<LogExtent> Form1::logExtents() const
 std::string Form1::logPath() const
 {
     return Text1->text() == logFile_.text ? logFile_.bytes : NativePath::fromText(Text1->text()).bytes;
+}
+
+void Form1::showMessage(const QString &text)
+{
+    message(text);
 }
 
 void Form1::stopWithMessage(const QString &text)

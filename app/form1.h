@@ -9,12 +9,15 @@
 #include <vector>
 
 #include "analysis/analysis_report.h"
+#include "analysis/log_tally.h"
 #include "analysis/progress.h"
 #include "form1_environment.h"
 #include "native_path.h"
 #include "views/view_host.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -34,6 +37,7 @@ class ElidedLabel;
 class FileList;
 class FolderList;
 class Grid;
+class LogFollower;
 
 // The program's one window: the command strip, the results area with its
 // grids and drill-down panels, the summary labels, the browse panel and the
@@ -44,6 +48,13 @@ class Grid;
 // the three lists and the drill-down grids, the summary keeping its layout;
 // in a smaller one the content scrolls. Its size, place and maximised state
 // are kept per user (UserState).
+//
+// The results always belong to the logs the window names: one log (Text1,
+// the browse panel, the settings file) or several read as one (File → Open
+// logs…, a drop, Recent logs, the command line). Their counts live on
+// between reads, so that View → Refresh and Follow log read only what the
+// logs gained. Every read can be cancelled (Esc, the Cancel button, the
+// close box).
 class Form1 : public QMainWindow, public ViewHost {
     Q_OBJECT
 
@@ -60,14 +71,17 @@ public:
     void readInBackground(std::function<void(const ProgressCallback &, std::stop_token)> read,
                           std::function<void()> done) override;
     void stopWithMessage(const QString &message) override;
+    void showMessage(const QString &message) override;
 
     // Lines analysed over all runs, as the settings file keeps them.
     double totalLinesAnalyzed() const { return TotalLinesAnalyzed; }
     const std::string &settingsFileHeader() const { return SettingsHeader; }
     // The path in Text1 as the file system's bytes.
     std::string logPath() const;
-    // Whether a run or a drill-down is reading the log.
+    // Whether a run, a refresh or a drill-down is reading the logs.
     bool reading() const;
+    // Which read of the counts the results come from (see logExtents()).
+    int countsGeneration() const override { return countsGeneration_; }
     // The results of the completed run, or null.
     const AnalysisReport *report() const { return report_.get(); }
 
@@ -77,6 +91,19 @@ public:
     // Shows the results of the run on the whole log again.
     void showWholeLog();
 
+    // Names these logs in the window (several are read as one, oldest
+    // first), in place of the results shown; Analyze then reads them.
+    void openLogs(const QStringList &paths);
+    // The same, then analyses them at once (logs named on the command line).
+    void analyzeLogs(const QStringList &paths);
+    // Reads what the logs gained since they were read and shows the results in place.
+    void refreshResults();
+    // Follows the logs as they grow (View → Follow log).
+    void setFollowing(bool following);
+    bool following() const;
+    // Stops the read that runs, as Esc or the Cancel button do.
+    void cancelRead();
+
 signals:
     // A run or a drill-down has ended and its results are shown.
     void readFinished();
@@ -84,6 +111,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // A list with its title and its filter field.
@@ -122,8 +151,24 @@ private:
     void writeGridHeaders();
     void Form1_Command1_Click();
     void runAnalysis(const DateRange &range);
+    void runEnded(const DateRange &range, bool firstRun);
     void quit();
     void showResults(const AnalysisReport &report);
+    void updateResults(const AnalysisReport &report);
+    void fillSummary(const AnalysisReport &report);
+
+    // The logs named in the window: several chosen together, else Text1's.
+    std::vector<NativePath> namedLogs() const;
+    std::vector<LogInput> logInputs() const;
+    void chooseLogs(std::vector<NativePath> logs);
+    void showLogNames();
+    void clearResults();
+    void openLogsDialog();
+    void fillRecentMenu();
+    void readLogs(LogTally::Reading reading);
+    void followTick();
+    void showReadState();
+    void endAfterCancelledRead();
     void letGoOfResults();
     void keepResults(const DateRange &range);
     void resultsShown();
@@ -160,6 +205,18 @@ private:
     BackgroundRead *backgroundRead_ = nullptr;
     std::shared_ptr<const AnalysisReport> report_;
     std::shared_ptr<const AnalysisReport> wholeLogReport_; // the run on the whole log
+    // The logs chosen together (empty: Text1 names the one log), and the
+    // counts of the results: the whole logs', and a range's while one is
+    // in force.
+    std::vector<NativePath> logs_;
+    std::shared_ptr<LogTally> wholeTally_;
+    std::shared_ptr<LogTally> rangeTally_;
+    // Bumped whenever the counts are read again from the logs' start, so a
+    // drill-down knows whether it may read on from where it was.
+    int countsGeneration_ = 0;
+    LogFollower *follower_ = nullptr;
+    bool quietRead_ = false; // a read while following: no progress shown, input taken
+    std::vector<std::pair<QLabel *, QString>> startupCaptions_; // the summary labels' own
     ActivityWindow *activityWindow_ = nullptr;
     bool busy_ = false;
     RunPhase shownPhase_ = RunPhase::ReadingDrilldown;
@@ -223,6 +280,11 @@ private:
     QAction *aboutvalikko = nullptr;
     QMenu *viewMenu_ = nullptr;
     QAction *activityAction_ = nullptr;
+    QAction *openAction_ = nullptr;
+    QMenu *recentMenu_ = nullptr;
+    QAction *refreshAction_ = nullptr;
+    QAction *followAction_ = nullptr;
+    QPushButton *cancelButton_ = nullptr; // stops a read; shown only while one runs
     QLabel *rangeLabel_ = nullptr; // the range in force, beside the log path
 
     std::unique_ptr<DrilldownPanel> personalStats_;

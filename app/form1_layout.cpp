@@ -312,6 +312,9 @@ void Form1::buildCommandStrip()
     Label9->setBuddy(Text1);
     rangeLabel_ = makeLabel(Pohja, "rangeLabel", QString(), {113, 41}, sansBold(9.75));
     rangeLabel_->hide();
+    // Stops the read that runs; stands where Browse stands, which no read shows.
+    cancelButton_ = makeButton(Pohja, "cancelButton", QStringLiteral("Cancel"), {8, 36, 97, 25});
+    cancelButton_->hide();
     Command10 = makeButton(Pohja, "Command10", QStringLiteral("Save Results"), {880, 36, 105, 25});
     Command10->setToolTip(QStringLiteral("Not yet Implemented"));
     Command10->setEnabled(false);
@@ -465,6 +468,10 @@ void Form1::buildBrowsePanel()
 void Form1::buildMenus()
 {
     filevalikko = named(menuBar()->addMenu(QStringLiteral("&File")), "filevalikko");
+    openAction_ = named(filevalikko->addAction(QStringLiteral("&Open logs\u2026")), "openAction");
+    openAction_->setShortcut(QKeySequence::Open);
+    recentMenu_ = named(filevalikko->addMenu(QStringLiteral("&Recent logs")), "recentMenu");
+    filevalikko->addSeparator();
     // Export is offered once a run has completed (showResults enables it).
     exportvalikko = named(filevalikko->addAction(QStringLiteral("E&xport results…")), "exportvalikko");
     exportvalikko->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
@@ -478,6 +485,12 @@ void Form1::buildMenus()
     viewMenu_ = named(menuBar()->addMenu(QStringLiteral("&View")), "viewMenu");
     activityAction_ = named(viewMenu_->addAction(QStringLiteral("&Activity\u2026")), "activityAction");
     activityAction_->setEnabled(false); // until a run has completed
+    refreshAction_ = named(viewMenu_->addAction(QStringLiteral("&Refresh")), "refreshAction");
+    refreshAction_->setShortcut(QKeySequence(Qt::Key_F5));
+    refreshAction_->setEnabled(false); // until a run has completed
+    followAction_ = named(viewMenu_->addAction(QStringLiteral("&Follow log")), "followAction");
+    followAction_->setCheckable(true);
+    followAction_->setChecked(UserState().value(QStringLiteral("view/follow"), false).toBool());
     helppivalikko = named(menuBar()->addMenu(QStringLiteral("&Help")), "helppivalikko");
     aboutvalikko = named(helppivalikko->addAction(QStringLiteral("&About")), "aboutvalikko");
     aboutvalikko->setShortcut(QKeySequence(Qt::Key_F1));

@@ -34,8 +34,11 @@ public:
     // The button that cancels a read, shown only while one runs.
     void setCancelButton(QWidget *button);
 
-    // Starts read on a worker thread, unless a read is running already.
-    void start(Read read, std::function<void()> done);
+    // Starts read on a worker thread, unless a read is running already. A
+    // quiet read (blockInput false: a short read the user did not ask for)
+    // takes no input away and shows no cancel button; a read started while
+    // it runs stops it first (its done is called, after a cancel).
+    void start(Read read, std::function<void()> done, bool blockInput = true);
     bool running() const { return thread_ != nullptr; }
     // Asks the running read to stop; it ends within a few milliseconds.
     void cancel();
@@ -56,6 +59,8 @@ private:
     std::stop_source stop_;
     QPointer<QWidget> cancelButton_;
     bool closeAsked_ = false;
+    bool quiet_ = false;
+    unsigned readNumber_ = 0;
 };
 
 } // namespace varnoth

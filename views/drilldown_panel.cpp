@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <string>
+#include <variant>
 
 #include "analysis/drilldown.h"
 #include "elided_label.h"
@@ -14,32 +15,6 @@
 #include "wording/window_captions.h"
 
 namespace varnoth {
-namespace {
-
-// Reads the rows of one drill-down in the background and shows them when
-// the read has ended; a cancelled read gives the list back, and a read
-// that fails ends the program with its message.
-template <class Rows, class ReadRows, class Cells, class Show, class GiveBack>
-void readAndShow(ViewHost &host, ReadRows readRows, Cells cells, Show show, GiveBack giveBack)
-{
-    auto outcome = std::make_shared<Outcome<Rows>>();
-    host.readInBackground(
-        [outcome, readRows](const ProgressCallback &progress, std::stop_token stop) {
-            *outcome = readRows(progress, stop);
-        },
-        [&host, outcome, cells, show, giveBack] {
-            if (const Rows *rows = completed(*outcome))
-                show(cells(*rows));
-            else if (std::holds_alternative<Cancelled>(*outcome))
-                giveBack();
-            else
-                host.stopWithMessage(
-                    QString::fromStdString(messages::failureMessage(*outcome, messages::Reader::Drilldown)));
-        });
-}
-
-} // namespace
-
 DrilldownPanel::DrilldownPanel(Kind kind, const Controls &controls, ViewHost &host)
     : kind_(kind)
     , c_(controls)
@@ -74,8 +49,6 @@ void DrilldownPanel::open()
     c_.grid->setAccessibleName(whole);
     c_.panel->setAccessibleName(whole);
 
-    const std::vector<LogExtent> logs = host_.logExtents();
-    const AnalysisOptions options = host_.analysisOptions();
     auto show = [this, personal](GridRows rows) {
         const bool found = rows.rowCount() > 0;
         c_.grid->setDataRows(std::move(rows));
@@ -87,22 +60,85 @@ void DrilldownPanel::open()
         host_.showCaption(QString::fromUtf8(analyzingCompleteCaption));
         c_.panel->show();
     };
-    if (personal) {
-        readAndShow<std::vector<PersonalUpload>>(
-            host_,
-            [logs, key, options](const ProgressCallback &p, std::stop_token stop) {
-                return personalRows(logs, key, options, p, stop);
-            },
-            [options](const std::vector<PersonalUpload> &rows) { return personalCells(rows, options.numberFormat); },
-            show, [this] { cancelled(); });
-    } else {
-        readAndShow<std::vector<FileUpload>>(
-            host_,
-            [logs, key, options](const ProgressCallback &p, std::stop_token stop) {
-                return fileRows(logs, key, options, p, stop);
-            },
-            [](const std::vector<FileUpload> &rows) { return fileUploadCells(rows); }, show, [this] { cancelled(); });
-    }
+    key_ = key;
+    read(host_.logExtents(), show, [this] { cancelled(); }, true);
+}
+
+void DrilldownPanel::reload()
+{
+    if (!isOpen())
+        return;
+    std::vector<LogExtent> logs = host_.logExtents();
+    // The logs only grew since the rows were read: the rows read before
+    // stay, and the read goes on from where it stopped.
+    bool readOn = generation_ == host_.countsGeneration() && logs.size() == logsRead_.size();
+    for (std::size_t i = 0; readOn && i < logs.size(); ++i)
+        readOn = logsRead_[i].bytes == logsRead_[i].lineEnd && logs[i].bytes >= logsRead_[i].bytes &&
+                 logsRead_[i].bytes != UINT64_MAX;
+    if (readOn)
+        for (std::size_t i = 0; i < logs.size(); ++i)
+            logs[i].from = logsRead_[i].bytes;
+    read(
+        logs,
+        [this, readOn](GridRows rows) {
+            if (readOn) {
+                GridRows all = c_.grid->dataRows();
+                all.cells.insert(all.cells.end(), std::make_move_iterator(rows.cells.begin()),
+                                 std::make_move_iterator(rows.cells.end()));
+                rows = std::move(all);
+            }
+            c_.grid->refreshDataRows(std::move(rows));
+        },
+        [] {}, false);
+}
+
+void DrilldownPanel::read(std::vector<LogExtent> logs, std::function<void(GridRows)> show,
+                          std::function<void()> whenCancelled, bool failureEnds)
+{
+    const AnalysisOptions options = host_.analysisOptions();
+    const std::string key = key_;
+    const int generation = host_.countsGeneration();
+    auto cells = std::make_shared<GridRows>();
+    auto message = std::make_shared<std::string>();
+    auto wasCancelled = std::make_shared<bool>(false);
+    const bool personal = kind_ == Kind::Personal;
+    host_.readInBackground(
+        [=](const ProgressCallback &progress, std::stop_token stop) {
+            // The rows become cell texts here, off the window's thread.
+            auto take = [&](const auto &outcome, auto toCells) {
+                if (const auto *rows = completed(outcome))
+                    *cells = toCells(*rows);
+                else if (std::holds_alternative<Cancelled>(outcome))
+                    *wasCancelled = true;
+                else
+                    *message = messages::failureMessage(outcome, messages::Reader::Drilldown);
+            };
+            if (personal)
+                take(personalRows(logs, key, options, progress, stop),
+                     [&](const std::vector<PersonalUpload> &rows) { return personalCells(rows, options.numberFormat); });
+            else
+                take(fileRows(logs, key, options, progress, stop),
+                     [](const std::vector<FileUpload> &rows) { return fileUploadCells(rows); });
+        },
+        [=, this] {
+            if (*wasCancelled) {
+                whenCancelled();
+            } else if (!message->empty()) {
+                if (failureEnds) {
+                    host_.stopWithMessage(QString::fromStdString(*message));
+                } else {
+                    close();
+                    host_.showMessage(QString::fromStdString(*message));
+                }
+            } else {
+                std::vector<LogExtent> read = logs;
+                for (LogExtent &extent : read)
+                    extent.from = 0;
+                logsRead_ = std::move(read);
+                generation_ = generation;
+                show(std::move(*cells));
+            }
+        });
 }
 
 // A view whose read was cancelled is not shown: the list is as it was.

@@ -1,6 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <string>
+#include <vector>
+
+#include "analysis/log_tally.h"
+#include "wording/grid_rows.h"
+
+#include <functional>
 
 class QPushButton;
 class QWidget;
@@ -38,13 +45,24 @@ public:
     void open();
     void close();
     bool isOpen() const;
+    // Brings an open view up to the results' logs as they are now, in
+    // place: where the logs only grew, it reads on from where it stopped.
+    void reload();
 
 private:
+    // Reads the rows of the logs (from where `logs` say) for key_ in the
+    // background, then calls show with them; a cancelled read calls
+    // cancelled, a failed one shows its message.
+    void read(std::vector<LogExtent> logs, std::function<void(GridRows)> show, std::function<void()> cancelled,
+              bool failureEnds);
     void cancelled();
 
     Kind kind_;
     Controls c_;
     ViewHost &host_;
+    std::string key_;                  // the nick or file shown
+    std::vector<LogExtent> logsRead_;  // how far each log was read for the rows shown
+    int generation_ = -1;              // the host's counts generation they were read in
 };
 
 } // namespace varnoth

@@ -444,11 +444,13 @@ void Grid::sort(int code)
     const auto last = static_cast<std::size_t>(std::max(col_, colSel_));
     const auto order = sortedOrder(model_->dataRows(), first, last, static_cast<SortOrder>(code), format_);
     model_->reorder(order);
+    lastSort_ = AppliedSort{code, static_cast<int>(first), static_cast<int>(last)};
     syncViewCurrent();
 }
 
 void Grid::setDataRows(GridRows rows)
 {
+    lastSort_.reset();
     model_->setDataRows(std::move(rows));
     clampCurrent();
     syncViewCurrent();
@@ -456,6 +458,36 @@ void Grid::setDataRows(GridRows rows)
     fitColumns();
     if (model_->filtered())
         emit filterChanged(shownRowCount(), totalRowCount());
+}
+
+void Grid::refreshDataRows(GridRows rows)
+{
+    const bool hadRow = row_ >= 1 && row_ < this->rows();
+    const std::string key = hadRow ? cellUtf8(row_, 0) : std::string();
+    const int column = col_, selectionEnd = colSel_;
+    const int scrolled = verticalScrollBar()->value();
+    const std::optional<AppliedSort> sorted = lastSort_;
+    setDataRows(std::move(rows));
+    if (sorted) {
+        col_ = sorted->first;
+        colSel_ = sorted->last;
+        sort(sorted->code);
+    }
+    int found = 1;
+    if (hadRow) {
+        for (int row = 1; row < this->rows(); ++row) {
+            if (cellUtf8(row, 0) == key) {
+                found = row;
+                break;
+            }
+        }
+    }
+    row_ = found;
+    col_ = std::min(column, cols() - 1);
+    colSel_ = std::min(selectionEnd, cols() - 1);
+    clampCurrent();
+    syncViewCurrent();
+    verticalScrollBar()->setValue(scrolled);
 }
 
 void Grid::setFilter(const QString &text)

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <QTableView>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,11 @@ public:
 
     // Replaces every data row at once (for large results).
     void setDataRows(GridRows rows);
+    // Replaces the data rows with those of fresher results, keeping what the
+    // user did: a sort applied last is applied again, the current cell
+    // stays on the row whose first cell holds the same text (the first row
+    // when that row is gone) and the list stays scrolled where it was.
+    void refreshDataRows(GridRows rows);
     const GridRows &dataRows() const { return model_->dataRows(); }
     const std::string &cellUtf8(int row, int column) const;
 
@@ -160,6 +166,10 @@ private:
     std::vector<bool> elides_;
     int designWidth_ = 0;
     int pressedSection_ = -1;
+    struct AppliedSort {
+        int code, first, last;
+    };
+    std::optional<AppliedSort> lastSort_; // the sort the rows stand in, until new rows come
     QString typed_;             // type-ahead typed so far
     QElapsedTimer typedLately_; // since the last type-ahead key
 };

@@ -3,12 +3,16 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QShortcutEvent>
+#include <QWindow>
 #include <QWidget>
 
 namespace varnoth {
 
-InputBlocker::InputBlocker(QWidget *cancelButton, std::function<void()> cancel, std::function<void()> closeAsked)
-    : cancelButton_(cancelButton)
+InputBlocker::InputBlocker(QWidget *mainWindow, QWidget *cancelButton, std::function<void()> cancel,
+                           std::function<void()> closeAsked)
+    : mainWindow_(mainWindow)
+    , cancelButton_(cancelButton)
     , cancel_(std::move(cancel))
     , closeAsked_(std::move(closeAsked))
 {
@@ -39,8 +43,16 @@ bool InputBlocker::eventFilter(QObject *watched, QEvent *event)
         }
         event->ignore();
         return true;
+    case QEvent::Shortcut:
+        // Esc is a shortcut of the window: it comes as one, not as a key.
+        if (static_cast<QShortcutEvent *>(event)->key() == QKeySequence(Qt::Key_Escape) && cancel_)
+            cancel_();
+        event->ignore();
+        return true;
     case QEvent::Close:
-        if (watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow()) {
+        // The main window's own close box (the event comes to its widget or its window).
+        if (mainWindow_ && (watched == mainWindow_.data() ||
+                            (watched->isWindowType() && watched == static_cast<QObject *>(mainWindow_->windowHandle())))) {
             if (closeAsked_)
                 closeAsked_();
             if (cancel_)
@@ -50,7 +62,6 @@ bool InputBlocker::eventFilter(QObject *watched, QEvent *event)
         return true;
     case QEvent::Wheel:
     case QEvent::KeyRelease:
-    case QEvent::Shortcut:
     case QEvent::ShortcutOverride:
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:

@@ -23,6 +23,9 @@ public:
     virtual void setBusy(bool busy) = 0;
     // The logs the results came from, each as far as it was read.
     virtual std::vector<LogExtent> logExtents() const = 0;
+    // Changes when the results are read again from the logs' start: until
+    // then, a view may read on from where it stopped.
+    virtual int countsGeneration() const = 0;
     virtual const AnalysisOptions &analysisOptions() const = 0;
     // Runs read on a worker thread, showing its progress; then done, on the
     // window's thread. The read may be cancelled: it then ends Cancelled.
@@ -30,6 +33,8 @@ public:
                                   std::function<void()> done) = 0;
     // A message that ends the program: shown modally, then the program ends.
     virtual void stopWithMessage(const QString &message) = 0;
+    // A message shown modally; the program goes on.
+    virtual void showMessage(const QString &message) = 0;
 };
 
 } // namespace varnoth

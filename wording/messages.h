@@ -36,6 +36,10 @@ inline std::string followingStopped(const Corrupted &corrupted)
 
 inline const char *const logChanged = "The log changed while it was read";
 
+inline const char *const pathWithLineBreak =
+    "This path holds a line break or a NUL character, which the settings file cannot keep. "
+    "Rename the file or its folder, then choose the log again.";
+
 inline const char *const corruptedView = "Corrupted data found. Quitting...";
 
 inline const char *const noFilesOrFolders = "No uploaded files or folders found or all files are (MyLists) Quitting...";
@@ -68,6 +72,30 @@ template <class Result> std::string failureMessage(const Outcome<Result> &outcom
                 return generalFailure(o.description);
             else if constexpr (std::is_same_v<T, LogChanged>)
                 return logChanged;
+            else
+                return {};
+        },
+        outcome);
+}
+
+// The message for a refresh of results that did not complete: the same
+// failure, but the program goes on with the results it showed.
+template <class Result> std::string resultsKeptMessage(const Outcome<Result> &outcome)
+{
+    const std::string kept = "The results shown are kept.";
+    return std::visit(
+        [&](const auto &o) -> std::string {
+            using T = std::decay_t<decltype(o)>;
+            if constexpr (std::is_same_v<T, Corrupted>)
+                return "Corrupted data found " + corruptedPlace(o) + ". " + kept;
+            else if constexpr (std::is_same_v<T, NoUploads>)
+                return "No uploaded files or folders found or all files are (MyLists). " + kept;
+            else if constexpr (std::is_same_v<T, Unreadable>)
+                return "Following error has occured : " + o.cause + ". " + kept;
+            else if constexpr (std::is_same_v<T, Failed>)
+                return "Following error has occured : " + o.description + ". " + kept;
+            else if constexpr (std::is_same_v<T, LogChanged>)
+                return std::string(logChanged) + ". " + kept;
             else
                 return {};
         },

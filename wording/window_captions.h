@@ -16,6 +16,7 @@ namespace varnoth {
 const char *phaseCaption(RunPhase phase);
 
 inline constexpr const char *analyzingCompleteCaption = "Varnoth : -Analyzing complete-";
+inline constexpr const char *followingCaption = "Varnoth : Following";
 inline constexpr const char *readingPersonalCaption = "Varnoth : Analyzing. - Reading Personal Information -";
 inline constexpr const char *readingFileCaption = "Varnoth : Analyzing. - Reading File Information -";
 

@@ -64,9 +64,9 @@ private slots:
         QCOMPARE(h.endCount, 0);
     }
 
-    // While the log is read on its worker thread, the window takes no input:
-    // the close box, a menu key and a key on the button are dropped, not
-    // handled once the run has ended.
+    // While the log is read on its worker thread, the window takes no input
+    // but what stops the read: a menu key and a key on the button are
+    // dropped, not handled once the run has ended.
     void runTakesNoInput()
     {
         Form1Harness h;
@@ -74,7 +74,6 @@ private slots:
         h.button("Command1")->setFocus();
         h.press("Command1");
         QVERIFY(h.form().reading());
-        h.form().close();
         QTest::keyClick(&h.form(), Qt::Key_H, Qt::AltModifier);
         QTest::keyClick(h.button("Command1"), Qt::Key_Space);
         h.waitForRead();
