@@ -174,7 +174,8 @@ void Form1::Form1_Form_Load()
     if (!settings) {
         Text1->setText(pathHint);
         Command1->hide();
-        message(noSettingsMessage);
+        if (environment_.logsGiven.isEmpty())
+            message(noSettingsMessage);
     } else {
         SettingsHeader = settings->header;
         showLogPath(NativePath::fromBytes(settings->logPath));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ struct Form1Environment {
     std::function<bool(const QString &)> ask;
     // Ends the program.
     std::function<void()> endProgram;
+    // Logs named on the command line, to be analysed at once: start-up
+    // then asks for no path.
+    QStringList logsGiven;
 
     // The program folder, then the per-user configuration folder; a real
     // message box; the end of the event loop.

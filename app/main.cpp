@@ -12,11 +12,12 @@ int main(int argc, char *argv[])
     // Lets Wayland desktops match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.varnoth.Varnoth"));
 
-    varnoth::Form1 window(varnoth::Form1Environment::standard());
-    window.show();
     // Logs named on the command line are analysed at once, read as one.
-    const QStringList logs = QApplication::arguments().mid(1);
-    if (!logs.isEmpty())
-        QTimer::singleShot(0, &window, [&window, logs] { window.analyzeLogs(logs); });
+    varnoth::Form1Environment environment = varnoth::Form1Environment::standard();
+    environment.logsGiven = QApplication::arguments().mid(1);
+    varnoth::Form1 window(environment);
+    window.show();
+    if (!environment.logsGiven.isEmpty())
+        QTimer::singleShot(0, &window, [&window, logs = environment.logsGiven] { window.analyzeLogs(logs); });
     return QApplication::exec();
 }
