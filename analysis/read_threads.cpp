@@ -27,4 +27,14 @@ unsigned threadsSetting(const char *text)
     return value;
 }
 
+ReadMethod readMethodSetting(const char *text)
+{
+    const std::string_view name(text ? text : "");
+    if (name == "mapped")
+        return ReadMethod::Map;
+    if (name == "buffered")
+        return ReadMethod::Buffer;
+    return AnalysisOptions{}.readMethod;
+}
+
 } // namespace varnoth

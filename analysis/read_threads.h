@@ -13,4 +13,8 @@ unsigned readThreads(const AnalysisOptions &options);
 // when the text is missing or is not such a number.
 unsigned threadsSetting(const char *text);
 
+// The read method named by a setting such as the environment variable
+// VARNOTH_READ: "mapped" or "buffered"; the default for anything else.
+ReadMethod readMethodSetting(const char *text);
+
 } // namespace varnoth

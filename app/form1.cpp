@@ -106,6 +106,7 @@ Form1::Form1(Form1Environment environment, QWidget *parent)
     fileStats_ = std::make_unique<DrilldownPanel>(
         DrilldownPanel::Kind::File, DrilldownPanel::Controls{Picture5, Label22, grid5, grid2, Command3, Command4},
         *this);
+    options_.readMethod = readMethodSetting(std::getenv("VARNOTH_READ"));
     connectHandlers();
     Form1_Form_Load();
 }

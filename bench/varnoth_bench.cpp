@@ -42,7 +42,7 @@ int usage()
                  "                 POPULARITY: cubic (default), zipf:S (such as zipf:1.1) or each\n"
                  "       varnoth-bench --generate-year LINES FILE [SEED]   a year of realistic sharing\n"
                  "options, in any order: --threads N, --from YYYY-MM-DD, --to YYYY-MM-DD,\n"
-                 "                       --read mapped|buffered (how log files are read; mapped by default)\n";
+                 "                       --read mapped|buffered (how log files are read; buffered by default)\n";
     return 2;
 }
 

@@ -187,6 +187,27 @@ std::string fileBytes(const fs::path &path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// Whether varnoth-bench writes the same --dump, --activity, --personal and
+// --file outputs for a log read mapped and through a buffer.
+bool sameThroughEitherReader(const std::string &log)
+{
+    const std::string quoted = "'" + log + "'";
+    for (const std::string mode : {"--dump", "--activity", "--personal Bob", "--personal 'Ko,bra'",
+                                   "--file 'C:\\Share\\a.mp3 '"}) {
+        const std::string mapped = varnoth::test::runBench("--read mapped " + mode + " " + quoted);
+        if (mapped.empty() || mapped != varnoth::test::runBench("--read buffered " + mode + " " + quoted))
+            return false;
+    }
+    return true;
+}
+
+TEST(EitherReader, RealisticLogsGiveTheSameOutputs)
+{
+    const varnoth::test::TempLog mixed(varnoth::test::mixedLog(11, 5000));
+    EXPECT_TRUE(sameThroughEitherReader(mixed.path()));
+    EXPECT_TRUE(sameThroughEitherReader(VARNOTH_SAMPLE_LOG));
+}
+
 TEST_P(HostileInput, EndsAsExpected)
 {
     const Row &row = GetParam();
@@ -236,6 +257,8 @@ TEST_P(HostileInput, EndsAsExpected)
             EXPECT_LT(bench::peakMemoryBytes() - memoryBefore, (4 + 2 * mostThreads) * LineReader::maxLineBytes);
         }
     }
+    // Mapped and through a buffer, every output is the same to the byte.
+    EXPECT_TRUE(sameThroughEitherReader(log)) << row.name;
     EXPECT_EQ(fileBytes(settingsPath), settingsBefore);
 
     std::error_code ignored;
