@@ -4,10 +4,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "wording/activity_captions.h"
-#include "analysis/activity_periods.h"
 #include "forms/number_forms.h"
 #include "html_text.h"
+#include "wording/activity_captions.h"
 
 namespace varnoth {
 namespace {
@@ -92,9 +91,8 @@ std::string chart(const char *id, const std::string &title, const std::vector<Ba
 
 } // namespace
 
-std::string periodChart(const Activity &activity, const NumberFormat &format)
+std::string periodChart(const ActivityPeriods &periods, const NumberFormat &format)
 {
-    const ActivityPeriods periods = activityPeriods(activity);
     if (periods.periods.empty())
         return {};
     const double slots = static_cast<double>(periods.periods.size());
@@ -116,7 +114,9 @@ std::string periodChart(const Activity &activity, const NumberFormat &format)
         if (labels.empty() || (at - labels.back().at) * (plotRight - plotLeft) >= 80)
             labels.push_back({at, mark.text, labels.empty() && at < 0.08 ? "start" : "middle"});
     }
-    return chart("periods", periodChartTitle(periods.length) + " " + rangeText({activity.first(), activity.last()}),
+    return chart("periods",
+                 periodChartTitle(periods.length) + " " +
+                     rangeText({periods.periods.front().start, periods.periods.back().end}),
                  bars, labels);
 }
 
