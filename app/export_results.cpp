@@ -1,10 +1,14 @@
 #include "export_results.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <memory>
+#include <system_error>
 #include <vector>
+
+#include "forms/failure.h"
+#include "forms/output_file.h"
 
 namespace varnoth {
 namespace {
@@ -44,26 +48,33 @@ const char *suffixOf(ReportFormat format)
 
 struct ExportFile {
     QString path;
-    std::string content;
+    ReportRequest request;
 };
 
 // The files a choice writes: one, or one per list for CSV without a list.
-std::vector<ExportFile> filesOf(const ExportChoice &choice, const AnalysisReport &report, const std::string &log,
-                                const NumberFormat &format)
+std::vector<ExportFile> filesOf(const ExportChoice &choice, const std::string &log, const NumberFormat &format)
 {
-    ReportRequest request{choice.format, choice.list.value_or(ReportList::Downloaders), std::nullopt, log, format};
+    ReportRequest request{choice.format,    choice.list.value_or(ReportList::Downloaders), std::nullopt, log, format,
+                          CsvCells::Guarded};
     if (choice.format != ReportFormat::Csv || choice.list)
-        return {{choice.path, writeReport(report, request)}};
+        return {{choice.path, request}};
     QString stem = choice.path;
     if (stem.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
         stem.chop(4);
     std::vector<ExportFile> files;
     for (ReportList list : allReportLists) {
         request.list = list;
-        files.push_back({stem + QLatin1Char('-') + QLatin1String(reportListName(list)) + QStringLiteral(".csv"),
-                         writeReport(report, request)});
+        files.push_back(
+            {stem + QLatin1Char('-') + QLatin1String(reportListName(list)) + QStringLiteral(".csv"), request});
     }
     return files;
+}
+
+// Why a file could not be written: the system's words where it gave an error number.
+QString reasonOf(const FileFailure &failure)
+{
+    return QString::fromStdString(failure.systemError() != 0 ? std::generic_category().message(failure.systemError())
+                                                             : failure.description());
 }
 
 QString failure(const QString &path, const QString &reason)
@@ -105,19 +116,26 @@ std::optional<ExportChoice> askExportChoice(QWidget *parent, const QString &logP
 QString writeExport(const ExportChoice &choice, const AnalysisReport &report, const std::string &log,
                     const NumberFormat &format)
 {
-    std::vector<std::unique_ptr<QSaveFile>> written;
-    for (const ExportFile &file : filesOf(choice, report, log, format)) {
-        auto save = std::make_unique<QSaveFile>(file.path);
-        if (!save->open(QIODevice::WriteOnly) ||
-            save->write(file.content.data(), static_cast<qint64>(file.content.size())) !=
-                static_cast<qint64>(file.content.size()))
-            return failure(file.path, save->errorString());
-        written.push_back(std::move(save));
+    // Each file is written whole as its report is made (beside its target
+    // when that is a file); only once all are complete is any put in place.
+    std::vector<std::pair<QString, std::unique_ptr<OutputFile>>> written;
+    for (const ExportFile &file : filesOf(choice, log, format)) {
+        try {
+            auto output =
+                std::make_unique<OutputFile>(QFile::encodeName(file.path).toStdString(), std::vector<std::string>{log});
+            ReportOutput out([&output](std::string_view block) { output->write(block); });
+            writeReport(report, file.request, out);
+            written.emplace_back(file.path, std::move(output));
+        } catch (const FileFailure &refused) {
+            return failure(file.path, reasonOf(refused));
+        }
     }
-    // Every file is complete; only now is any existing one replaced.
-    for (const auto &save : written) {
-        if (!save->commit())
-            return failure(save->fileName(), save->errorString());
+    for (const auto &[path, output] : written) {
+        try {
+            output->commit();
+        } catch (const FileFailure &refused) {
+            return failure(path, reasonOf(refused));
+        }
     }
     return {};
 }
