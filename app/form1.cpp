@@ -14,19 +14,13 @@
 #include <filesystem>
 
 #include "analysis/analysis_run.h"
-#include "wording/list_headers.h"
 #include "analysis/log_parts.h"
-#include "wording/messages.h"
-#include "wording/result_cells.h"
-#include "wording/summary_captions.h"
-#include "wording/window_captions.h"
 #include "drive_list.h"
 #include "export_results.h"
 #include "file_list.h"
 #include "folder_list.h"
 #include "forms/failure.h"
 #include "forms/file_exists.h"
-#include "forms/number_forms.h"
 #include "forms/settings_file.h"
 #include "panel_cover.h"
 #include "views/background_read.h"
@@ -34,6 +28,11 @@
 #include "views/grid.h"
 #include "views/result_list_clicks.h"
 #include "views/summary_labels.h"
+#include "wording/list_headers.h"
+#include "wording/messages.h"
+#include "wording/result_cells.h"
+#include "wording/summary_captions.h"
+#include "wording/window_captions.h"
 
 namespace varnoth {
 
@@ -222,7 +221,7 @@ void Form1::runAnalysis(const DateRange &range)
             if (range.whole())
                 wholeLogReport_ = report_;
             // Every completed run adds the upload lines it analysed.
-            TotalLinesAnalyzed += static_cast<double>(report_->lineCount);
+            TotalLinesAnalyzed = addLinesAnalyzed(TotalLinesAnalyzed, report_->lineCount);
             showResults(*report_);
             emit readFinished();
         });
@@ -275,7 +274,7 @@ void Form1::showResults(const AnalysisReport &report)
 void Form1::quit()
 {
     try {
-        writeSettings(environment_.settingsFolders, logInput().path(), TotalLinesAnalyzed, options_.numberFormat);
+        writeSettings(environment_.settingsFolders, logInput().path(), TotalLinesAnalyzed);
     } catch (const Failure &failure) {
         stopWithMessage(QString::fromStdString(messages::generalFailure(failure.description())));
         return;
@@ -360,7 +359,7 @@ void Form1::acceptLogPath(const NativePath &path)
     setCaption(Label9, QStringLiteral("Upload log file : ") + path.text);
     focusControl(Command1);
     try {
-        writeSettings(environment_.settingsFolders, path.bytes, TotalLinesAnalyzed, options_.numberFormat);
+        writeSettings(environment_.settingsFolders, path.bytes, TotalLinesAnalyzed);
     } catch (const std::exception &failure) {
         // The choice stands for this session; only remembering it failed.
         message(QStringLiteral("The settings file could not be written : ") + QString::fromUtf8(failure.what()));
@@ -383,7 +382,7 @@ void Form1::Form1_Command7_Click()
 void Form1::Form1_aboutvalikko_Click()
 {
     message(QStringLiteral("Varnoth v. 1.0\nEmail any comments / suggestions about this software to ") + aboutAddress +
-            QStringLiteral("\nTotal lines analyzed : ") + QString::fromStdString(signSpaced(TotalLinesAnalyzed)));
+            QStringLiteral("\nTotal lines analyzed :  ") + QString::number(TotalLinesAnalyzed));
 }
 
 void Form1::Form1_exitvalikko_Click()
