@@ -79,8 +79,12 @@ public:
                 throwFileFailure(errno);
             return;
         }
+        // A file the user may not write is refused, and so is one that no
+        // one may write, which root's own permission would not stop.
         if (exists_ && ::access(final.c_str(), W_OK) != 0)
             throwFileFailure(errno);
+        if (exists_ && (found.st_mode & 0222) == 0)
+            throwFileFailure(EACCES);
         openTemporary(final, found);
     }
 

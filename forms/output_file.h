@@ -14,8 +14,9 @@ namespace varnoth {
 //   reader sees the old file or the new one, never a part, and a write that
 //   fails or is abandoned leaves the old file as it was. The new file keeps
 //   the old one's permissions and, where the system allows it, its owner
-//   and group. A file the user may not write is refused as opening it
-//   would be ("Permission denied"). The temporary name takes the file's
+//   and group. A file the user may not write, or that no one may write
+//   (root included), is refused as opening it would be ("Permission
+//   denied"). The temporary name takes the file's
 //   name, cut where the system's limit on a name calls for it.
 // - a symbolic link (a chain of them): the same for the file it leads to,
 //   the temporary file beside that file; the link stays a link, and a link
