@@ -44,10 +44,10 @@ QString text(Form1Harness &h, const char *label)
     return h.label(label)->isVisible() ? h.label(label)->text() : QString();
 }
 
-// A run on weekendLog(), then View → Activity….
-void openActivity(Form1Harness &h)
+// A run on a log (weekendLog() unless told), then View → Activity….
+void openActivity(Form1Harness &h, const QByteArray &content = weekendLog())
 {
-    const QString log = h.writeFile(QStringLiteral("uploads.log"), weekendLog());
+    const QString log = h.writeFile(QStringLiteral("uploads.log"), content);
     h.writeSettings("Quillon ini file 1\r\n" + log.toUtf8() + "\r\n 10 \r\n");
     h.start();
     auto *activity = h.find<QAction>("activityAction");
@@ -113,6 +113,21 @@ private slots:
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, at(2));
         QCOMPARE(h.find<QDateEdit>("fromDate")->date(), QDate(2003, 6, 14));
         QCOMPARE(h.find<QDateEdit>("toDate")->date(), QDate(2003, 6, 15));
+    }
+
+    // Dates at the ends of the calendar: the window opens at once, a bar a century or a year.
+    void farDates()
+    {
+        const std::tuple<const char *, const char *, const char *, int> cases[] = {
+            {"0001-01-01 10:00", "9999-12-31 10:00", "Uploads per century from 0001-01-01 to 9999-12-31", 100},
+            {"9949-06-01 10:00", "9999-01-01 10:00", "Uploads per year from 9949-06-01 to 9999-01-01", 51},
+        };
+        for (const auto &[first, last, title, bars] : cases) {
+            Form1Harness h;
+            openActivity(h, line("Ann", 1000000, "0:01:00", first) + line("Bob", 1000000, "0:01:00", last));
+            QCOMPARE(text(h, "periodTitle"), QString::fromUtf8(title));
+            QCOMPARE(barValues(h.find<varnoth::PeriodChart>("periodChart")).size(), bars);
+        }
     }
 
     void analyzeRangeNarrowsAndWholeLogRestores()
