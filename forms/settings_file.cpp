@@ -144,6 +144,12 @@ std::optional<Settings> readSettingsText(std::string_view content)
     return settings;
 }
 
+std::string settingsText(const std::string &logPath, std::int64_t totalLinesAnalyzed)
+{
+    const std::int64_t total = std::clamp<std::int64_t>(totalLinesAnalyzed, 0, maxLinesAnalyzed);
+    return std::string(settingsHeader) + "\r\n" + logPath + "\r\n " + std::to_string(total) + " \r\n";
+}
+
 bool settingsCanHold(std::string_view logPath)
 {
     return logPath.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
@@ -174,9 +180,7 @@ std::string writeSettings(const std::vector<std::string> &folders, const std::st
 {
     if (!settingsCanHold(logPath))
         throw Failure(failures::lineBreakInPath);
-    const std::int64_t total = std::clamp<std::int64_t>(totalLinesAnalyzed, 0, maxLinesAnalyzed);
-    const std::string content =
-        std::string(settingsHeader) + "\r\n" + logPath + "\r\n " + std::to_string(total) + " \r\n";
+    const std::string content = settingsText(logPath, totalLinesAnalyzed);
     // When every folder refuses, the last one's reason is reported: it is the
     // per-user folder, the one that is meant to take the file, while a program
     // folder that cannot be written is the usual case for an installed program.

@@ -37,6 +37,10 @@ std::int64_t readLinesAnalyzed(std::string_view line);
 // than its header calls for.
 std::optional<Settings> readSettingsText(std::string_view content);
 
+// The content of a settings file: the header, the log path and the total,
+// each line ended by CR LF.
+std::string settingsText(const std::string &logPath, std::int64_t totalLinesAnalyzed);
+
 // Reads the settings file written last among the folders' files: the one
 // with the newest modification time, the earlier folder on a tie. A file
 // that is missing, unreadable or has fewer lines than its header calls for

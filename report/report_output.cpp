@@ -7,7 +7,7 @@ namespace varnoth {
 ReportOutput::ReportOutput(Sink sink)
     : sink_(std::move(sink))
 {
-    block_.reserve(blockBytes + 4096);
+
 }
 
 void ReportOutput::flush()

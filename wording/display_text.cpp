@@ -182,6 +182,13 @@ std::string printable(std::string_view text)
     std::string out;
     out.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
+        // Printable ASCII, nearly every character of a name, as it is.
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte >= 0x20 && byte < 0x7F) {
+            out += static_cast<char>(byte);
+            ++at;
+            continue;
+        }
         const Decoded d = decodeAt(text, at);
         if (d.length == 0)
             out += "\uFFFD";
