@@ -7,7 +7,6 @@ namespace varnoth {
 ReportOutput::ReportOutput(Sink sink)
     : sink_(std::move(sink))
 {
-
 }
 
 void ReportOutput::flush()
