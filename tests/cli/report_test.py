@@ -139,6 +139,10 @@ class ReportTest(unittest.TestCase):
         self.assertIn('Comma, "Quote"; Semi', nicks)
         # The default list is downloaders, cut by --top.
         self.assertEqual(run("--format", "csv", "--top", "1", log).stdout.count(b"\r\n"), 2)
+        # A nick that a spreadsheet would run is guarded, unless --csv-raw asks for the exact text.
+        formula = self.write("formula.log", line("C:\\a\\b.txt", "=1+2", 5, "0:00:01"))
+        self.assertIn(b"\r\n'=1+2,", run("--format", "csv", formula).stdout)
+        self.assertIn(b"\r\n=1+2,", run("--format", "csv", "--csv-raw", formula).stdout)
 
     def test_html_in_browser(self):
         log = self.write("hostile.log", HOSTILE_LOG)
