@@ -55,48 +55,15 @@ class OutputFile::Target {
 public:
     Target(const std::string &path, const std::vector<std::string> &logsBeingRead)
     {
-        if (path.find('\0') != std::string::npos)
-            throwFileFailure(EINVAL);
-        struct stat found {};
-        const std::string final = followLinks(path, found);
-        if (exists_) {
-            for (const std::string &log : logsBeingRead) {
-                struct stat read {};
-                if (::stat(log.c_str(), &read) == 0 && read.st_dev == found.st_dev && read.st_ino == found.st_ino)
-                    throw FileFailure(isTheLogBeingRead);
-            }
+        try {
+            prepare(path, logsBeingRead);
+        } catch (...) {
+            release(); // no destructor runs for a target that was never made
+            throw;
         }
-        if (exists_ && S_ISDIR(found.st_mode))
-            throwFileFailure(EISDIR);
-        if (exists_ && S_ISSOCK(found.st_mode))
-            throw FileFailure("is a socket");
-        if (exists_ && S_ISBLK(found.st_mode))
-            throw FileFailure("is a block device");
-        if (exists_ && !S_ISREG(found.st_mode)) {
-            // A device or a FIFO: written where it is.
-            fd_ = ::open(final.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-            if (fd_ < 0)
-                throwFileFailure(errno);
-            return;
-        }
-        // A file the user may not write is refused, and so is one that no
-        // one may write, which root's own permission would not stop.
-        if (exists_ && ::access(final.c_str(), W_OK) != 0)
-            throwFileFailure(errno);
-        if (exists_ && (found.st_mode & 0222) == 0)
-            throwFileFailure(EACCES);
-        openTemporary(final, found);
     }
 
-    ~Target()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!temporary_.empty())
-            ::unlinkat(folder_, temporary_.c_str(), 0);
-        if (folder_ >= 0)
-            ::close(folder_);
-    }
+    ~Target() { release(); }
 
     void write(std::string_view bytes)
     {
@@ -131,6 +98,54 @@ public:
     }
 
 private:
+    void prepare(const std::string &path, const std::vector<std::string> &logsBeingRead)
+    {
+        if (path.find('\0') != std::string::npos)
+            throwFileFailure(EINVAL);
+        struct stat found {};
+        const std::string final = followLinks(path, found);
+        if (exists_) {
+            for (const std::string &log : logsBeingRead) {
+                struct stat read {};
+                if (::stat(log.c_str(), &read) == 0 && read.st_dev == found.st_dev && read.st_ino == found.st_ino)
+                    throw FileFailure(isTheLogBeingRead);
+            }
+        }
+        if (exists_ && S_ISDIR(found.st_mode))
+            throwFileFailure(EISDIR);
+        if (exists_ && S_ISSOCK(found.st_mode))
+            throw FileFailure("is a socket");
+        if (exists_ && S_ISBLK(found.st_mode))
+            throw FileFailure("is a block device");
+        if (exists_ && !S_ISREG(found.st_mode)) {
+            // A device or a FIFO: written where it is.
+            fd_ = ::open(final.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+            if (fd_ < 0)
+                throwFileFailure(errno);
+            return;
+        }
+        // A file the user may not write is refused, and so is one that no
+        // one may write, which root's own permission would not stop.
+        if (exists_ && ::access(final.c_str(), W_OK) != 0)
+            throwFileFailure(errno);
+        if (exists_ && (found.st_mode & 0222) == 0)
+            throwFileFailure(EACCES);
+        openTemporary(final, found);
+    }
+
+    // Closes what is open and removes a temporary file that was not put in place.
+    void release()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!temporary_.empty())
+            ::unlinkat(folder_, temporary_.c_str(), 0);
+        if (folder_ >= 0)
+            ::close(folder_);
+        fd_ = folder_ = -1;
+        temporary_.clear();
+    }
+
     // The path that a chain of symbolic links at path leads to, and what is
     // there (exists_ false when nothing is).
     std::string followLinks(std::string path, struct stat &found)
