@@ -8,39 +8,41 @@ namespace {
 constexpr std::int32_t longestDaily = 120;
 constexpr std::int32_t longestWeekly = 730;
 constexpr int longestMonthlyYears = 50;
+constexpr int mostLongBars = 600; // per year, decade or century
 
-// The first day of the period of the given length that holds date.
-CalendarDate periodStart(const CalendarDate &date, PeriodLength length)
+// The years one period of a length of years covers.
+int yearsOf(PeriodLength length)
 {
     switch (length) {
-    case PeriodLength::Day:
-        return date;
-    case PeriodLength::Week:
-        return CalendarDate::fromDayNumber(date.dayNumber() - (isoWeekday(date) - 1));
-    case PeriodLength::Month:
-        return CalendarDate::fromDayNumber(date.dayNumber() - (date.day() - 1));
-    case PeriodLength::Year:
-        return *CalendarDate::parse(date.text().substr(0, 4) + "-01-01");
+    case PeriodLength::Decade:
+        return 10;
+    case PeriodLength::Century:
+        return 100;
+    default:
+        return 1;
     }
-    return date;
 }
 
-// The first day of the period after the one that starts at start.
-CalendarDate nextPeriodStart(const CalendarDate &start, PeriodLength length)
+// The day number of the first day of the period after the one that holds
+// date. Periods are counted in day numbers, so that the period after one
+// that ends on 9999-12-31 starts on a day that no date text has to name.
+std::int32_t nextPeriodStart(const CalendarDate &date, PeriodLength length)
 {
     switch (length) {
     case PeriodLength::Day:
-        return CalendarDate::fromDayNumber(start.dayNumber() + 1);
+        return date.dayNumber() + 1;
     case PeriodLength::Week:
-        return CalendarDate::fromDayNumber(start.dayNumber() + 7);
+        return date.dayNumber() - (isoWeekday(date) - 1) + 7;
     case PeriodLength::Month:
-        // 31 days on from the 1st always lands in the next month.
-        return periodStart(CalendarDate::fromDayNumber(start.dayNumber() + 31), PeriodLength::Month);
+        return date.month() == 12 ? CalendarDate::dayNumberOf(date.year() + 1, 1, 1)
+                                  : CalendarDate::dayNumberOf(date.year(), date.month() + 1, 1);
     case PeriodLength::Year:
-        // 366 days on from the 1st of January always lands in the next year.
-        return periodStart(CalendarDate::fromDayNumber(start.dayNumber() + 366), PeriodLength::Year);
+    case PeriodLength::Decade:
+    case PeriodLength::Century:
+        break;
     }
-    return start;
+    const int years = yearsOf(length);
+    return CalendarDate::dayNumberOf(date.year() - date.year() % years + years, 1, 1);
 }
 
 void add(ActivityCount &sum, const ActivityCount &count)
@@ -66,7 +68,14 @@ PeriodLength periodLengthFor(const CalendarDate &first, const CalendarDate &last
         return PeriodLength::Day;
     if (days <= longestWeekly)
         return PeriodLength::Week;
-    return last.year() - first.year() < longestMonthlyYears ? PeriodLength::Month : PeriodLength::Year;
+    if (last.year() - first.year() < longestMonthlyYears)
+        return PeriodLength::Month;
+    for (const PeriodLength length : {PeriodLength::Year, PeriodLength::Decade}) {
+        const int years = yearsOf(length);
+        if (last.year() / years - first.year() / years < mostLongBars)
+            return length;
+    }
+    return PeriodLength::Century;
 }
 
 std::optional<DateRange> shownSpan(const Activity &activity, const DateRange &span)
@@ -90,9 +99,11 @@ ActivityPeriods activityPeriods(const Activity &activity, const DateRange &span)
     auto day = activity.days.begin();
     while (day != activity.days.end() && day->date < first)
         ++day;
-    for (CalendarDate start = first; start <= last;) {
-        const CalendarDate next = nextPeriodStart(periodStart(start, result.length), result.length);
-        ActivityPeriod period{start, std::min(CalendarDate::fromDayNumber(next.dayNumber() - 1), last), {}};
+    const std::int32_t lastDay = last.dayNumber();
+    for (std::int32_t start = first.dayNumber(); start <= lastDay;) {
+        const CalendarDate startDate = CalendarDate::fromDayNumber(start);
+        const std::int32_t next = nextPeriodStart(startDate, result.length);
+        ActivityPeriod period{startDate, CalendarDate::fromDayNumber(std::min(next - 1, lastDay)), {}};
         for (; day != activity.days.end() && day->date <= period.end; ++day)
             add(period.count, day->count);
         result.periods.push_back(period);

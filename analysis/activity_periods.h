@@ -8,8 +8,9 @@
 
 namespace varnoth {
 
-// How many days one bar of the activity chart covers.
-enum class PeriodLength { Day, Week, Month, Year };
+// How many days one bar of the activity chart covers. Decades and centuries
+// begin with a year that ends in 0 or 00 (2000 to 2009, 1900 to 1999).
+enum class PeriodLength { Day, Week, Month, Year, Decade, Century };
 
 // The days from start to end (both included) and the uploads on them.
 struct ActivityPeriod {
@@ -27,8 +28,9 @@ struct ActivityPeriods {
 
 // Per day up to 120 days from the first day to the last (both counted), per
 // week (Monday to Sunday) up to two years (730 days), per month up to 50
-// years, per year beyond (a log dated wrongly, say 0001 and 2004, would
-// otherwise make twenty thousand bars).
+// years, then per year, decade or century, whichever makes at most 600 bars:
+// a log dated wrongly (0001 and 9999 in one log) still gets a chart of a
+// hundred bars, never tens of thousands.
 PeriodLength periodLengthFor(const CalendarDate &first, const CalendarDate &last);
 
 // The activity's days gathered into periods of the length that its span

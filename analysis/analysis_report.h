@@ -9,6 +9,7 @@
 
 #include "activity.h"
 #include "calendar_date.h"
+#include "forms/wide_integer.h"
 
 namespace varnoth {
 
@@ -24,6 +25,8 @@ struct UploadTime {
     {
         return 3600.0 * static_cast<double>(hours) + 60.0 * static_cast<double>(minutes) + static_cast<double>(seconds);
     }
+    // The same, exact however many the hours.
+    WideInteger exactSeconds() const { return WideInteger(hours).multiplyAdd(60, minutes).multiplyAdd(60, seconds); }
 };
 
 struct DownloaderRow {

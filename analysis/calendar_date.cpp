@@ -44,14 +44,19 @@ std::optional<CalendarDate> CalendarDate::parse(std::string_view text)
 
 // Days from and to the civil calendar, after Howard Hinnant's public-domain
 // algorithms: a year is taken to begin in March, so that the leap day ends it.
-std::int32_t CalendarDate::dayNumber() const
+std::int32_t CalendarDate::dayNumberOf(int year, int month, int day)
 {
-    const int y = year_ - (month_ <= 2 ? 1 : 0);
+    const int y = year - (month <= 2 ? 1 : 0);
     const int era = (y >= 0 ? y : y - 399) / 400;
     const int yearOfEra = y - era * 400;
-    const int dayOfYear = (153 * (month_ + (month_ > 2 ? -3 : 9)) + 2) / 5 + day_ - 1;
+    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
     const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return era * 146097 + dayOfEra - 719468;
+}
+
+std::int32_t CalendarDate::dayNumber() const
+{
+    return dayNumberOf(year_, month_, day_);
 }
 
 CalendarDate CalendarDate::fromDayNumber(std::int32_t days)

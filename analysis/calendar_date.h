@@ -17,6 +17,10 @@ public:
     static std::optional<CalendarDate> parse(std::string_view text);
     // The day that is `days` days after 1970-01-01 (negative: before it).
     static CalendarDate fromDayNumber(std::int32_t days);
+    // The day number of a day of the calendar, month 1-12 and day 1-31, for
+    // any year: the first day after 9999-12-31 has a number too, so that a
+    // span can end there without a date that cannot be written.
+    static std::int32_t dayNumberOf(int year, int month, int day);
 
     int year() const { return year_; }
     int month() const { return month_; }

@@ -4,19 +4,22 @@
 #include <exception>
 
 #include "export_dialog.h"
-#include "forms/atomic_file.h"
+#include "forms/output_file.h"
 #include "report/csv_report.h"
 #include "views/grid.h"
 
 namespace varnoth {
 namespace {
 
+// A list's first column holds the names and paths that other users chose:
+// guarded against a spreadsheet reading them as formulas. The other columns
+// are the program's own numbers, durations and dates.
 void appendRecord(std::string &out, const std::string *fields, std::size_t count)
 {
     for (std::size_t i = 0; i < count; ++i) {
         if (i > 0)
             out += ',';
-        out += csvField(fields[i]);
+        appendCsvField(out, fields[i], i == 0 ? CsvCells::Guarded : CsvCells::Exact);
     }
     out += "\r\n";
 }

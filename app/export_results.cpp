@@ -1,34 +1,45 @@
 #include "export_results.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <memory>
+#include <system_error>
 #include <vector>
 
 #include "export_dialog.h"
+#include "forms/failure.h"
+#include "forms/output_file.h"
 
 namespace varnoth {
 namespace {
 
 struct ExportFile {
     QString path;
-    std::string content;
+    ReportRequest request;
 };
 
 // The files a choice writes: one, or one per list for CSV without a list.
-std::vector<ExportFile> filesOf(const ExportChoice &choice, const AnalysisReport &report, const std::string &log,
-                                const NumberFormat &format)
+// Names a spreadsheet would run as formulas are guarded.
+std::vector<ExportFile> filesOf(const ExportChoice &choice, const std::string &log, const NumberFormat &format)
 {
-    ReportRequest request{choice.format, choice.list.value_or(ReportList::Downloaders), std::nullopt, log, format};
+    ReportRequest request{choice.format,    choice.list.value_or(ReportList::Downloaders), std::nullopt, log, format,
+                          CsvCells::Guarded};
     if (choice.format != ReportFormat::Csv || choice.list)
-        return {{choice.path, writeReport(report, request)}};
+        return {{choice.path, request}};
     const std::vector<QString> paths = exportPaths(choice);
     std::vector<ExportFile> files;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         request.list = allReportLists[i];
-        files.push_back({paths[i], writeReport(report, request)});
+        files.push_back({paths[i], request});
     }
     return files;
+}
+
+// Why a file could not be written: the system's words where it gave an error number.
+QString reasonOf(const FileFailure &failure)
+{
+    return QString::fromStdString(failure.systemError() != 0 ? std::generic_category().message(failure.systemError())
+                                                             : failure.description());
 }
 
 QString failure(const QString &path, const QString &reason)
@@ -54,19 +65,26 @@ std::vector<QString> exportPaths(const ExportChoice &choice)
 QString writeExport(const ExportChoice &choice, const AnalysisReport &report, const std::string &log,
                     const NumberFormat &format)
 {
-    std::vector<std::unique_ptr<QSaveFile>> written;
-    for (const ExportFile &file : filesOf(choice, report, log, format)) {
-        auto save = std::make_unique<QSaveFile>(file.path);
-        if (!save->open(QIODevice::WriteOnly) ||
-            save->write(file.content.data(), static_cast<qint64>(file.content.size())) !=
-                static_cast<qint64>(file.content.size()))
-            return failure(file.path, save->errorString());
-        written.push_back(std::move(save));
+    // Each file is written whole as its report is made (beside its target
+    // when that is a file); only once all are complete is any put in place.
+    std::vector<std::pair<QString, std::unique_ptr<OutputFile>>> written;
+    for (const ExportFile &file : filesOf(choice, log, format)) {
+        try {
+            auto output =
+                std::make_unique<OutputFile>(QFile::encodeName(file.path).toStdString(), std::vector<std::string>{log});
+            ReportOutput out([&output](std::string_view block) { output->write(block); });
+            writeReport(report, file.request, out);
+            written.emplace_back(file.path, std::move(output));
+        } catch (const FileFailure &refused) {
+            return failure(file.path, reasonOf(refused));
+        }
     }
-    // Every file is complete; only now is any existing one replaced.
-    for (const auto &save : written) {
-        if (!save->commit())
-            return failure(save->fileName(), save->errorString());
+    for (const auto &[path, output] : written) {
+        try {
+            output->commit();
+        } catch (const FileFailure &refused) {
+            return failure(path, reasonOf(refused));
+        }
     }
     return {};
 }

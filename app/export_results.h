@@ -28,9 +28,10 @@ struct ExportChoice {
 std::vector<QString> exportPaths(const ExportChoice &choice);
 
 // Writes what the choice names, with the same content as varnoth-report.
-// Every file goes through QSaveFile and is replaced only once all of them are
-// complete, so a failure leaves every existing file as it was. Returns why a
-// file could not be written; empty on success.
+// Every file goes through OutputFile (a link is written through, a device
+// written directly, the log itself refused) and is put in place only once
+// all of them are complete, so a failure leaves every existing file as it
+// was. Returns why a file could not be written; empty on success.
 QString writeExport(const ExportChoice &choice, const AnalysisReport &report, const std::string &log,
                     const NumberFormat &format);
 

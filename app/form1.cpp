@@ -29,7 +29,6 @@
 #include "user_state.h"
 #include "forms/failure.h"
 #include "forms/file_exists.h"
-#include "forms/number_forms.h"
 #include "forms/settings_file.h"
 #include "panel_cover.h"
 #include "views/background_read.h"
@@ -301,7 +300,7 @@ void Form1::runAnalysis(const DateRange &range)
                 rangeTally_ = tally;
             }
             // Every completed run adds the upload lines it analysed.
-            TotalLinesAnalyzed += static_cast<double>(report_->lineCount);
+            TotalLinesAnalyzed = addLinesAnalyzed(TotalLinesAnalyzed, report_->lineCount);
             showResults(*report_);
             if (followAction_->isChecked())
                 setFollowing(true);
@@ -408,7 +407,7 @@ void Form1::fillSummary(const AnalysisReport &report)
 void Form1::quit()
 {
     try {
-        writeSettings(environment_.settingsFolders, logInput().path(), TotalLinesAnalyzed, options_.numberFormat);
+        writeSettings(environment_.settingsFolders, logInput().path(), TotalLinesAnalyzed);
     } catch (const Failure &failure) {
         stopWithMessage(QString::fromStdString(messages::generalFailure(failure.description())));
         return;
@@ -519,7 +518,7 @@ void Form1::Form1_Command7_Click()
 void Form1::Form1_aboutvalikko_Click()
 {
     message(QStringLiteral("Varnoth v. 1.0\nEmail any comments / suggestions about this software to ") + aboutAddress +
-            QStringLiteral("\nTotal lines analyzed : ") + QString::fromStdString(signSpaced(TotalLinesAnalyzed)));
+            QStringLiteral("\nTotal lines analyzed :  ") + QString::number(TotalLinesAnalyzed));
 }
 
 void Form1::Form1_exitvalikko_Click()

@@ -74,7 +74,7 @@ public:
     void showMessage(const QString &message) override;
 
     // Lines analysed over all runs, as the settings file keeps them.
-    double totalLinesAnalyzed() const { return TotalLinesAnalyzed; }
+    std::int64_t totalLinesAnalyzed() const { return TotalLinesAnalyzed; }
     const std::string &settingsFileHeader() const { return SettingsHeader; }
     // The path in Text1 as the file system's bytes.
     std::string logPath() const;
@@ -224,7 +224,7 @@ private:
     bool exportCaptionShown_ = false;
 
     // Read from the settings file at start-up; the total grows with each run.
-    double TotalLinesAnalyzed = 0;
+    std::int64_t TotalLinesAnalyzed = 0;
     std::string SettingsHeader;
     // Order of each sortable grid's next click sort: 0 = descending, 1 = ascending.
     int Grid1SortToggle = 0;

@@ -119,7 +119,7 @@ void Form1::chooseLogs(std::vector<NativePath> logs)
     showLogNames();
     focusControl(Command1);
     try {
-        writeSettings(environment_.settingsFolders, logs.front().bytes, TotalLinesAnalyzed, options_.numberFormat);
+        writeSettings(environment_.settingsFolders, logs.front().bytes, TotalLinesAnalyzed);
     } catch (const std::exception &failure) {
         // The choice stands for this session; only remembering it failed.
         message(QStringLiteral("The settings file could not be written : ") + QString::fromUtf8(failure.what()));
@@ -314,7 +314,7 @@ void Form1::readLogs(LogTally::Reading reading)
             }
             // The lines read count, whatever the results.
             if (completed(result->outcome))
-                TotalLinesAnalyzed += static_cast<double>(result->uploads);
+                TotalLinesAnalyzed = addLinesAnalyzed(TotalLinesAnalyzed, result->uploads);
             const AnalysisOutcome *failure = nullptr;
             AnalysisOutcome readFailure = completed(result->outcome)
                                               ? AnalysisOutcome(NoUploads{})

@@ -13,9 +13,8 @@
 #include "analysis/analysis_run.h"
 #include "analysis/drilldown.h"
 #include "analysis/log_tally.h"
-#include "wording/messages.h"
-#include "wording/result_cells.h"
 #include "cli/run_arguments.h"
+#include "cli/standard_streams.h"
 #include "forms/failure.h"
 #include "forms/file_exists.h"
 #include "log_generator.h"
@@ -24,6 +23,8 @@
 #include "report/json_text.h"
 #include "sample_log.h"
 #include "views/summary_labels.h"
+#include "wording/messages.h"
+#include "wording/result_cells.h"
 
 namespace {
 
@@ -58,12 +59,10 @@ int timedRun(const std::string &path, const AnalysisOptions &options)
     const AnalysisReport *report = completed(outcome);
     if (!report)
         std::cout << "message " << messages::failureMessage(outcome) << "\n";
-    const std::size_t names =
-        report ? report->downloaders.size() + report->files.size() + report->folders.size() : 0;
+    const std::size_t names = report ? report->downloaders.size() + report->files.size() + report->folders.size() : 0;
     std::printf("lines %lld\nnames %zu\nbytes %llu\nseconds %.3f\nMB/s %.1f\npeak memory %.1f MB\n",
                 static_cast<long long>(report ? report->lineCount : 0), names, static_cast<unsigned long long>(bytes),
-                seconds,
-                seconds > 0 ? static_cast<double>(bytes) / 1e6 / seconds : 0.0,
+                seconds, seconds > 0 ? static_cast<double>(bytes) / 1e6 / seconds : 0.0,
                 static_cast<double>(bench::peakMemoryBytes()) / 1e6);
     return report ? 0 : 1;
 }
@@ -165,9 +164,12 @@ int dump(const std::string &path, const AnalysisOptions &options)
 int activity(const std::string &path, const AnalysisOptions &options)
 {
     const AnalysisOutcome outcome = analyzeLog(path, options);
-    if (const AnalysisReport *report = completed(outcome))
-        std::cout << json::activity(report->activity) << "\n";
-    else
+    if (const AnalysisReport *report = completed(outcome)) {
+        ReportOutput out([](std::string_view block) { std::cout << block; });
+        json::writeActivity(report->activity, out);
+        out << "\n";
+        out.flush();
+    } else
         std::cout << "{\"message\": " << json::string(messages::failureMessage(outcome)) << "}\n";
     return 0;
 }
@@ -279,10 +281,10 @@ int main(int argc, char **argv)
             return generateYear(args);
         return usage();
     } catch (const cli::UsageError &error) {
-        std::cerr << "varnoth-bench: " << error.message << "\n";
+        cli::printError("varnoth-bench", {error.message});
         return usage();
     } catch (const Failure &failure) {
-        std::cerr << "varnoth-bench: " << failure.description() << "\n";
+        cli::printError("varnoth-bench", {failure.description()});
         return 1;
     }
 }

@@ -13,13 +13,17 @@ const char *const reportHelp = "Usage: varnoth-report [OPTION]... LOG\n"
                                "  --format FORMAT  text (the default), csv, json or html\n"
                                "  --list LIST      the list a CSV file holds: downloaders (the default),\n"
                                "                   files, folders, days or hours\n"
+                               "  --csv-raw        CSV cells hold the exact text, for programs (by default a\n"
+                               "                   text that a spreadsheet would run as a formula, such as\n"
+                               "                   =1+2, gets a leading apostrophe)\n"
                                "  --top N          at most N rows of each ranked list (default: 20 in text,\n"
                                "                   100 in HTML, all in CSV and JSON)\n"
                                "  --from DAY       only uploads on or after DAY (YYYY-MM-DD)\n"
                                "  --to DAY         only uploads on or before DAY (YYYY-MM-DD)\n"
                                "  --threads N      read with N worker threads (default: one per processor)\n"
-                               "  --output FILE    write FILE, replacing it only once it is complete\n"
-                               "                   (default, or -: standard output)\n"
+                               "  --output FILE    write FILE, replacing it only once it is complete (a\n"
+                               "                   link: the file it leads to; a device or FIFO: written\n"
+                               "                   directly); default, - or /dev/stdout: standard output\n"
                                "  --help           show this help and exit\n"
                                "  --version        show the version and exit\n"
                                "\n"
@@ -88,6 +92,7 @@ ReportCommand readReportCommand(const std::vector<std::string> &args)
     }
     std::vector<std::string> logs;
     bool listGiven = false;
+    bool csvRaw = false;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &argument = args[i];
@@ -100,6 +105,12 @@ ReportCommand readReportCommand(const std::vector<std::string> &args)
             continue;
         }
         Option option = optionOf(argument);
+        if (option.name == "--csv-raw") {
+            if (option.value)
+                throw UsageError{"--csv-raw takes no value"};
+            csvRaw = true;
+            continue;
+        }
         if (!takesValue(option.name))
             throw UsageError{"unknown option '" + option.name + "'"};
         if (!option.value) {
@@ -115,6 +126,9 @@ ReportCommand readReportCommand(const std::vector<std::string> &args)
         throw UsageError{"one log at a time: '" + logs[0] + "' and '" + logs[1] + "' given"};
     if (listGiven && command.request.format != ReportFormat::Csv)
         throw UsageError{"--list goes with --format csv"};
+    if (csvRaw && command.request.format != ReportFormat::Csv)
+        throw UsageError{"--csv-raw goes with --format csv"};
+    command.request.csvCells = csvRaw ? CsvCells::Exact : CsvCells::Guarded;
     checkRange(command.options.range);
     command.log = logs[0];
     return command;

@@ -13,7 +13,7 @@ struct ReportCommand {
     enum class Action { Report, Help, Version };
     Action action = Action::Report;
     std::string log;         // the log's path, as given
-    std::string output;      // empty or "-": standard output
+    std::string output;      // empty or naming standard output (namesStandardOutput): standard output
     AnalysisOptions options; // threads and range (the number format is the caller's)
     ReportRequest request;   // format, list, top (the log's name and number format are the caller's)
 };

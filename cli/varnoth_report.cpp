@@ -11,13 +11,13 @@
 
 #include "analysis/analysis_run.h"
 #include "analysis/char_decoding.h"
-#include "wording/messages.h"
-#include "forms/atomic_file.h"
 #include "forms/failure.h"
+#include "forms/output_file.h"
 #include "progress_bar.h"
 #include "report_command.h"
 #include "run_arguments.h"
 #include "standard_streams.h"
+#include "wording/messages.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ constexpr const char *program = "varnoth-report";
 // "varnoth-report: WHAT: WHY" on standard error; exit status 1.
 int fail(const std::string &what, const std::string &why)
 {
-    std::cerr << program << ": " << what << ": " << why << "\n";
+    cli::printError(program, {what, why});
     return 1;
 }
 
@@ -49,18 +49,32 @@ std::string utf8Text(const std::string &bytes)
     return text;
 }
 
-int writeOutput(const std::string &output, const std::string &content)
+// Writes the report as it is made: to standard output, or to the output
+// file, which is put in place only once it is complete.
+int writeOutput(const cli::ReportCommand &command, const AnalysisReport &report)
 {
-    if (output.empty() || output == "-") {
+    if (cli::namesStandardOutput(command.output)) {
         cli::binaryStandardOutput();
-        if (std::fwrite(content.data(), 1, content.size(), stdout) != content.size() || std::fflush(stdout) != 0)
-            return fail("standard output", std::generic_category().message(errno));
+        try {
+            ReportOutput out([](std::string_view block) {
+                if (std::fwrite(block.data(), 1, block.size(), stdout) != block.size())
+                    throw FileFailure("", errno);
+            });
+            writeReport(report, command.request, out);
+            if (std::fflush(stdout) != 0)
+                throw FileFailure("", errno);
+        } catch (const FileFailure &failure) {
+            return fail("standard output", std::generic_category().message(failure.systemError()));
+        }
         return 0;
     }
     try {
-        writeFileAtomically(output, content);
+        OutputFile file(command.output, {command.log});
+        ReportOutput out([&file](std::string_view block) { file.write(block); });
+        writeReport(report, command.request, out);
+        file.commit();
     } catch (const FileFailure &failure) {
-        return fail(output, cause(failure.description(), failure.systemError()));
+        return fail(command.output, cause(failure.description(), failure.systemError()));
     }
     return 0;
 }
@@ -81,7 +95,7 @@ int run(cli::ReportCommand &command)
     }
     command.request.log = utf8Text(command.log);
     command.request.numberFormat = command.options.numberFormat;
-    return writeOutput(command.output, writeReport(*report, command.request));
+    return writeOutput(command, *report);
 }
 
 } // namespace
@@ -92,7 +106,8 @@ int main(int argc, char **argv)
     try {
         command = cli::readReportCommand(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const cli::UsageError &error) {
-        std::cerr << program << ": " << error.message << "\nTry '" << program << " --help' for more information.\n";
+        cli::printError(program, {error.message});
+        std::cerr << "Try '" << program << " --help' for more information.\n";
         return 2;
     }
     switch (command.action) {

@@ -1,21 +1,23 @@
 #include "settings_file.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <system_error>
 
-#include "atomic_file.h"
 #include "failure.h"
 #include "file_exists.h"
 #include "native_file.h"
-#include "number_forms.h"
 #include "number_reading.h"
+#include "output_file.h"
+#include "text.h"
 
 namespace varnoth {
 namespace {
 
 constexpr std::size_t maxSettingsBytes = 1 << 20;
 
-std::optional<std::vector<std::string>> readLines(const std::string &path)
+std::optional<std::string> readContent(const std::string &path)
 {
     std::string content;
     try {
@@ -29,11 +31,17 @@ std::optional<std::vector<std::string>> readLines(const std::string &path)
     } catch (const Failure &) {
         return std::nullopt;
     }
-    std::vector<std::string> lines;
+    return content;
+}
+
+// The lines of a text, each ended by CR LF, LF or a lone CR.
+std::vector<std::string_view> linesOf(std::string_view content)
+{
+    std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < content.size()) {
         const std::size_t end = content.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
+        if (end == std::string_view::npos) {
             lines.push_back(content.substr(start));
             break;
         }
@@ -48,7 +56,7 @@ std::string settingsPath(const std::string &folder)
     return pathToUtf8(pathFromUtf8(folder) / settingsFileName);
 }
 
-// writeFileAtomically writes ".quillon.ini.<random>.tmp" first; a write
+// OutputFile writes ".quillon.ini.<random>.tmp" first; a write
 // that was killed before its rename leaves such a file behind.
 constexpr std::string_view temporaryPrefix = ".quillon.ini.";
 constexpr std::string_view temporarySuffix = ".tmp";
@@ -82,21 +90,65 @@ std::optional<Settings> readFrom(const std::string &path)
 {
     if (!fileExists(path))
         return std::nullopt;
-    const auto lines = readLines(path);
-    if (!lines || lines->size() < 2)
+    const auto content = readContent(path);
+    return content ? readSettingsText(*content) : std::nullopt;
+}
+
+} // namespace
+
+std::int64_t addLinesAnalyzed(std::int64_t total, std::int64_t lines)
+{
+    return lines >= maxLinesAnalyzed - total ? maxLinesAnalyzed : total + lines;
+}
+
+std::int64_t readLinesAnalyzed(std::string_view line)
+{
+    std::string text; // blanks, tabs and line feeds dropped, as the lenient reading does
+    for (char c : line) {
+        if (c != ' ' && c != '\t' && c != '\n')
+            text += c;
+    }
+    std::size_t digits = 0;
+    while (digits < text.size() && isDigit(text[digits]))
+        ++digits;
+    if (digits > 0 && (digits == text.size() || (text[digits] != '.' && text[digits] != 'e' && text[digits] != 'E'))) {
+        std::int64_t total = 0;
+        for (std::size_t i = 0; i < digits; ++i) {
+            if (total > (maxLinesAnalyzed - (text[i] - '0')) / 10)
+                return maxLinesAnalyzed;
+            total = total * 10 + (text[i] - '0');
+        }
+        return total;
+    }
+    const double value = lenientNumber(text);
+    if (!std::isfinite(value) || !(value > 0))
+        return 0;
+    if (value >= static_cast<double>(maxLinesAnalyzed))
+        return maxLinesAnalyzed;
+    return storeWhole(value);
+}
+
+std::optional<Settings> readSettingsText(std::string_view content)
+{
+    const std::vector<std::string_view> lines = linesOf(content);
+    if (lines.size() < 2)
         return std::nullopt;
     Settings settings;
-    settings.header = (*lines)[0];
-    settings.logPath = (*lines)[1];
+    settings.header = lines[0];
+    settings.logPath = lines[1];
     if (settings.header == settingsHeader) {
-        if (lines->size() < 3)
+        if (lines.size() < 3)
             return std::nullopt;
-        settings.totalLinesAnalyzed = lenientNumber((*lines)[2]);
+        settings.totalLinesAnalyzed = readLinesAnalyzed(lines[2]);
     }
     return settings;
 }
 
-} // namespace
+std::string settingsText(const std::string &logPath, std::int64_t totalLinesAnalyzed)
+{
+    const std::int64_t total = std::clamp<std::int64_t>(totalLinesAnalyzed, 0, maxLinesAnalyzed);
+    return std::string(settingsHeader) + "\r\n" + logPath + "\r\n " + std::to_string(total) + " \r\n";
+}
 
 bool settingsCanHold(std::string_view logPath)
 {
@@ -124,12 +176,11 @@ std::optional<Settings> readSettings(const std::vector<std::string> &folders)
 }
 
 std::string writeSettings(const std::vector<std::string> &folders, const std::string &logPath,
-                          double totalLinesAnalyzed, const NumberFormat &format)
+                          std::int64_t totalLinesAnalyzed)
 {
     if (!settingsCanHold(logPath))
         throw Failure(failures::lineBreakInPath);
-    const std::string content =
-        std::string(settingsHeader) + "\r\n" + logPath + "\r\n" + numericPrintForm(totalLinesAnalyzed, format) + "\r\n";
+    const std::string content = settingsText(logPath, totalLinesAnalyzed);
     // When every folder refuses, the last one's reason is reported: it is the
     // per-user folder, the one that is meant to take the file, while a program
     // folder that cannot be written is the usual case for an installed program.

@@ -1,10 +1,10 @@
 // libFuzzer target, all in memory: the fuzzed bytes are cut as one log line
 // in both of the cutter's modes and line by line as the reader splits them,
 // read by the line reader and compared with a plain split, and analysed as a
-// whole upload log, followed by both drill-downs; some inputs also go through
-// the report's text guards as a nick would, are read in parts on threads, or
-// are written as a report. Any crash, leak, sanitizer report or broken
-// invariant is a fault.
+// whole upload log, followed by both drill-downs and every report format of
+// a completed run; some inputs also go through the report's text guards as
+// a nick would, or are read in parts on threads. Any crash, leak, sanitizer
+// report or broken invariant is a fault.
 
 #include <cstdint>
 #include <cstdio>
@@ -18,23 +18,16 @@
 #include "analysis/drilldown.h"
 #include "analysis/line_cutter.h"
 #include "analysis/name_table.h"
+#include "expect.h"
 #include "forms/line_reader.h"
-#include "wording/display_text.h"
 #include "report/html_text.h"
 #include "report/report_request.h"
+#include "wording/display_text.h"
 
 using namespace varnoth;
+using fuzz::expect;
 
 namespace {
-
-// Stops the run when an invariant fails.
-void expect(bool condition, const char *what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "broken invariant: %s\n", what);
-        std::abort();
-    }
-}
 
 bool isAscii(std::string_view bytes)
 {
@@ -125,15 +118,31 @@ std::string summaryOf(const AnalysisOutcome &outcome)
     return text + "|" + std::to_string(report->summary.totalMegabytes);
 }
 
+// Every format of a completed run (CSV with one of its lists in turn): valid
+// UTF-8, no name opening a script or driving a terminal.
+void writeEveryFormat(const AnalysisReport &report, const NumberFormat &format, std::uint64_t pick)
+{
+    for (const ReportFormat kind : {ReportFormat::Text, ReportFormat::Csv, ReportFormat::Json, ReportFormat::Html}) {
+        const ReportList list = allReportLists[(pick >> 12) % std::size(allReportLists)];
+        const std::string out = reportText(report, {kind, list, std::nullopt, "log", format, CsvCells::Guarded});
+        expect(isValidUtf8(out), "a report is UTF-8");
+        if (kind == ReportFormat::Html)
+            expect(out.find("<script") == std::string::npos, "no name opens a script");
+        if (kind == ReportFormat::Text)
+            expect(out.find_first_of("\x1b\x07") == std::string::npos, "no name drives the terminal");
+    }
+}
+
 void analyseAsLog(std::string_view bytes, std::uint64_t pick)
 {
     const LogInput log = LogInput::inMemory(bytes);
     const AnalysisOptions options{NumberFormat{".", ","}, 1, {}};
     const AnalysisOutcome run = analyzeLog(log, options);
-    // Read in many small parts on several threads, the log gives the same outcome.
-    if (pick % 64 == 0) {
+    // Read in many small parts on several threads (up to about 32: each
+    // part costs the engine a set of tallies), the log gives the same outcome.
+    if (pick % 256 == 0) {
         const AnalysisOptions threads{NumberFormat{".", ","}, 3, {}};
-        expect(summaryOf(analyzeLog(log, threads, {}, 7)) == summaryOf(run),
+        expect(summaryOf(analyzeLog(log, threads, {}, 7 + bytes.size() / 32)) == summaryOf(run),
                "parts on threads give one thread's outcome");
     }
     std::string nick = "Bob", file = "C:\\a ";
@@ -148,18 +157,12 @@ void analyseAsLog(std::string_view bytes, std::uint64_t pick)
         expect(!report->folders.empty() && !report->files.empty(), "a completed run has files and folders");
         nick = report->downloaders.front().nick;
         file = report->files.front().file;
-        const ReportFormat formats[] = {ReportFormat::Text, ReportFormat::Csv, ReportFormat::Json, ReportFormat::Html};
-        if ((pick >> 8) % 4 == 0) {
-            const ReportFormat format = formats[(pick >> 10) % 4];
-            const std::string out =
-                writeReport(*report, {format, ReportList::Days, std::nullopt, "log", options.numberFormat});
-            expect(isValidUtf8(out), "a report is UTF-8");
-            if (format == ReportFormat::Html)
-                expect(out.find("<script") == std::string::npos, "no name opens a script");
-            if (format == ReportFormat::Text)
-                expect(out.find('\x1b') == std::string::npos, "no name drives the terminal");
-        }
+        writeEveryFormat(*report, options.numberFormat, pick);
     }
+    // The drill-downs of every completed run; of one input in 64 that is no
+    // log (they read it all again, the costliest part of such an input).
+    if (!completed(run) && (pick >> 20) % 64 != 0)
+        return;
     const auto personal = personalRows(log, nick, options);
     const auto files = fileRows(log, file, options);
     if (completed(run)) {
@@ -188,9 +191,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     compareWithPlainSplit(bytes);
     // The slow checks take a share of the inputs, picked by their bytes so
     // that a finding replays: the name guards (one input in four, on a
-    // name-sized start; reports guard every name too), reading in hundreds
-    // of small parts on threads (one in 64) and writing a report (one in
-    // four, one format).
+    // name-sized start; reports guard every name too), reading in small
+    // parts on threads (one in 256) and the drill-downs of an input that
+    // is no log (one in 64).
     const std::uint64_t pick = hashText(bytes);
     if ((pick >> 16) % 4 == 0)
         guardAsName(bytes.substr(0, 64));

@@ -6,12 +6,22 @@
 
 namespace varnoth::json {
 
+void writeActivity(const Activity &activity, ReportOutput &out)
+{
+    out << "{\"first\": " << date(activity.first()) << ", \"last\": " << date(activity.last()) << ",\n \"days\": ";
+    writeObjects(dayTable(activity), "\n  ", out);
+    out << ",\n \"hours\": ";
+    writeObjects(hourTable(activity), "\n  ", out);
+    out << ",\n \"undated\": " << std::to_string(activity.undated) << "}";
+}
+
 std::string activity(const Activity &activity)
 {
-    return "{\"first\": " + date(activity.first()) + ", \"last\": " + date(activity.last()) +
-           ",\n \"days\": " + objects(dayTable(activity), "\n  ") +
-           ",\n \"hours\": " + objects(hourTable(activity), "\n  ") +
-           ",\n \"undated\": " + std::to_string(activity.undated) + "}";
+    std::string text;
+    ReportOutput out([&text](std::string_view block) { text += block; });
+    writeActivity(activity, out);
+    out.flush();
+    return text;
 }
 
 } // namespace varnoth::json

@@ -1,13 +1,12 @@
 #include "activity_svg.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <vector>
 
-#include "wording/activity_captions.h"
-#include "analysis/activity_periods.h"
 #include "forms/number_forms.h"
 #include "html_text.h"
+#include "wording/activity_captions.h"
 
 namespace varnoth {
 namespace {
@@ -21,11 +20,22 @@ constexpr double plotRight = 788;
 constexpr double plotTop = 12;
 constexpr double plotBottom = 200;
 
-std::string units(double value)
+// A coordinate with two decimals, appended to out.
+void appendUnits(std::string &out, double value)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2).ptr;
+    out.append(text, end);
+}
+
+// ` name="value"` with a coordinate.
+void appendAttribute(std::string &out, const char *name, double value)
+{
+    out += ' ';
+    out += name;
+    out += "=\"";
+    appendUnits(out, value);
+    out += '"';
 }
 
 // One bar of a chart: where it stands on the axis (0 to 1), how wide it is
@@ -60,41 +70,60 @@ std::string chart(const char *id, const std::string &title, const std::vector<Ba
     const double plotWidth = plotRight - plotLeft;
     const double plotHeight = plotBottom - plotTop;
 
-    std::string out = "<svg class=\"chart\" viewBox=\"0 0 " + units(chartWidth) + " " + units(chartHeight) +
-                      "\" role=\"img\" aria-labelledby=\"" + id +
-                      "-title\" xmlns=\"http://www.w3.org/2000/svg\">\n"
-                      "<title id=\"" +
-                      id + "-title\">" + htmlText(title) + "</title>\n";
+    std::string out = "<svg class=\"chart\" viewBox=\"0 0 ";
+    appendUnits(out, chartWidth);
+    out += ' ';
+    appendUnits(out, chartHeight);
+    out += std::string("\" role=\"img\" aria-labelledby=\"") + id +
+           "-title\" xmlns=\"http://www.w3.org/2000/svg\">\n<title id=\"" + id + "-title\">";
+    appendHtmlText(out, title);
+    out += "</title>\n";
     // The value axis: 0, half and the most uploads of one bar, with grid lines.
     std::vector<std::int64_t> ticks{0, most};
     if (most >= 2)
         ticks.push_back(most / 2);
     for (std::int64_t value : ticks) {
         const double y = plotBottom - plotHeight * static_cast<double>(value) / static_cast<double>(most);
-        out += "<line class=\"grid\" x1=\"" + units(plotLeft) + "\" y1=\"" + units(y) + "\" x2=\"" + units(plotRight) +
-               "\" y2=\"" + units(y) + "\"/>";
-        out += "<text class=\"value\" x=\"" + units(plotLeft - 6) + "\" y=\"" + units(y + 4) + "\">" +
-               plainDecimal(value) + "</text>\n";
+        out += "<line class=\"grid\"";
+        appendAttribute(out, "x1", plotLeft);
+        appendAttribute(out, "y1", y);
+        appendAttribute(out, "x2", plotRight);
+        appendAttribute(out, "y2", y);
+        out += "/><text class=\"value\"";
+        appendAttribute(out, "x", plotLeft - 6);
+        appendAttribute(out, "y", y + 4);
+        out += '>';
+        out += plainDecimal(value);
+        out += "</text>\n";
     }
     for (const Bar &bar : bars) {
         const double height = plotHeight * static_cast<double>(bar.uploads) / static_cast<double>(most);
-        out += "<rect class=\"bar\" x=\"" + units(plotLeft + plotWidth * bar.at) + "\" y=\"" +
-               units(plotBottom - height) + "\" width=\"" + units(plotWidth * bar.width) + "\" height=\"" +
-               units(height) + "\"><title>" + htmlText(bar.tooltip) + "</title></rect>\n";
+        out += "<rect class=\"bar\"";
+        appendAttribute(out, "x", plotLeft + plotWidth * bar.at);
+        appendAttribute(out, "y", plotBottom - height);
+        appendAttribute(out, "width", plotWidth * bar.width);
+        appendAttribute(out, "height", height);
+        out += "><title>";
+        appendHtmlText(out, bar.tooltip);
+        out += "</title></rect>\n";
     }
     for (const AxisLabel &label : labels) {
-        out += "<text class=\"axis\" text-anchor=\"" + std::string(label.anchor) + "\" x=\"" +
-               units(plotLeft + plotWidth * label.at) + "\" y=\"" + units(plotBottom + 18) + "\">" +
-               htmlText(label.text) + "</text>\n";
+        out += "<text class=\"axis\" text-anchor=\"";
+        out += label.anchor;
+        out += '"';
+        appendAttribute(out, "x", plotLeft + plotWidth * label.at);
+        appendAttribute(out, "y", plotBottom + 18);
+        out += '>';
+        appendHtmlText(out, label.text);
+        out += "</text>\n";
     }
     return out + "</svg>\n";
 }
 
 } // namespace
 
-std::string periodChart(const Activity &activity, const NumberFormat &format)
+std::string periodChart(const ActivityPeriods &periods, const NumberFormat &format)
 {
-    const ActivityPeriods periods = activityPeriods(activity);
     if (periods.periods.empty())
         return {};
     const double slots = static_cast<double>(periods.periods.size());
@@ -116,7 +145,9 @@ std::string periodChart(const Activity &activity, const NumberFormat &format)
         if (labels.empty() || (at - labels.back().at) * (plotRight - plotLeft) >= 80)
             labels.push_back({at, mark.text, labels.empty() && at < 0.08 ? "start" : "middle"});
     }
-    return chart("periods", periodChartTitle(periods.length) + " " + rangeText({activity.first(), activity.last()}),
+    return chart("periods",
+                 periodChartTitle(periods.length) + " " +
+                     rangeText({periods.periods.front().start, periods.periods.back().end}),
                  bars, labels);
 }
 

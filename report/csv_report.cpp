@@ -1,51 +1,65 @@
 #include "csv_report.h"
 
+#include <vector>
+
 #include "report_table.h"
 
 namespace varnoth {
 namespace {
 
-void appendRecord(std::string &out, const std::vector<std::string> &fields)
+bool startsFormula(std::string_view text)
 {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            out += ',';
-        out += csvField(fields[i]);
-    }
-    out += "\r\n";
+    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
 }
 
 } // namespace
 
-std::string csvField(std::string_view text)
+void appendCsvField(std::string &out, std::string_view text, CsvCells cells)
 {
-    const bool quoted =
-        text.find_first_of(",\";\r\n") != std::string_view::npos ||
-        (!text.empty() && (text.front() == ' ' || text.back() == ' ' || text.front() == '\t' || text.back() == '\t'));
-    if (!quoted)
-        return std::string(text);
-    std::string out = "\"";
+    const bool guard = cells == CsvCells::Guarded && startsFormula(text);
+    const bool quoted = text.find_first_of(",\";\r\n") != std::string_view::npos ||
+                        (!text.empty() && (text.back() == ' ' || text.back() == '\t' ||
+                                           (!guard && (text.front() == ' ' || text.front() == '\t'))));
+    if (quoted)
+        out += '"';
+    if (guard)
+        out += '\'';
+    if (!quoted) {
+        out += text;
+        return;
+    }
     for (char c : text) {
         if (c == '"')
             out += '"';
         out += c;
     }
-    return out + "\"";
+    out += '"';
 }
 
-std::string csvReport(const AnalysisReport &report, ReportList list, std::size_t top)
+void writeCsvReport(const AnalysisReport &report, ReportList list, std::size_t top, CsvCells cells, ReportOutput &out)
 {
     const ReportTable table = listTable(report, list, top);
-    std::string out;
-    appendRecord(out, std::vector<std::string>(table.fields.begin(), table.fields.end()));
-    std::vector<std::string> fields;
-    for (const auto &row : table.rows) {
-        fields.clear();
-        for (const ReportCell &cell : row)
-            fields.push_back(cell.text);
-        appendRecord(out, fields);
+    std::string &block = out.block();
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        if (i > 0)
+            block += ',';
+        block += table.fields[i];
     }
-    return out;
+    block += "\r\n";
+    std::vector<ReportCell> row;
+    for (std::size_t r = 0; r < table.rowCount; ++r) {
+        table.rowCells(r, row);
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (i > 0)
+                out.block() += ',';
+            if (row[i].kind == ReportCell::Kind::Text)
+                appendCsvField(out.block(), row[i].text, cells);
+            else if (row[i].kind == ReportCell::Kind::Number)
+                out.block() += row[i].text;
+        }
+        out.block() += "\r\n";
+        out.flushIfFull();
+    }
 }
 
 } // namespace varnoth

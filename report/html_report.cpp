@@ -1,12 +1,12 @@
 #include "html_report.h"
 
 #include "activity_svg.h"
-#include "wording/activity_captions.h"
 #include "analysis/activity_periods.h"
-#include "wording/summary_captions.h"
 #include "html_text.h"
 #include "report_title.h"
 #include "shown_lists.h"
+#include "wording/activity_captions.h"
+#include "wording/summary_captions.h"
 
 namespace varnoth {
 namespace {
@@ -45,74 +45,78 @@ svg .value { text-anchor: end; }
 }
 )";
 
-std::string tableOf(const ShownList &list)
+void writeTable(const ShownList &list, ReportOutput &out)
 {
-    std::string out = "<table>\n<thead><tr>";
+    out << "<table>\n<thead><tr>";
     for (std::size_t c = 0; c < list.headers.size(); ++c)
-        out += std::string(list.numeric[c] ? "<th scope=\"col\" class=\"num\">" : "<th scope=\"col\">") +
-               htmlText(list.headers[c]) + "</th>";
-    out += "</tr></thead>\n<tbody>\n";
-    for (std::size_t r = 0; r < list.rows.rowCount(); ++r) {
-        out += "<tr>";
-        for (std::size_t c = 0; c < list.rows.columns; ++c)
-            out += std::string(list.numeric[c] ? "<td class=\"num\">" : "<td class=\"name\">") +
-                   htmlText(list.rows.cell(r, c)) + "</td>";
-        out += "</tr>\n";
+        out << (list.numeric[c] ? "<th scope=\"col\" class=\"num\">" : "<th scope=\"col\">")
+            << htmlText(list.headers[c]) << "</th>";
+    out << "</tr></thead>\n<tbody>\n";
+    std::vector<std::string> cells;
+    for (std::size_t r = 0; r < list.shown; ++r) {
+        list.rowCells(r, cells);
+        out << "<tr>";
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            out << (list.numeric[c] ? "<td class=\"num\">" : "<td class=\"name\">") << htmlText(cells[c]) << "</td>";
+        out << "</tr>\n";
     }
-    return out + "</tbody>\n</table>\n";
+    out << "</tbody>\n</table>\n";
 }
 
-std::string section(const char *id, const std::string &heading, const std::string &body)
+void sectionStart(const char *id, const std::string &heading, ReportOutput &out)
 {
-    return std::string("<section id=\"") + id + "\">\n<h2>" + heading + "</h2>\n" + body + "</section>\n";
+    out << "<section id=\"" << id << "\">\n<h2>" << heading << "</h2>\n";
 }
 
-std::string activitySection(const Activity &activity, const NumberFormat &format)
+void writeActivity(const Activity &activity, const NumberFormat &format, ReportOutput &out)
 {
-    std::string body;
-    const std::string periods = periodChart(activity, format);
-    if (!periods.empty()) {
-        body += "<figure>\n" + periods + "<figcaption>" + htmlText(periodChartTitle(activityPeriods(activity).length)) +
-                "</figcaption>\n</figure>\n";
-    }
-    body += "<figure>\n" + hourChart(activity, format) + "<figcaption>" + hourChartTitle + "</figcaption>\n</figure>\n";
-    body += "<ul class=\"summary\">\n";
+    sectionStart("activity", "Activity", out);
+    const ActivityPeriods periods = activityPeriods(activity);
+    const std::string chart = periodChart(periods, format);
+    if (!chart.empty())
+        out << "<figure>\n"
+            << chart << "<figcaption>" << htmlText(periodChartTitle(periods.length)) << "</figcaption>\n</figure>\n";
+    out << "<figure>\n"
+        << hourChart(activity, format) << "<figcaption>" << hourChartTitle << "</figcaption>\n</figure>\n";
+    out << "<ul class=\"summary\">\n";
     for (const std::string &line : {busiestDayCaption(activity, format), busiestHourCaption(activity),
                                     daysCaption(activity, format), undatedCaption(activity)}) {
         if (!line.empty())
-            body += "<li>" + htmlText(line) + "</li>\n";
+            out << "<li>" << htmlText(line) << "</li>\n";
     }
-    body += "</ul>\n";
-    return section("activity", "Activity", body);
+    out << "</ul>\n</section>\n";
 }
 
 } // namespace
 
-std::string htmlReport(const AnalysisReport &report, const std::string &log, std::size_t top,
-                       const NumberFormat &format)
+void writeHtmlReport(const AnalysisReport &report, const std::string &log, std::size_t top, const NumberFormat &format,
+                     ReportOutput &out)
 {
     const std::string dates = datesText(report.range);
     const std::string title = htmlText("Varnoth report: " + std::string(logName(log)) + ", " + dates);
-    std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                      "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-                      "style-src 'unsafe-inline'\">\n"
-                      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
-                      title + "</title>\n<style>" + style + "</style>\n</head>\n<body>\n<header>\n<h1>" + title +
-                      "</h1>\n<p class=\"meta\">Log: " + htmlText(log) +
-                      "</p>\n<p class=\"meta\">Dates: " + htmlText(dates) + "</p>\n</header>\n";
+    out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+           "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+           "style-src 'unsafe-inline'\">\n"
+           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>"
+        << title << "</title>\n<style>" << style << "</style>\n</head>\n<body>\n<header>\n<h1>" << title
+        << "</h1>\n<p class=\"meta\">Log: " << htmlText(log) << "</p>\n<p class=\"meta\">Dates: " << htmlText(dates)
+        << "</p>\n</header>\n";
 
-    std::string summary = "<ul class=\"summary\">\n";
+    sectionStart("summary", "Summary", out);
+    out << "<ul class=\"summary\">\n";
     for (const std::string &caption : captionLines(summaryCaptions(report.summary, format)))
-        summary += "<li>" + htmlText(caption) + "</li>\n";
-    out += section("summary", "Summary", summary + "</ul>\n");
+        out << "<li>" << htmlText(caption) << "</li>\n";
+    out << "</ul>\n</section>\n";
 
     for (const ShownList &list : shownLists(report, format, top)) {
         const std::string count = shownCount(list);
-        const std::string heading =
-            htmlText(list.title) + (count.empty() ? "" : " <span class=\"shown\">" + count + "</span>");
-        out += section(reportListName(list.list), heading, tableOf(list));
+        sectionStart(reportListName(list.list),
+                     htmlText(list.title) + (count.empty() ? "" : " <span class=\"shown\">" + count + "</span>"), out);
+        writeTable(list, out);
+        out << "</section>\n";
     }
-    return out + activitySection(report.activity, format) + "</body>\n</html>\n";
+    writeActivity(report.activity, format, out);
+    out << "</body>\n</html>\n";
 }
 
 } // namespace varnoth

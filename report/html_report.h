@@ -5,15 +5,16 @@
 
 #include "analysis/analysis_report.h"
 #include "forms/number_format.h"
+#include "report_output.h"
 
 namespace varnoth {
 
-// The report as one self-contained HTML page (UTF-8): the log's name and the
-// dates in the title, the fourteen summary captions, the three ranked lists
-// (at most `top` rows each) and the activity as inline SVG bar charts. No
-// script and no outside resource (a content security policy forbids both);
-// styles for screen and print are inline.
-std::string htmlReport(const AnalysisReport &report, const std::string &log, std::size_t top,
-                       const NumberFormat &format);
+// The report as one self-contained HTML page (UTF-8), written row by row:
+// the log's name and the dates in the title, the fourteen summary captions,
+// the three ranked lists (at most `top` rows each) and the activity as
+// inline SVG bar charts. No script and no outside resource (a content
+// security policy forbids both); styles for screen and print are inline.
+void writeHtmlReport(const AnalysisReport &report, const std::string &log, std::size_t top, const NumberFormat &format,
+                     ReportOutput &out);
 
 } // namespace varnoth

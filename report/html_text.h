@@ -9,5 +9,7 @@ namespace varnoth {
 // & < > " ' written as character references, so that no nick or path can
 // open a tag, end an attribute or start a script.
 std::string htmlText(std::string_view text);
+// The same, appended to out.
+void appendHtmlText(std::string &out, std::string_view text);
 
 } // namespace varnoth

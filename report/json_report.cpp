@@ -17,15 +17,17 @@ std::string range(const DateRange &range)
 
 } // namespace
 
-std::string jsonReport(const AnalysisReport &report, const std::string &log, std::size_t top)
+void writeJsonReport(const AnalysisReport &report, const std::string &log, std::size_t top, ReportOutput &out)
 {
-    std::string out = "{\"log\": " + json::string(log) + ",\n \"range\": " + range(report.range) +
-                      ",\n \"summary\": " + json::object(summaryTable(report.summary), 0);
+    out << "{\"log\": " << json::string(log) << ",\n \"range\": " << range(report.range) << ",\n \"summary\": ";
+    json::writeObject(summaryTable(report.summary), out);
     for (ReportList list : {ReportList::Downloaders, ReportList::Files, ReportList::Folders}) {
-        out += ",\n " + json::string(reportListName(list)) + ": ";
-        out += json::objects(listTable(report, list, top), "\n  ");
+        out << ",\n " << json::string(reportListName(list)) << ": ";
+        json::writeObjects(listTable(report, list, top), "\n  ", out);
     }
-    return out + ",\n \"activity\": " + json::activity(report.activity) + "}\n";
+    out << ",\n \"activity\": ";
+    json::writeActivity(report.activity, out);
+    out << "}\n";
 }
 
 } // namespace varnoth

@@ -6,10 +6,16 @@
 
 namespace varnoth::json {
 
-std::string string(std::string_view text)
+void appendString(std::string &out, std::string_view text)
 {
-    std::string out = "\"";
-    for (char c : text) {
+    out += '"';
+    std::size_t plain = 0; // the start of the characters not yet copied
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        out.append(text, plain, i - plain);
+        plain = i + 1;
         switch (c) {
         case '"':
             out += "\\\"";
@@ -26,17 +32,22 @@ std::string string(std::string_view text)
         case '\t':
             out += "\\t";
             break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-                out += escaped;
-            } else {
-                out += c;
-            }
+        default: {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            out += escaped;
+        }
         }
     }
-    return out + "\"";
+    out.append(text, plain, text.size() - plain);
+    out += '"';
+}
+
+std::string string(std::string_view text)
+{
+    std::string out;
+    appendString(out, text);
+    return out;
 }
 
 std::string number(double value)
@@ -44,7 +55,9 @@ std::string number(double value)
     if (!std::isfinite(value))
         return "null";
     char text[32];
-    if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0) {
+    // A whole number up to 2^64 with all of its digits (the double's exact
+    // value), never in exponent form.
+    if (value == std::trunc(value) && std::fabs(value) <= 18446744073709551616.0) {
         std::snprintf(text, sizeof text, "%.0f", value);
         return value == 0 ? "0" : text;
     }

@@ -10,11 +10,14 @@
 
 namespace varnoth::json {
 
-// A JSON string literal for UTF-8 text.
+// A JSON string literal for UTF-8 text (the text exact: only what JSON
+// requires is escaped).
 std::string string(std::string_view text);
+// The same, appended to out.
+void appendString(std::string &out, std::string_view text);
 
-// A JSON number: whole values as integers, others in the shortest form that
-// reads back as the same double.
+// A JSON number: whole values up to 2^64 as integers with all their digits,
+// others in the shortest form that reads back as the same double.
 std::string number(double value);
 
 // A day as "YYYY-MM-DD", or null.

@@ -62,20 +62,32 @@ std::size_t defaultTop(ReportFormat format)
     return std::numeric_limits<std::size_t>::max();
 }
 
-std::string writeReport(const AnalysisReport &report, const ReportRequest &request)
+void writeReport(const AnalysisReport &report, const ReportRequest &request, ReportOutput &out)
 {
     const std::size_t top = request.top.value_or(defaultTop(request.format));
     switch (request.format) {
     case ReportFormat::Text:
-        return textReport(report, top, request.numberFormat);
+        writeTextReport(report, top, request.numberFormat, out);
+        break;
     case ReportFormat::Csv:
-        return csvReport(report, request.list, top);
+        writeCsvReport(report, request.list, top, request.csvCells, out);
+        break;
     case ReportFormat::Json:
-        return jsonReport(report, request.log, top);
+        writeJsonReport(report, request.log, top, out);
+        break;
     case ReportFormat::Html:
+        writeHtmlReport(report, request.log, top, request.numberFormat, out);
         break;
     }
-    return htmlReport(report, request.log, top, request.numberFormat);
+    out.flush();
+}
+
+std::string reportText(const AnalysisReport &report, const ReportRequest &request)
+{
+    std::string text;
+    ReportOutput out([&text](std::string_view block) { text += block; });
+    writeReport(report, request, out);
+    return text;
 }
 
 } // namespace varnoth

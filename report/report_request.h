@@ -7,6 +7,7 @@
 
 #include "analysis/analysis_report.h"
 #include "forms/number_format.h"
+#include "report_output.h"
 
 namespace varnoth {
 
@@ -14,6 +15,14 @@ enum class ReportFormat { Text, Csv, Json, Html };
 
 // The lists a CSV file can hold: the three ranked lists and the activity.
 enum class ReportList { Downloaders, Files, Folders, Days, Hours };
+
+// What a CSV cell holds of a text: exactly the text (for programs), or the
+// text guarded against spreadsheets, which run a cell that begins with
+// "=", "+", "-" or "@" (or a tab or carriage return before one) as a
+// formula: such a text gets a leading apostrophe, the common guard that a
+// spreadsheet shows as nothing and that keeps the rest as text. Names come
+// from other users; `=cmd|' /C calc'!A0` must stay a name.
+enum class CsvCells { Guarded, Exact };
 
 inline constexpr ReportList allReportLists[] = {ReportList::Downloaders, ReportList::Files, ReportList::Folders,
                                                 ReportList::Days, ReportList::Hours};
@@ -35,9 +44,13 @@ struct ReportRequest {
     std::optional<std::size_t> top;            // rows of each ranked list; the format's default when empty
     std::string log;                           // the log's path as the user gave it (UTF-8)
     NumberFormat numberFormat;                 // for the texts a person reads (text, HTML)
+    CsvCells csvCells = CsvCells::Guarded;     // CSV: guarded for spreadsheets, or exact
 };
 
-// The report as one text in the requested format (UTF-8).
-std::string writeReport(const AnalysisReport &report, const ReportRequest &request);
+// The report in the requested format (UTF-8), written as it is made.
+void writeReport(const AnalysisReport &report, const ReportRequest &request, ReportOutput &out);
+
+// The same as one text (for small reports: tests, fuzzing).
+std::string reportText(const AnalysisReport &report, const ReportRequest &request);
 
 } // namespace varnoth

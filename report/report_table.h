@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,13 +20,19 @@ struct ReportCell {
 
     static ReportCell textCell(std::string_view text) { return {Kind::Text, std::string(text)}; }
     static ReportCell numberCell(double value);
+    // A whole count with all of its digits, however large.
+    static ReportCell countCell(const WideInteger &value) { return {Kind::Number, value.text()}; }
     static ReportCell nothing() { return {}; }
 };
 
-// Named fields and rows of cells, one cell per field.
+// Named fields and rows of cells, one cell per field. The rows are made one
+// at a time as a writer asks for them, from the report they describe (which
+// must outlive the table): a list of millions of rows is never held twice.
 struct ReportTable {
     std::vector<const char *> fields;
-    std::vector<std::vector<ReportCell>> rows;
+    std::size_t rowCount = 0;
+    // Puts the cells of one row into cells (replacing what was there).
+    std::function<void(std::size_t row, std::vector<ReportCell> &cells)> rowCells;
 };
 
 // The rows of one list, at most `top` of a ranked list (days and hours are

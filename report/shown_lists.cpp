@@ -2,17 +2,12 @@
 
 #include <algorithm>
 
+#include "report_table.h"
 #include "wording/list_headers.h"
 #include "wording/result_cells.h"
-#include "report_table.h"
 
 namespace varnoth {
 namespace {
-
-template <class Row> std::vector<Row> firstRows(const std::vector<Row> &rows, std::size_t top)
-{
-    return std::vector<Row>(rows.begin(), rows.begin() + static_cast<long>(std::min(top, rows.size())));
-}
 
 template <std::size_t N> std::vector<const char *> headersOf(const std::array<const char *, N> &headers)
 {
@@ -23,9 +18,9 @@ template <std::size_t N> std::vector<const char *> headersOf(const std::array<co
 
 std::string shownCount(const ShownList &list)
 {
-    if (list.rows.rowCount() >= list.total)
+    if (list.shown >= list.total)
         return {};
-    return "(" + std::to_string(list.rows.rowCount()) + " of " + std::to_string(list.total) + ")";
+    return "(" + std::to_string(list.shown) + " of " + std::to_string(list.total) + ")";
 }
 
 std::vector<ShownList> shownLists(const AnalysisReport &report, const NumberFormat &format, std::size_t top)
@@ -35,26 +30,33 @@ std::vector<ShownList> shownLists(const AnalysisReport &report, const NumberForm
                      "Top Downloaders",
                      headersOf(downloaderHeaders),
                      {false, true, true, true},
-                     downloaderCells(firstRows(report.downloaders, top), format),
-                     report.downloaders.size()});
-
-    const std::vector<FileRow> files = firstRows(report.files, top);
-    GridRows fileGrid = fileCells(files);
-    for (std::size_t row = 0; row < files.size(); ++row)
-        fileGrid.cell(row, 0) = std::string(fileText(files[row]));
+                     std::min(top, report.downloaders.size()),
+                     report.downloaders.size(),
+                     [&report, format](std::size_t row, std::vector<std::string> &cells) {
+                         cells.clear();
+                         addDownloaderCells(report.downloaders[row], format, cells);
+                     }});
     lists.push_back({ReportList::Files,
                      "Most Downloaded files",
                      headersOf(fileHeaders),
                      {false, true},
-                     std::move(fileGrid),
-                     report.files.size()});
-
+                     std::min(top, report.files.size()),
+                     report.files.size(),
+                     [&report](std::size_t row, std::vector<std::string> &cells) {
+                         cells.clear();
+                         addFileCells(report.files[row], cells);
+                         cells[0] = fileText(report.files[row]);
+                     }});
     lists.push_back({ReportList::Folders,
                      "Most Accessed Folders",
                      headersOf(folderHeaders),
                      {false, true},
-                     folderCells(firstRows(report.folders, top)),
-                     report.folders.size()});
+                     std::min(top, report.folders.size()),
+                     report.folders.size(),
+                     [&report](std::size_t row, std::vector<std::string> &cells) {
+                         cells.clear();
+                         addFolderCells(report.folders[row], cells);
+                     }});
     return lists;
 }
 

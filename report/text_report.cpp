@@ -1,50 +1,62 @@
 #include "text_report.h"
 
 #include <algorithm>
+#include <vector>
 
-#include "wording/summary_captions.h"
-#include "wording/display_text.h"
 #include "shown_lists.h"
+#include "wording/display_text.h"
+#include "wording/summary_captions.h"
 
 namespace varnoth {
 namespace {
 
 constexpr const char *columnGap = "  ";
 
-std::string padding(std::size_t width, std::size_t used)
+// A row's cells as the text shows them: names made printable and cut to
+// the column limit, numbers as they are.
+void shownCells(const ShownList &list, std::size_t row, std::vector<std::string> &cells)
 {
-    return std::string(width > used ? width - used : 0, ' ');
+    list.rowCells(row, cells);
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        if (!list.numeric[c])
+            cells[c] = cutToWidth(printable(cells[c]), textColumnLimit);
+    }
 }
 
 // One line of cells, each in its column's width: texts to the left, numbers
 // to the right; nothing trails the last cell.
-std::string line(const std::vector<std::string> &cells, const std::vector<std::size_t> &widths,
-                 const std::vector<bool> &numeric)
+void writeLine(const std::vector<std::string> &cells, const std::vector<std::size_t> &widths,
+               const std::vector<bool> &numeric, ReportOutput &out)
 {
-    std::string out;
+    std::string &line = out.block();
     for (std::size_t c = 0; c < cells.size(); ++c) {
         if (c > 0)
-            out += columnGap;
-        const std::string pad = padding(widths[c], displayWidth(cells[c]));
-        if (numeric[c])
-            out += pad + cells[c];
-        else
-            out += cells[c] + (c + 1 < cells.size() ? pad : std::string());
+            line += columnGap;
+        const std::size_t used = displayWidth(cells[c]);
+        const std::size_t pad = widths[c] > used ? widths[c] - used : 0;
+        if (numeric[c]) {
+            line.append(pad, ' ');
+            line += cells[c];
+        } else {
+            line += cells[c];
+            if (c + 1 < cells.size())
+                line.append(pad, ' ');
+        }
     }
-    return out + "\n";
+    line += '\n';
+    out.flushIfFull();
 }
 
-std::string listText(const ShownList &list)
+// The list's rows are made twice: once for the columns' widths, once to be written.
+void writeList(const ShownList &list, ReportOutput &out)
 {
-    std::vector<std::vector<std::string>> lines;
-    lines.emplace_back(list.headers.begin(), list.headers.end());
-    for (std::size_t r = 0; r < list.rows.rowCount(); ++r) {
-        lines.emplace_back();
-        for (std::size_t c = 0; c < list.rows.columns; ++c)
-            lines.back().push_back(printable(list.rows.cell(r, c)));
-    }
-    std::vector<std::size_t> widths(list.headers.size(), 0);
-    for (const auto &cells : lines) {
+    const std::vector<std::string> headers(list.headers.begin(), list.headers.end());
+    std::vector<std::size_t> widths(headers.size(), 0);
+    for (std::size_t c = 0; c < headers.size(); ++c)
+        widths[c] = displayWidth(headers[c]);
+    std::vector<std::string> cells;
+    for (std::size_t r = 0; r < list.shown; ++r) {
+        shownCells(list, r, cells);
         for (std::size_t c = 0; c < cells.size(); ++c)
             widths[c] = std::max(widths[c], displayWidth(cells[c]));
     }
@@ -53,23 +65,25 @@ std::string listText(const ShownList &list)
         rules.emplace_back(width, '-');
 
     const std::string count = shownCount(list);
-    std::string out = list.title + (count.empty() ? "" : " " + count) + "\n";
-    out += line(lines[0], widths, list.numeric) + line(rules, widths, list.numeric);
-    for (std::size_t i = 1; i < lines.size(); ++i)
-        out += line(lines[i], widths, list.numeric);
-    return out;
+    out << list.title << (count.empty() ? "" : " " + count) << "\n";
+    writeLine(headers, widths, list.numeric, out);
+    writeLine(rules, widths, list.numeric, out);
+    for (std::size_t r = 0; r < list.shown; ++r) {
+        shownCells(list, r, cells);
+        writeLine(cells, widths, list.numeric, out);
+    }
 }
 
 } // namespace
 
-std::string textReport(const AnalysisReport &report, std::size_t top, const NumberFormat &format)
+void writeTextReport(const AnalysisReport &report, std::size_t top, const NumberFormat &format, ReportOutput &out)
 {
-    std::string out;
     for (const std::string &caption : captionLines(summaryCaptions(report.summary, format)))
-        out += caption + "\n";
-    for (const ShownList &list : shownLists(report, format, top))
-        out += "\n" + listText(list);
-    return out;
+        out << caption << "\n";
+    for (const ShownList &list : shownLists(report, format, top)) {
+        out << "\n";
+        writeList(list, out);
+    }
 }
 
 } // namespace varnoth

@@ -18,8 +18,9 @@ packaging/check-install.sh build
 # Every test registered with ctest once more, built with AddressSanitizer and
 # UndefinedBehaviorSanitizer (any report fails the test; a leak inside a
 # third-party library, should one appear, is suppressed in scripts/lsan.supp),
-# then the libFuzzer target over the line cutter and
-# whole-log analysis: it replays its seed corpus and fuzzes for one minute.
+# then the four libFuzzer targets (the log, the settings file, the
+# command's arguments, dates and ranges): each replays its seed corpus,
+# then the log target fuzzes for a minute and the others for 20 seconds.
 [ -f fuzz/log_fuzz.cpp ] || { echo "test.sh: expected to be in the repository's root" >&2; exit 1; }
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$sanitize" \
@@ -35,11 +36,17 @@ cmake --build build-fuzz
 fuzz_work=$(mktemp -d)
 trap 'rm -rf "$fuzz_work"' EXIT
 # An input that shows a fault is kept as build-fuzz/crash-* (or leak-*, timeout-*).
-if ! build-fuzz/fuzz/varnoth-fuzz -artifact_prefix=build-fuzz/ -runs=0 fuzz/corpus >"$fuzz_work/replay.log" 2>&1 \
-  || ! build-fuzz/fuzz/varnoth-fuzz -artifact_prefix=build-fuzz/ -max_total_time=60 -max_len=4096 \
-       -print_final_stats=1 "$fuzz_work" fuzz/corpus >"$fuzz_work/fuzz.log" 2>&1; then
-  tail -n 60 "$fuzz_work"/*.log
-  echo "fuzzing found a fault; the input that shows it is in build-fuzz/" >&2
-  exit 1
-fi
-grep -h 'stat::number_of_executed_units' "$fuzz_work/fuzz.log"
+for target in log:60 settings:20 arguments:20 dates:20; do
+  name=${target%%:*} seconds=${target##*:}
+  program=build-fuzz/fuzz/varnoth-fuzz corpus=fuzz/corpus
+  if [ "$name" != log ]; then program=$program-$name corpus=$corpus-$name; fi
+  mkdir -p "$fuzz_work/$name"
+  if ! "$program" -artifact_prefix=build-fuzz/ -runs=0 "$corpus" >"$fuzz_work/$name-replay.log" 2>&1 \
+    || ! "$program" -artifact_prefix=build-fuzz/ -max_total_time="$seconds" -max_len=4096 \
+         -print_final_stats=1 "$fuzz_work/$name" "$corpus" >"$fuzz_work/$name-fuzz.log" 2>&1; then
+    tail -n 60 "$fuzz_work/$name"-*.log
+    echo "fuzzing $name found a fault; the input that shows it is in build-fuzz/" >&2
+    exit 1
+  fi
+  echo "fuzz $name: $(sed -n 's/^stat::number_of_executed_units: *//p' "$fuzz_work/$name-fuzz.log") inputs in $seconds s"
+done

@@ -21,10 +21,16 @@ std::string dayName(const CalendarDate &date)
     return std::string(weekdayNames[static_cast<std::size_t>(isoWeekday(date) - 1)]) + " " + date.text();
 }
 
+// A year as dates write it, in four digits: "2003", "0001".
+std::string yearText(const CalendarDate &date)
+{
+    return date.text().substr(0, 4);
+}
+
 std::string monthName(const CalendarDate &date, std::size_t letters)
 {
     return std::string(monthNames[static_cast<std::size_t>(date.month() - 1)]).substr(0, letters) + " " +
-           std::to_string(date.year());
+           yearText(date);
 }
 
 std::string megabytes(double bytes, const NumberFormat &format)
@@ -50,6 +56,10 @@ std::string periodChartTitle(PeriodLength length)
         return "Uploads per month";
     case PeriodLength::Year:
         return "Uploads per year";
+    case PeriodLength::Decade:
+        return "Uploads per decade";
+    case PeriodLength::Century:
+        return "Uploads per century";
     }
     return {};
 }
@@ -64,7 +74,10 @@ std::string periodName(const ActivityPeriod &period, PeriodLength length)
     case PeriodLength::Month:
         return monthName(period.start, std::string::npos);
     case PeriodLength::Year:
-        return std::to_string(period.start.year());
+        return yearText(period.start);
+    case PeriodLength::Decade:
+    case PeriodLength::Century:
+        return "Years " + yearText(period.start) + " to " + yearText(period.end);
     }
     return {};
 }
@@ -79,9 +92,13 @@ std::string hourName(int hour)
 
 std::string activityFigures(const ActivityCount &count, const NumberFormat &format)
 {
-    const auto seconds = static_cast<std::int64_t>(std::llround(count.seconds));
+    // Whole seconds as hours (every digit, however many), minutes and seconds.
+    const double seconds = std::round(count.seconds);
+    const double belowHour = std::fmod(seconds, 3600.0);
+    const auto twoDigits = [](double value) { return formatPattern(value, Pattern::TwoDigits, NumberFormat::c()); };
     return uploads(count.uploads) + "\n" + megabytes(count.bytes, format) + "\nUpload time " +
-           uploadTimeText(UploadTime{seconds / 3600, seconds / 60 % 60, seconds % 60});
+           twoDigits((seconds - belowHour) / 3600) + ":" + twoDigits(std::trunc(belowHour / 60)) + ":" +
+           twoDigits(std::fmod(belowHour, 60.0));
 }
 
 std::string busiestDayCaption(const Activity &activity, const NumberFormat &format)
@@ -148,9 +165,16 @@ std::vector<AxisMark> axisMarks(const ActivityPeriods &periods)
                 marks.push_back({i, monthName(start, 3)});
             break;
         case PeriodLength::Year:
-            if (i == 0 || start.year() % 10 == 0)
-                marks.push_back({i, std::to_string(start.year())});
+        case PeriodLength::Decade:
+        case PeriodLength::Century: {
+            // Every tenth bar from a round year on.
+            const int every = periods.length == PeriodLength::Year     ? 10
+                              : periods.length == PeriodLength::Decade ? 100
+                                                                       : 1000;
+            if (i == 0 || start.year() % every == 0)
+                marks.push_back({i, yearText(start)});
             break;
+        }
         }
     }
     return marks;

@@ -14,12 +14,14 @@ namespace varnoth {
 // The texts of the activity window and of the range in force, in words.
 // Megabytes follow the user's decimal separator.
 
-// "Uploads per day", "Uploads per week" or "Uploads per month".
+// "Uploads per day", "Uploads per week", "Uploads per month", "Uploads per
+// year", "Uploads per decade" or "Uploads per century".
 std::string periodChartTitle(PeriodLength length);
 inline constexpr const char *hourChartTitle = "Uploads by hour of day";
 
 // What a bar of the period chart covers: "Saturday 2003-06-14", "Week 2003-06-09
-// to 2003-06-15" (its days within the log) or "June 2003".
+// to 2003-06-15" (its days within the log), "June 2003", "2003" or, for a
+// decade or century, "Years 2000 to 2009" (its years within the log).
 std::string periodName(const ActivityPeriod &period, PeriodLength length);
 // "21:00 to 22:00"
 std::string hourName(int hour);
@@ -44,7 +46,8 @@ struct AxisMark {
 };
 // Where the period chart's axis names its bars: every day of a short span
 // ("14 Jun"), each Monday of a longer one, the first bar of each month when
-// the bars are weeks or months ("Jun 2003").
+// the bars are weeks or months ("Jun 2003"), every tenth year, decade or
+// century from a round year on ("2010").
 std::vector<AxisMark> axisMarks(const ActivityPeriods &periods);
 
 // "from 2003-06-01 to 2003-06-30", "from 2003-06-01 on", "up to 2003-06-30".

@@ -90,34 +90,91 @@ Decoded decodeAt(std::string_view text, std::size_t at)
     return {code, length};
 }
 
+// Characters that a name from a log may not show as they are: they move
+// what follows, change the order of what is shown around them, or take no
+// room and so hide that they are there. Sorted, for the search.
+constexpr CodeRange hiddenRanges[] = {
+    {0x00AD, 0x00AD},   // soft hyphen: shown only at a line break
+    {0x034F, 0x034F},   // combining grapheme joiner
+    {0x061C, 0x061C},   // Arabic letter mark
+    {0x115F, 0x1160},   // Hangul fillers
+    {0x17B4, 0x17B5},   // Khmer inherent vowels
+    {0x180E, 0x180E},   // Mongolian vowel separator
+    {0x200B, 0x200F},   // zero-width space, non-joiner and joiner; left-to-right and right-to-left marks
+    {0x2028, 0x202E},   // line and paragraph separators; embeddings, overrides and their end
+    {0x2060, 0x206F},   // word joiner, invisible operators, isolates and their end, deprecated format characters
+    {0x3164, 0x3164},   // Hangul filler
+    {0xFEFF, 0xFEFF},   // zero-width no-break space (byte order mark)
+    {0xFFA0, 0xFFA0},   // halfwidth Hangul filler
+    {0xFFF9, 0xFFFB},   // interlinear annotation: hides the annotated text
+    {0x1BCA0, 0x1BCA3}, // shorthand format controls
+    {0x1D173, 0x1D17A}, // musical format characters
+    {0xE0000, 0xE007F}, // tags
+};
+
+// What a name shows instead of a character it may not show as it is: the
+// control pictures (␀ … ␟, ␡) for C0 controls and DEL, so that a tab or an
+// escape stays recognisable, and U+FFFD for every other.
+std::string_view replacementFor(char32_t c)
+{
+    static constexpr const char *controlPictures[] = {
+        "\u2400", "\u2401", "\u2402", "\u2403", "\u2404", "\u2405", "\u2406", "\u2407", "\u2408", "\u2409", "\u240A",
+        "\u240B", "\u240C", "\u240D", "\u240E", "\u240F", "\u2410", "\u2411", "\u2412", "\u2413", "\u2414", "\u2415",
+        "\u2416", "\u2417", "\u2418", "\u2419", "\u241A", "\u241B", "\u241C", "\u241D", "\u241E", "\u241F"};
+    if (c < 0x20)
+        return controlPictures[c];
+    return c == 0x7F ? "\u2421" : "\uFFFD";
+}
+
 bool unprintable(char32_t c)
 {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+    if (c < 0xA0)
+        return c < 0x20 || c >= 0x7F; // C0, DEL and C1
+    return inRanges(c, std::begin(hiddenRanges), std::end(hiddenRanges));
+}
+
+// The columns of the character at text[at], which at then passes.
+std::size_t nextWidth(std::string_view text, std::size_t &at)
+{
+    static_assert(wideRanges[0].first > zeroWidthRanges[0].first, "below the first zero-width mark all is narrow");
+    const Decoded d = decodeAt(text, at);
+    if (d.length == 0) {
+        ++at;
+        return 1;
+    }
+    at += d.length;
+    if (d.code < zeroWidthRanges[0].first) // Latin and the like: no table to search
+        return 1;
+    if (inRanges(d.code, std::begin(zeroWidthRanges), std::end(zeroWidthRanges)))
+        return 0;
+    return inRanges(d.code, std::begin(wideRanges), std::end(wideRanges)) ? 2 : 1;
 }
 
 } // namespace
 
 std::size_t displayWidth(std::string_view text)
 {
-    static_assert(wideRanges[0].first > zeroWidthRanges[0].first, "below the first zero-width mark all is narrow");
     std::size_t width = 0;
-    for (std::size_t at = 0; at < text.size();) {
-        const Decoded d = decodeAt(text, at);
-        if (d.length == 0) {
-            ++width;
-            ++at;
-            continue;
-        }
-        at += d.length;
-        if (d.code < zeroWidthRanges[0].first) { // Latin and the like: no table to search
-            ++width;
-            continue;
-        }
-        if (inRanges(d.code, std::begin(zeroWidthRanges), std::end(zeroWidthRanges)))
-            continue;
-        width += inRanges(d.code, std::begin(wideRanges), std::end(wideRanges)) ? 2 : 1;
-    }
+    for (std::size_t at = 0; at < text.size();)
+        width += nextWidth(text, at);
     return width;
+}
+
+std::string cutToWidth(std::string_view text, std::size_t columns)
+{
+    if (displayWidth(text) <= columns)
+        return std::string(text);
+    std::size_t width = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t next = at;
+        const std::size_t more = nextWidth(text, next);
+        if (width + more + 1 > columns)
+            break;
+        width += more;
+        at = next;
+    }
+    return std::string(text.substr(0, at)) + "\u2026";
 }
 
 std::string printable(std::string_view text)
@@ -125,13 +182,21 @@ std::string printable(std::string_view text)
     std::string out;
     out.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
+        // Printable ASCII, nearly every character of a name, as it is.
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte >= 0x20 && byte < 0x7F) {
+            out += static_cast<char>(byte);
+            ++at;
+            continue;
+        }
         const Decoded d = decodeAt(text, at);
-        const std::size_t length = d.length == 0 ? 1 : d.length;
-        if (d.length == 0 || unprintable(d.code))
-            out += "\xEF\xBF\xBD"; // U+FFFD
+        if (d.length == 0)
+            out += "\uFFFD";
+        else if (unprintable(d.code))
+            out += replacementFor(d.code);
         else
-            out.append(text, at, length);
-        at += length;
+            out.append(text, at, d.length);
+        at += d.length == 0 ? 1 : d.length;
     }
     return out;
 }

@@ -16,6 +16,11 @@ namespace varnoth {
 // "HH:MM:SS", each part at least two digits: 1 h 5 min 9 s gives "01:05:09".
 std::string uploadTimeText(const UploadTime &time);
 
+// The cells of one row, appended to cells.
+void addDownloaderCells(const DownloaderRow &row, const NumberFormat &format, std::vector<std::string> &cells);
+void addFolderCells(const FolderRow &row, std::vector<std::string> &cells);
+void addFileCells(const FileRow &row, std::vector<std::string> &cells);
+
 // Name, uploads, megabytes ("#####0.00"), upload time.
 GridRows downloaderCells(const std::vector<DownloaderRow> &rows, const NumberFormat &format);
 // Folder, accesses.

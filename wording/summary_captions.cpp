@@ -39,29 +39,39 @@ std::string sizeTotal(double megabytes)
     return "Total MB's Uploaded :" + roundedSignSpaced(megabytes, totalMegabytesPattern);
 }
 
-std::string timeCaption(const char *prefix, double hours, double minutes, const std::string &seconds)
+// The sign-spaced form of a whole number, all of its digits whatever its
+// size: " 1234", "-5".
+std::string whole(const WideInteger &value)
 {
-    return std::string(prefix) + signSpaced(hours) + "h " + signSpaced(minutes) + "m " + seconds + "s ";
+    return value.negative() ? value.text() : " " + value.text();
 }
 
 std::string count(std::int64_t value)
 {
-    return signSpaced(static_cast<double>(value));
+    return whole(value);
+}
+
+std::string timeCaption(const char *prefix, const WideInteger &hours, std::int64_t minutes, const std::string &seconds)
+{
+    return std::string(prefix) + whole(hours) + "h " + whole(minutes) + "m " + seconds + "s ";
 }
 
 } // namespace
 
-BrokenTime breakSeconds(double seconds)
+BrokenTime averageTime(const UploadTime &total, std::int64_t count)
 {
     BrokenTime t;
-    t.seconds = seconds;
-    if (t.seconds >= 60) {
-        const double rest = std::fmod(t.seconds, 60.0);
-        t.minutes = (t.seconds - rest) / 60;
-        t.seconds = rest;
+    WideInteger seconds = total.exactSeconds();
+    if (count < 1 || seconds.negative()) {
+        t.seconds = total.totalSeconds() / static_cast<double>(count);
+        return t;
     }
-    t.hours = std::floor(t.minutes / 60);
-    t.minutes -= t.hours * 60;
+    const auto divisor = static_cast<std::uint64_t>(count);
+    const std::uint64_t fraction = seconds.divideBy(divisor); // of a second, in 1/count
+    const std::uint64_t wholeSeconds = seconds.divideBy(60);
+    t.minutes = static_cast<std::int64_t>(seconds.divideBy(60));
+    t.hours = seconds;
+    t.seconds = static_cast<double>(wholeSeconds) + static_cast<double>(fraction) / static_cast<double>(divisor);
     return t;
 }
 
@@ -70,7 +80,7 @@ SummaryCaptions summaryCaptions(const Summary &s, const NumberFormat &format)
     auto pattern = [&](double value, Pattern p) { return formatPattern(value, p, format); };
     const UploadTime &total = s.totalUploadTime;
     const auto speed = s.averageSpeedMegabytesPerSecond();
-    const BrokenTime perPerson = breakSeconds(s.averageUploadSecondsPerPerson());
+    const BrokenTime perPerson = averageTime(total, s.totalUploaders);
 
     SummaryCaptions c;
     c.totalUploads = "Total Uploads : " + count(s.totalUploads);
@@ -83,8 +93,7 @@ SummaryCaptions summaryCaptions(const Summary &s, const NumberFormat &format)
         "Average accesses / Folder : " + pattern(s.averageAccessesPerFolder(), accessesPerFolderPattern);
     c.averageUploadsPerFile = "Average Uploads / File: " + pattern(s.averageUploadsPerFile(), uploadsPerFilePattern);
     c.totalSize = sizeTotal(s.totalMegabytes);
-    c.totalUploadTime = timeCaption("Total Upload Time : ", static_cast<double>(total.hours),
-                                    static_cast<double>(total.minutes), count(total.seconds));
+    c.totalUploadTime = timeCaption("Total Upload Time : ", total.hours, total.minutes, count(total.seconds));
     c.averageSpeed = speed ? "Average Upload Speed / File : " + pattern(*speed, speedPattern) + " MB/s"
                            : std::string("Average Upload Speed / File : n/a");
     c.averageUploadTimePerFile =
@@ -108,7 +117,7 @@ SummaryFigures summaryFigures(const Summary &s)
     f.totalMegabytes = totalInGigabytes(s.totalMegabytes)
                            ? std::round(shownValue(s.totalMegabytes / 1000, totalGigabytesPattern) * 1000)
                            : shownValue(s.totalMegabytes, totalMegabytesPattern);
-    f.totalUploadSeconds = s.totalUploadSeconds();
+    f.totalUploadSeconds = s.totalUploadTime.exactSeconds();
     f.averageUploadsPerPerson = shownValue(s.averageUploadsPerPerson(), uploadsPerPersonPattern);
     f.averageMegabytesPerPerson = shownValue(s.averageMegabytesPerPerson(), megabytesPerPersonPattern);
     // Whole hours and minutes, seconds to the tenth: the whole average to the tenth.

@@ -40,7 +40,7 @@ struct SummaryFigures {
     std::int64_t differentFiles = 0;
     std::int64_t differentFolders = 0;
     double totalMegabytes = 0;
-    double totalUploadSeconds = 0;
+    WideInteger totalUploadSeconds;
     double averageUploadsPerPerson = 0;
     double averageMegabytesPerPerson = 0;
     double averageUploadSecondsPerPerson = 0;
@@ -55,13 +55,15 @@ SummaryFigures summaryFigures(const Summary &summary);
 // The fourteen captions in the order the window sets them.
 std::vector<std::string> captionLines(const SummaryCaptions &captions);
 
-// An average upload time broken into hours, minutes (0-59) and seconds
-// (below 60, with their fraction), as the last summary line shows it.
+// An average upload time broken into whole hours, whole minutes (0-59) and
+// seconds (below 60, with their fraction), as the last summary line shows
+// it: the total divided exactly, however many the hours. A negative total
+// stays in the seconds, as the carries only take 60 seconds or more.
 struct BrokenTime {
-    double hours = 0;
-    double minutes = 0;
+    WideInteger hours;
+    std::int64_t minutes = 0;
     double seconds = 0;
 };
-BrokenTime breakSeconds(double seconds);
+BrokenTime averageTime(const UploadTime &total, std::int64_t count);
 
 } // namespace varnoth

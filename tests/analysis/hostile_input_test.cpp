@@ -18,12 +18,12 @@
 #endif
 
 #include "analysis/analysis_run.h"
-#include "wording/messages.h"
 #include "bench/peak_memory.h"
 #include "forms/file_exists.h"
 #include "forms/line_reader.h"
 #include "forms/settings_file.h"
 #include "test_logs.h"
+#include "wording/messages.h"
 
 using namespace varnoth;
 using varnoth::test::uploadLine;
@@ -226,7 +226,7 @@ TEST_P(HostileInput, EndsAsExpected)
     fs::remove_all(folder);
     fs::create_directories(folder);
     const NumberFormat format{".", ","};
-    const std::string settingsPath = writeSettings({folder.string()}, "C:\\logs\\uploads.log", 1234, format);
+    const std::string settingsPath = writeSettings({folder.string()}, "C:\\logs\\uploads.log", 1234);
     const std::string settingsBefore = fileBytes(settingsPath);
 
     const std::string log = (folder / "uploads.log").string();

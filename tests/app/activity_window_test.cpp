@@ -49,7 +49,7 @@ QString text(Form1Harness &h, const char *label)
     return h.label(label)->isVisible() ? h.label(label)->text() : QString();
 }
 
-// A run on log, then View → Activity….
+// A run on a log (weekendLog() unless told), then View → Activity….
 void openActivity(Form1Harness &h, const QByteArray &content = weekendLog())
 {
     const QString log = h.writeFile(QStringLiteral("uploads.log"), content);
@@ -120,6 +120,21 @@ private slots:
         QCOMPARE(h.find<QDateEdit>("toDate")->date(), QDate(2003, 6, 15));
     }
 
+    // Dates at the ends of the calendar: the window opens at once, a bar a century or a year.
+    void farDates()
+    {
+        const std::tuple<const char *, const char *, const char *, int> cases[] = {
+            {"0001-01-01 10:00", "9999-12-31 10:00", "Uploads per century from 0001-01-01 to 9999-12-31", 100},
+            {"9949-06-01 10:00", "9999-01-01 10:00", "Uploads per year from 9949-06-01 to 9999-01-01", 51},
+        };
+        for (const auto &[first, last, title, bars] : cases) {
+            Form1Harness h;
+            openActivity(h, line("Ann", 1000000, "0:01:00", first) + line("Bob", 1000000, "0:01:00", last));
+            QCOMPARE(text(h, "periodTitle"), QString::fromUtf8(title));
+            QCOMPARE(barValues(h.find<varnoth::PeriodChart>("periodChart")).size(), bars);
+        }
+    }
+
     void analyzeRangeNarrowsAndWholeLogRestores()
     {
         Form1Harness h;
@@ -130,7 +145,7 @@ private slots:
         QCOMPARE(text(h, "Label1"), QStringLiteral("Total Uploads :  2"));
         QCOMPARE(text(h, "Label23"), QStringLiteral("Lines Completed : 2 / 2"));
         QCOMPARE(text(h, "rangeLabel"), QStringLiteral("Range : from 2003-06-14 to 2003-06-14"));
-        QCOMPARE(h.form().totalLinesAnalyzed(), 10.0 + 4 + 2);
+        QCOMPARE(h.form().totalLinesAnalyzed(), 10 + 4 + 2);
         QCOMPARE(barValues(h.find<QWidget>("periodChart")), QList<double>({2}));
         QVERIFY(h.button("wholeLog")->isEnabled());
         // A drill-down covers the range too.
@@ -145,7 +160,7 @@ private slots:
         QCOMPARE(text(h, "Label23"), QStringLiteral("Lines Completed : 4 / 4"));
         QCOMPARE(text(h, "rangeLabel"), QString());
         QCOMPARE(barValues(h.find<QWidget>("periodChart")).size(), 32);
-        QCOMPARE(h.form().totalLinesAnalyzed(), 16.0);
+        QCOMPARE(h.form().totalLinesAnalyzed(), 16);
     }
 
     void aRangeWithoutUploadsKeepsTheResults()

@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(h.find<QWidget>("Picture2")->geometry(), h.find<QWidget>("Picture1")->contentsRect());
         QCOMPARE(h.button("Command10")->text(), QStringLiteral("Save Results"));
         QCOMPARE(h.button("Command1")->text(), QStringLiteral("Quit"));
-        QCOMPARE(h.form().totalLinesAnalyzed(), 13.0);
+        QCOMPARE(h.form().totalLinesAnalyzed(), 13);
         QCOMPARE(h.endCount, 0);
     }
 

@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(h.text1()->text(), labelNamesPath ? log : QStringLiteral("Browse your Upload.log filepath here"));
         QCOMPARE(h.label("Label9")->text(),
                  labelNamesPath ? QStringLiteral("Upload log file : ") + log : QStringLiteral("Upload log file:"));
-        QCOMPARE(h.form().totalLinesAnalyzed(), settingsFile ? 12.0 : 0.0);
+        QCOMPARE(h.form().totalLinesAnalyzed(), settingsFile ? 12 : 0);
         for (const char *hidden : {"grid1", "grid2", "grid3", "Picture3", "Picture4", "Picture5"})
             QVERIFY2(!h.form().findChild<QWidget *>(QString::fromLatin1(hidden))->isVisible(), hidden);
         for (const char *hidden : {"Command3", "Command4", "Command10", "Label5", "Label23", "Label1", "Label2"})

@@ -139,6 +139,10 @@ class ReportTest(unittest.TestCase):
         self.assertIn('Comma, "Quote"; Semi', nicks)
         # The default list is downloaders, cut by --top.
         self.assertEqual(run("--format", "csv", "--top", "1", log).stdout.count(b"\r\n"), 2)
+        # A nick that a spreadsheet would run is guarded, unless --csv-raw asks for the exact text.
+        formula = self.write("formula.log", line("C:\\a\\b.txt", "=1+2", 5, "0:00:01"))
+        self.assertIn(b"\r\n'=1+2,", run("--format", "csv", formula).stdout)
+        self.assertIn(b"\r\n=1+2,", run("--format", "csv", "--csv-raw", formula).stdout)
 
     def test_html_in_browser(self):
         log = self.write("hostile.log", HOSTILE_LOG)
@@ -190,11 +194,21 @@ class ReportTest(unittest.TestCase):
                          (1, f"varnoth-report: {self.dir}/no/folder.txt: No such file or directory\n"))
         for args in [[], [good, good], ["--format", "xml", good], ["--top", "0", good], ["--top", good],
                      ["--list", "files", good], ["--threads", "x", good], ["--from", "2003-02-29", good],
-                     ["--from", "2003-06-02", "--to", "2003-06-01", good], ["--bogus", good]]:
+                     ["--from", "2003-06-02", "--to", "2003-06-01", good], ["--bogus", good], ["--csv-raw", good],
+                     ["--format", "csv", "--csv-raw=1", good], ["--format", "\x1b[31mred\x07", good]]:
             done = run(*args)
             self.assertEqual(done.returncode, 2, args)
             self.assertTrue(done.stderr.decode().endswith("Try 'varnoth-report --help' for more information.\n"))
+            self.assertNotRegex(done.stderr.decode(), "[\x00-\x09\x0b-\x1f\x7f]", args)  # nothing drives the terminal
             self.assertEqual(done.stdout, b"")
+        # A path is shown by the same rule; the log itself is never the output.
+        done = run(os.path.join(self.dir, "\x1b]0;title\x07\u202e.log"))
+        self.assertEqual(done.stderr.decode(),
+                         f"varnoth-report: {self.dir}/\u241b]0;title\u2407\ufffd.log: No such file or directory\n")
+        done = run("--output", good, good)
+        self.assertEqual((done.returncode, done.stderr.decode()), (1, f"varnoth-report: {good}: is the log being read\n"))
+        self.assertTrue(open(good).read().startswith("2003-06-14"))
+        self.assertEqual(run("--output", "/dev/stdout", good).stdout, run(good).stdout)
         self.assertEqual(run("--help").returncode, 0)
         # Written whole to a file; a progress bar on standard error only when it is a terminal.
         done = run("--output", out, good)

@@ -58,7 +58,8 @@ protected:
 // root as well.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes) : previousHandler_(std::signal(SIGXFSZ, SIG_IGN))
+    explicit FileSizeLimit(rlim_t bytes)
+        : previousHandler_(std::signal(SIGXFSZ, SIG_IGN))
     {
         getrlimit(RLIMIT_FSIZE, &previous_);
         rlimit limit = previous_;
@@ -83,9 +84,9 @@ TEST_F(SettingsFile, WritesThreeCrLfLines)
 {
     // A temporary file left by a write that was killed is cleared away.
     std::ofstream(dir / ".quillon.ini.123.tmp") << "Quillon ini file 1\r\n/half";
-    writeSettings({dir.string()}, "C:\\dc++\\uploads.log", 1234, NumberFormat{});
+    writeSettings({dir.string()}, "C:\\dc++\\uploads.log", 1234);
     EXPECT_EQ(contents(), "Quillon ini file 1\r\nC:\\dc++\\uploads.log\r\n 1234 \r\n");
-    writeSettings({dir.string()}, "/home/me/b.log", 0, NumberFormat{});
+    writeSettings({dir.string()}, "/home/me/b.log", 0);
     EXPECT_EQ(contents(), "Quillon ini file 1\r\n/home/me/b.log\r\n 0 \r\n");
     // Only the settings file is left: the temporary file was renamed over it.
     EXPECT_EQ(entries(), 1u);
@@ -93,11 +94,17 @@ TEST_F(SettingsFile, WritesThreeCrLfLines)
 
 TEST_F(SettingsFile, ReadsWhatItWrote)
 {
-    writeSettings({dir.string()}, "/logs/ü.log", 1e15, NumberFormat{});
+    // Every digit of a total beyond 2^53, never an exponent.
+    writeSettings({dir.string()}, "/logs/ü.log", addLinesAnalyzed(9007199254740993, 4000));
+    EXPECT_EQ(contents(), "Quillon ini file 1\r\n/logs/ü.log\r\n 9007199254744993 \r\n");
     const auto s = readSettings({dir.string()});
     ASSERT_TRUE(s);
     EXPECT_EQ(s->logPath, "/logs/ü.log");
-    EXPECT_EQ(s->totalLinesAnalyzed, 1e15);
+    EXPECT_EQ(s->totalLinesAnalyzed, 9007199254744993);
+    // At 18 digits the total stays at its largest.
+    EXPECT_EQ(addLinesAnalyzed(maxLinesAnalyzed - 5, 5), maxLinesAnalyzed);
+    EXPECT_EQ(addLinesAnalyzed(maxLinesAnalyzed - 5, 6), maxLinesAnalyzed);
+    EXPECT_EQ(addLinesAnalyzed(maxLinesAnalyzed, INT64_MAX), maxLinesAnalyzed);
 }
 
 TEST_F(SettingsFile, ReadingCases)
@@ -106,12 +113,22 @@ TEST_F(SettingsFile, ReadingCases)
         const char *content;
         bool found;
         const char *path;
-        double total;
+        std::int64_t total;
     };
     const Case cases[] = {
         {"Quillon ini file 1\r\n/a.log\r\n 1234 \r\n", true, "/a.log", 1234},
         {"Quillon ini file 1\n/a.log\n 77 \n", true, "/a.log", 77},
         {"Quillon ini file 1\r\n/a.log\r\nletters\r\n", true, "/a.log", 0},
+        // The total: whole, at most 18 digits, never negative or infinite.
+        {"Quillon ini file 1\r\n/a.log\r\n 12 34 \r\n", true, "/a.log", 1234},
+        {"Quillon ini file 1\r\n/a.log\r\n 9007199254740993 \r\n", true, "/a.log", 9007199254740993},
+        {"Quillon ini file 1\r\n/a.log\r\n 9.00719925474499E+15 \r\n", true, "/a.log", 9007199254744990},
+        {"Quillon ini file 1\r\n/a.log\r\n 12.5 \r\n", true, "/a.log", 12},
+        {"Quillon ini file 1\r\n/a.log\r\n 1234567890123456789 \r\n", true, "/a.log", maxLinesAnalyzed},
+        {"Quillon ini file 1\r\n/a.log\r\n 2e18 \r\n", true, "/a.log", maxLinesAnalyzed},
+        {"Quillon ini file 1\r\n/a.log\r\n 1e400 \r\n", true, "/a.log", 0},
+        {"Quillon ini file 1\r\n/a.log\r\n Inf \r\n", true, "/a.log", 0},
+        {"Quillon ini file 1\r\n/a.log\r\n -42 \r\n", true, "/a.log", 0},
         {"quillon ini file 1\r\n/a.log\r\n 1234 \r\n", true, "/a.log", 0}, // other case: total not read
         {"Quillon ini file 1\r\n/a.log\r\n", false, "", 0},                // header promises a third line
         {"only one line\r\n", false, "", 0},
@@ -170,7 +187,7 @@ TEST_F(SettingsFile, RefusesPathsThatDoNotFitOnALine)
     put("Quillon ini file 1\r\n/old.log\r\n 3 \r\n");
     for (const std::string &path : {std::string("/a\nb.log"), std::string("/a\rb.log"), std::string("/a\0b.log", 8)}) {
         EXPECT_FALSE(settingsCanHold(path));
-        EXPECT_THROW(writeSettings({dir.string()}, path, 4, NumberFormat{}), Failure);
+        EXPECT_THROW(writeSettings({dir.string()}, path, 4), Failure);
     }
     EXPECT_EQ(contents(), "Quillon ini file 1\r\n/old.log\r\n 3 \r\n");
     EXPECT_FALSE(fileExists(std::string("/etc/passwd\0x", 13))); // the system would stop at the NUL
@@ -184,16 +201,16 @@ TEST_F(SettingsFile, FallsBackWhenAFolderCannotBeWritten)
     std::ofstream(blocked) << "x";
     const fs::path fallback = dir / "config" / "varnoth";
     const std::vector<std::string> folders = {blocked.string(), fallback.string()};
-    const std::string written = writeSettings(folders, "/x.log", 3, NumberFormat{});
+    const std::string written = writeSettings(folders, "/x.log", 3);
     EXPECT_EQ(written, (fallback / "quillon.ini").string());
     // The next start finds it there, and a second write replaces it in place.
     EXPECT_EQ(readSettings(folders)->logPath, "/x.log");
-    writeSettings(folders, "/y.log", 4, NumberFormat{});
+    writeSettings(folders, "/y.log", 4);
     EXPECT_EQ(readSettings(folders)->logPath, "/y.log");
     EXPECT_EQ(std::distance(fs::directory_iterator(fallback), fs::directory_iterator()), 1);
     // The failure names its cause: here a file where a folder should be.
     try {
-        writeSettings({blocked.string()}, "/x.log", 3, NumberFormat{});
+        writeSettings({blocked.string()}, "/x.log", 3);
         ADD_FAILURE() << "no failure";
     } catch (const Failure &failure) {
         EXPECT_STREQ(failure.what(), "Path not found");
@@ -211,12 +228,12 @@ TEST_F(SettingsFile, AFailedWriteLeavesTheOldFileWhole)
     {
         // The new file stops growing part way through, in every folder.
         const FileSizeLimit limit(16);
-        EXPECT_THROW(writeSettings({dir.string(), (dir / "user").string()}, longPath, 99, NumberFormat{}), Failure);
+        EXPECT_THROW(writeSettings({dir.string(), (dir / "user").string()}, longPath, 99), Failure);
     }
     EXPECT_EQ(contents(), old);
     EXPECT_FALSE(fs::exists(dir / "user" / "quillon.ini"));
     // With room again, the same write replaces the file whole.
-    writeSettings({dir.string()}, longPath, 99, NumberFormat{});
+    writeSettings({dir.string()}, longPath, 99);
     EXPECT_EQ(readSettings({dir.string()})->logPath, longPath);
     EXPECT_EQ(entries(), 2u); // the settings file and the (empty) user folder; no temporary file
 #else

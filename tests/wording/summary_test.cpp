@@ -65,6 +65,15 @@ TEST(SummaryCaptions, TimesAndTheirPatterns)
         {{1, 2, 5}, 1, "Total Upload Time :  1h  2m  5s ", "Average Upload time / Person :  1h  2m 5.0s "},
         {{0, 25, 9}, 2, "Total Upload Time :  0h  25m  9s ", "Average Upload time / Person :  0h  12m 34.5s "},
         {{1000, 0, 0}, 1, "Total Upload Time :  1000h  0m  0s ", "Average Upload time / Person :  1000h  0m .0s "},
+        // Whole hours and minutes however many the hours, divided exactly.
+        {{15473077464077, 51, 11},
+         1,
+         "Total Upload Time :  15473077464077h  51m  11s ",
+         "Average Upload time / Person :  15473077464077h  51m 11.0s "},
+        {{9223372036854775807, 59, 59},
+         2,
+         "Total Upload Time :  9223372036854775807h  59m  59s ",
+         "Average Upload time / Person :  4611686018427387903h  59m 59.5s "},
     };
     for (const auto &c : cases) {
         Summary s = threeUploads();
