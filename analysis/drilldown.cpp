@@ -25,10 +25,12 @@ Outcome<std::vector<Row>> readMatches(const std::vector<LogExtent> &logs, const 
                                       const ProgressCallback &progress, std::stop_token stop,
                                       std::uint64_t partBytes, Keep keep)
 {
+    std::size_t failingLog = 0;
     try {
         std::vector<std::unique_ptr<OpenedLog>> opened;
         std::vector<LogStretch> stretches;
         for (std::size_t i = 0; i < logs.size(); ++i) {
+            failingLog = i;
             opened.push_back(std::make_unique<OpenedLog>(logs[i].log));
             const OpenedLog &log = *opened.back();
             const std::uint64_t to = log.stream() ? 0 : std::min(log.sizeNow(), logs[i].bytes);
@@ -88,15 +90,18 @@ Outcome<std::vector<Row>> readMatches(const std::vector<LogExtent> &logs, const 
                 return LogChanged{logs[k].log.path()};
         if (end.cancelled)
             return Cancelled{};
-        if (end.failure)
+        if (end.failure) {
+            failingLog = end.failureLog;
             std::rethrow_exception(end.failure);
+        }
         if (end.corruptedLine != 0)
             return Corrupted{end.corruptedLine, logs.size() > 1 ? logs[end.corruptedLog].log.path() : std::string()};
         if (progress)
             progress(describe(shared.lines(), static_cast<std::uint64_t>(size)));
         return all;
     } catch (const FileFailure &failure) {
-        return Unreadable{failure.description(), failure.systemError()};
+        return Unreadable{failure.description(), failure.systemError(),
+                          logs.size() > 1 && failingLog < logs.size() ? logs[failingLog].log.path() : std::string()};
     } catch (const Failure &failure) {
         return Failed{failure.description()};
     } catch (const std::bad_alloc &) {

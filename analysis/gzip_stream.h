@@ -29,7 +29,7 @@ private:
 };
 
 namespace failures {
-inline const char *const compressedLogEndsEarly = "The compressed log ends before its end";
+inline const char *const compressedLogEndsEarly = "The compressed log ends early";
 inline const char *const compressedLogDamaged = "The compressed log is damaged";
 } // namespace failures
 

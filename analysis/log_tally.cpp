@@ -185,10 +185,11 @@ void addStretch(Plan &plan, std::size_t log, std::shared_ptr<OpenedLog> opened, 
 
 // Every log from its start: the last one's unterminated last line waits
 // (unless it is a stream, which has ended when its last line does).
-void planFromStart(Plan &plan, const std::vector<LogInput> &logs)
+void planFromStart(Plan &plan, const std::vector<LogInput> &logs, std::size_t &failingLog)
 {
     plan.fromStart = true;
     for (std::size_t i = 0; i < logs.size(); ++i) {
+        failingLog = i;
         auto opened = std::make_shared<OpenedLog>(logs[i]);
         const bool stream = opened->stream();
         const std::uint64_t size = stream ? 0 : opened->sizeNow();
@@ -202,12 +203,13 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
 {
     State &state = *state_;
     Plan plan;
+    std::size_t failingLog = logs_.size() - 1; // the log a failure is about
     try {
         if (logs_.empty())
             return ReadDone{};
         // What changed since the last read.
         if (!state.read) {
-            planFromStart(plan, logs_);
+            planFromStart(plan, logs_, failingLog);
         } else {
             for (std::size_t i = 0; i < logs_.size() && !plan.fromStart; ++i) {
                 const LogMark &mark = state.marks[i];
@@ -259,7 +261,7 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
             }
             if (plan.fromStart) {
                 plan = Plan{};
-                planFromStart(plan, logs_);
+                planFromStart(plan, logs_, failingLog);
             }
         }
         if (plan.stretches.empty())
@@ -286,8 +288,10 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
                 [&](const LogPart &, std::int64_t &&count) { lineCount += count; });
             if (end.cancelled)
                 return Cancelled{};
-            if (end.failure)
+            if (end.failure) {
+                failingLog = plan.stretches[std::min(end.failureLog, plan.stretches.size() - 1)].log;
                 std::rethrow_exception(end.failure);
+            }
         }
 
         // The second pass: every line cut and counted, part by part.
@@ -333,8 +337,10 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
         }
         if (end.cancelled)
             return Cancelled{};
-        if (end.failure)
+        if (end.failure) {
+            failingLog = plan.stretches[std::min(end.failureLog, plan.stretches.size() - 1)].log;
             std::rethrow_exception(end.failure);
+        }
         if (end.corruptedLine != 0) {
             const std::size_t log = plan.stretches[end.corruptedLog].log;
             return Corrupted{plan.info[end.corruptedLog].linesBefore + end.corruptedLine,
@@ -385,7 +391,8 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
         reportTo(progress, {RunPhase::ReadingInformation, state.tally.uploads, state.tally.uploads, 1});
         return done;
     } catch (const FileFailure &failure) {
-        return Unreadable{failure.description(), failure.systemError()};
+        return Unreadable{failure.description(), failure.systemError(),
+                          logs_.size() > 1 && failingLog < logs_.size() ? logs_[failingLog].path() : std::string()};
     } catch (const Failure &failure) {
         return Failed{failure.description()};
     } catch (const std::bad_alloc &) {

@@ -23,10 +23,12 @@ struct Corrupted {
 struct NoUploads {};
 
 // The log cannot be opened or read; cause is the program's words for it,
-// systemError the system's error number (errno), 0 when there is none.
+// systemError the system's error number (errno), 0 when there is none. When
+// several logs are read as one, log names the one that failed.
 struct Unreadable {
     std::string cause;
     int systemError = 0;
+    std::string log;
 };
 
 // Any other failure, such as a total too large to count.

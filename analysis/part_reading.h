@@ -47,6 +47,8 @@ class PartSupply {
 public:
     virtual ~PartSupply() = default;
     virtual std::optional<LogPart> next(std::stop_token stop) = 0;
+    // The log whose parts are being supplied (the one a failure of next() is about).
+    virtual std::size_t logSupplied() const = 0;
 };
 
 // How the reading of one part ended: at its end, at its first corrupted
@@ -63,6 +65,7 @@ struct PartEnd {
 struct PartsEnd {
     bool cancelled = false;
     std::exception_ptr failure;
+    std::size_t failureLog = 0; // the log of the part that failed
     std::size_t corruptedLog = 0;
     std::uint64_t corruptedLine = 0; // counted from where the read of that log began; 0 when none
     std::vector<std::uint64_t> lines; // per log: physical lines of the parts joined
@@ -118,6 +121,7 @@ PartsEnd readInParts(PartSupply &supply, unsigned threads, std::size_t inFlight,
             bool last = false;
             if (end.failure) {
                 outcome.failure = end.failure;
+                outcome.failureLog = log;
                 last = true;
             } else if (end.corruptedLine != 0) {
                 outcome.corruptedLog = log;
@@ -171,6 +175,7 @@ PartsEnd readInParts(PartSupply &supply, unsigned threads, std::size_t inFlight,
                 slot.result.reset();
                 if (failure) {
                     slot.end.failure = failure;
+                    slot.part.log = supply.logSupplied();
                     slot.done = true;
                     exhausted = true; // nothing after a part that cannot be had
                     firstStop = std::min(firstStop, index);

@@ -136,6 +136,8 @@ public:
         }
     }
 
+    std::size_t logSupplied() const override { return stretch_ > 0 ? stretch_ - 1 : 0; }
+
 private:
     ReadPlan &plan_;
     bool withStreams_;

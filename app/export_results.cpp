@@ -20,10 +20,13 @@ struct ExportFile {
 
 // The files a choice writes: one, or one per list for CSV without a list.
 // Names a spreadsheet would run as formulas are guarded.
-std::vector<ExportFile> filesOf(const ExportChoice &choice, const std::string &log, const NumberFormat &format)
+std::vector<ExportFile> filesOf(const ExportChoice &choice, const std::vector<std::string> &logs,
+                                const NumberFormat &format)
 {
-    ReportRequest request{choice.format,    choice.list.value_or(ReportList::Downloaders), std::nullopt, log, format,
-                          CsvCells::Guarded};
+    ReportRequest request{choice.format,     choice.list.value_or(ReportList::Downloaders),
+                          std::nullopt,      logs.front(),
+                          format,            CsvCells::Guarded,
+                          std::nullopt,      logs.size() > 1 ? logs : std::vector<std::string>()};
     if (choice.format != ReportFormat::Csv || choice.list)
         return {{choice.path, request}};
     const std::vector<QString> paths = exportPaths(choice);
@@ -62,16 +65,15 @@ std::vector<QString> exportPaths(const ExportChoice &choice)
     return paths;
 }
 
-QString writeExport(const ExportChoice &choice, const AnalysisReport &report, const std::string &log,
+QString writeExport(const ExportChoice &choice, const AnalysisReport &report, const std::vector<std::string> &logs,
                     const NumberFormat &format)
 {
     // Each file is written whole as its report is made (beside its target
     // when that is a file); only once all are complete is any put in place.
     std::vector<std::pair<QString, std::unique_ptr<OutputFile>>> written;
-    for (const ExportFile &file : filesOf(choice, log, format)) {
+    for (const ExportFile &file : filesOf(choice, logs, format)) {
         try {
-            auto output =
-                std::make_unique<OutputFile>(QFile::encodeName(file.path).toStdString(), std::vector<std::string>{log});
+            auto output = std::make_unique<OutputFile>(QFile::encodeName(file.path).toStdString(), logs);
             ReportOutput out([&output](std::string_view block) { output->write(block); });
             writeReport(report, file.request, out);
             written.emplace_back(file.path, std::move(output));
@@ -89,15 +91,16 @@ QString writeExport(const ExportChoice &choice, const AnalysisReport &report, co
     return {};
 }
 
-std::vector<QString> exportResults(QWidget *parent, const AnalysisReport &report, const std::string &log,
-                                   const NumberFormat &format, const ExportPrompts &prompts)
+std::vector<QString> exportResults(QWidget *parent, const AnalysisReport &report,
+                                   const std::vector<std::string> &logs, const NumberFormat &format,
+                                   const ExportPrompts &prompts)
 {
-    const QString logPath = QString::fromStdString(log);
+    const QString logPath = QString::fromStdString(logs.front());
     const auto choice = askExportChoice(
         parent, exportFolder(logPath), QFileInfo(logPath).completeBaseName() + QStringLiteral("-results"), prompts.ask);
     if (!choice)
         return {};
-    const QString error = writeExport(*choice, report, log, format);
+    const QString error = writeExport(*choice, report, logs, format);
     if (!error.isEmpty()) {
         prompts.showMessage(error);
         return {};

@@ -32,7 +32,8 @@ std::vector<QString> exportPaths(const ExportChoice &choice);
 // written directly, the log itself refused) and is put in place only once
 // all of them are complete, so a failure leaves every existing file as it
 // was. Returns why a file could not be written; empty on success.
-QString writeExport(const ExportChoice &choice, const AnalysisReport &report, const std::string &log,
+// logs: every log of the results, in reading order (the first names the export).
+QString writeExport(const ExportChoice &choice, const AnalysisReport &report, const std::vector<std::string> &logs,
                     const NumberFormat &format);
 
 // What Export needs of the window: a question with Yes and No (true for
@@ -45,7 +46,8 @@ struct ExportPrompts {
 // Export as the menu runs it: asks (see askExportChoice), writes, and shows
 // why when writing failed. Returns the files written; none when the user
 // cancelled or writing failed.
-std::vector<QString> exportResults(QWidget *parent, const AnalysisReport &report, const std::string &log,
-                                   const NumberFormat &format, const ExportPrompts &prompts);
+std::vector<QString> exportResults(QWidget *parent, const AnalysisReport &report,
+                                   const std::vector<std::string> &logs, const NumberFormat &format,
+                                   const ExportPrompts &prompts);
 
 } // namespace varnoth

@@ -529,7 +529,7 @@ void Form1::Form1_exitvalikko_Click()
 void Form1::Form1_exportvalikko_Click()
 {
     if (report_)
-        showExported(exportResults(this, *report_, logInput().path(), options_.numberFormat,
+        showExported(exportResults(this, *report_, logPaths(), options_.numberFormat,
                                    {environment_.ask, [this](const QString &text) { message(text); }}));
 }
 

@@ -160,6 +160,7 @@ private:
     // The logs named in the window: several chosen together, else Text1's.
     std::vector<NativePath> namedLogs() const;
     std::vector<LogInput> logInputs() const;
+    std::vector<std::string> logPaths() const;
     void chooseLogs(std::vector<NativePath> logs);
     void showLogNames();
     void clearResults();

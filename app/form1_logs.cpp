@@ -63,6 +63,14 @@ std::vector<LogInput> Form1::logInputs() const
     return inputs;
 }
 
+std::vector<std::string> Form1::logPaths() const
+{
+    std::vector<std::string> paths;
+    for (const NativePath &log : namedLogs())
+        paths.push_back(log.bytes);
+    return paths;
+}
+
 void Form1::openLogs(const QStringList &paths)
 {
     if (reading() || paths.isEmpty())

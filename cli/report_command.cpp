@@ -1,14 +1,18 @@
 #include "report_command.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
 #include "run_arguments.h"
+#include "standard_streams.h"
 
 namespace varnoth::cli {
 
-const char *const reportHelp = "Usage: varnoth-report [OPTION]... LOG\n"
-                               "Analyses the upload log LOG of a DC++ client and writes the results.\n"
+const char *const reportHelp = "Usage: varnoth-report [OPTION]... LOG...\n"
+                               "Analyses the upload log LOG of a DC++ client and writes the results. Several\n"
+                               "logs (monthly or rotated ones) are read as one, in the order given; a log\n"
+                               "may be gzip-compressed; - reads standard input.\n"
                                "\n"
                                "  --format FORMAT  text (the default), csv, json or html\n"
                                "  --list LIST      the list a CSV file holds: downloaders (the default),\n"
@@ -24,6 +28,9 @@ const char *const reportHelp = "Usage: varnoth-report [OPTION]... LOG\n"
                                "  --output FILE    write FILE, replacing it only once it is complete (a\n"
                                "                   link: the file it leads to; a device or FIFO: written\n"
                                "                   directly); default, - or /dev/stdout: standard output\n"
+                               "  --follow SECONDS with --output: after the first report, write it again\n"
+                               "                   whenever the logs have grown, at most every SECONDS\n"
+                               "                   seconds, until interrupted (SIGINT or SIGTERM)\n"
                                "  --help           show this help and exit\n"
                                "  --version        show the version and exit\n"
                                "\n"
@@ -47,7 +54,8 @@ Option optionOf(const std::string &argument)
 
 bool takesValue(const std::string &name)
 {
-    return name == "--format" || name == "--list" || name == "--top" || name == "--output" || isRunOption(name);
+    return name == "--format" || name == "--list" || name == "--top" || name == "--output" || name == "--follow" ||
+           isRunOption(name);
 }
 
 void readValue(const std::string &name, const std::string &value, ReportCommand &command, bool &listGiven)
@@ -68,6 +76,11 @@ void readValue(const std::string &name, const std::string &value, ReportCommand 
         if (!top)
             throw UsageError{"--top takes a whole number of at least 1, not '" + value + "'"};
         command.request.top = *top;
+    } else if (name == "--follow") {
+        const auto seconds = positiveNumber<unsigned>(value, 86400u * 365);
+        if (!seconds)
+            throw UsageError{"--follow takes a whole number of seconds of at least 1, not '" + value + "'"};
+        command.followSeconds = *seconds;
     } else if (name == "--output") {
         if (value.empty())
             throw UsageError{"--output takes a file name, or - for standard output"};
@@ -122,15 +135,21 @@ ReportCommand readReportCommand(const std::vector<std::string> &args)
     }
     if (logs.empty())
         throw UsageError{"no log given"};
-    if (logs.size() > 1)
-        throw UsageError{"one log at a time: '" + logs[0] + "' and '" + logs[1] + "' given"};
+    if (std::count(logs.begin(), logs.end(), "-") > 1)
+        throw UsageError{"standard input (-) can be read only once"};
+    if (command.followSeconds) {
+        if (command.output.empty() || namesStandardOutput(command.output))
+            throw UsageError{"--follow needs --output FILE"};
+        if (std::find(logs.begin(), logs.end(), "-") != logs.end())
+            throw UsageError{"--follow needs logs that are files, not standard input"};
+    }
     if (listGiven && command.request.format != ReportFormat::Csv)
         throw UsageError{"--list goes with --format csv"};
     if (csvRaw && command.request.format != ReportFormat::Csv)
         throw UsageError{"--csv-raw goes with --format csv"};
     command.request.csvCells = csvRaw ? CsvCells::Exact : CsvCells::Guarded;
     checkRange(command.options.range);
-    command.log = logs[0];
+    command.logs = std::move(logs);
     return command;
 }
 

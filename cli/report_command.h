@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,14 +13,16 @@ namespace varnoth::cli {
 struct ReportCommand {
     enum class Action { Report, Help, Version };
     Action action = Action::Report;
-    std::string log;         // the log's path, as given
+    std::vector<std::string> logs; // the logs' paths as given, in reading order ("-": standard input)
+    std::optional<unsigned> followSeconds; // rewrite the output as the logs grow, at most this often
     std::string output;      // empty or naming standard output (namesStandardOutput): standard output
     AnalysisOptions options; // threads and range (the number format is the caller's)
     ReportRequest request;   // format, list, top (the log's name and number format are the caller's)
 };
 
 // Reads the arguments after the program's name: options in any order, as
-// "--name value" or "--name=value", and one log; "--" ends the options.
+// "--name value" or "--name=value", and one or more logs ("-" for standard
+// input, once); "--" ends the options.
 // --help and --version win over everything else. Throws UsageError.
 ReportCommand readReportCommand(const std::vector<std::string> &args);
 

@@ -1,7 +1,16 @@
-// varnoth-report: analyses an upload log without the window and writes the
-// results as text, CSV, JSON or HTML, for scripts and scheduled jobs.
+// varnoth-report: analyses upload logs without the window and writes the
+// results as text, CSV, JSON or HTML, for scripts and scheduled jobs; with
+// --follow it keeps the output up to date while the logs grow.
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <mutex>
+#include <pthread.h>
+#include <stop_token>
+#include <thread>
 #include <cstdio>
 #include <iostream>
 #include <new>
@@ -10,6 +19,7 @@
 #include <vector>
 
 #include "analysis/analysis_run.h"
+#include "analysis/log_tally.h"
 #include "analysis/char_decoding.h"
 #include "forms/failure.h"
 #include "forms/output_file.h"
@@ -69,7 +79,7 @@ int writeOutput(const cli::ReportCommand &command, const AnalysisReport &report)
         return 0;
     }
     try {
-        OutputFile file(command.output, {command.log});
+        OutputFile file(command.output, command.logs);
         ReportOutput out([&file](std::string_view block) { file.write(block); });
         writeReport(report, command.request, out);
         file.commit();
@@ -79,23 +89,131 @@ int writeOutput(const cli::ReportCommand &command, const AnalysisReport &report)
     return 0;
 }
 
-int run(cli::ReportCommand &command)
+// SIGINT and SIGTERM, taken by a thread of their own (blocked everywhere
+// else): they stop the read that runs and end the command once what it
+// writes is written.
+class Interruption {
+public:
+    Interruption()
+    {
+        sigemptyset(&signals_);
+        sigaddset(&signals_, SIGINT);
+        sigaddset(&signals_, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &signals_, nullptr);
+        watcher_ = std::jthread([this](std::stop_token own) {
+            const timespec wait{0, 50'000'000};
+            while (!own.stop_requested()) {
+                const int signal = sigtimedwait(&signals_, nullptr, &wait);
+                if (signal == SIGINT || signal == SIGTERM) {
+                    signal_ = signal;
+                    stop_.request_stop();
+                    std::lock_guard lock(mutex_);
+                    woken_.notify_all();
+                }
+            }
+        });
+    }
+
+    std::stop_token token() const { return stop_.get_token(); }
+    bool happened() const { return signal_ != 0; }
+    // The exit status of a command ended by the signal: 128 and its number.
+    int status() const { return 128 + signal_; }
+
+    // Waits the given seconds, or less when a signal comes.
+    void sleep(unsigned seconds)
+    {
+        std::unique_lock lock(mutex_);
+        woken_.wait_for(lock, std::chrono::seconds(seconds), [this] { return happened(); });
+    }
+
+private:
+    sigset_t signals_{};
+    std::stop_source stop_;
+    std::atomic<int> signal_{0};
+    std::mutex mutex_;
+    std::condition_variable woken_;
+    std::jthread watcher_;
+};
+
+// The log a message is about: the one the outcome names, else the first.
+template <class Result> std::string logOf(const Outcome<Result> &outcome, const cli::ReportCommand &command)
+{
+    if (const auto *c = std::get_if<Corrupted>(&outcome); c && !c->log.empty())
+        return c->log;
+    if (const auto *u = std::get_if<Unreadable>(&outcome); u && !u->log.empty())
+        return u->log;
+    if (const auto *l = std::get_if<LogChanged>(&outcome); l && !l->log.empty())
+        return l->log;
+    return command.logs.front();
+}
+
+// "varnoth-report: LOG: WHY" for an outcome that did not complete.
+template <class Result> int failOutcome(const Outcome<Result> &outcome, const cli::ReportCommand &command)
+{
+    if (const auto *unreadable = std::get_if<Unreadable>(&outcome))
+        return fail(logOf(outcome, command), cause(unreadable->cause, unreadable->systemError));
+    if (const auto *corrupted = std::get_if<Corrupted>(&outcome)) {
+        // The log is named before the message already.
+        const Corrupted line{corrupted->line, {}};
+        return fail(logOf(outcome, command),
+                    command.followSeconds ? messages::followingStopped(line) : messages::corruptedLine(line));
+    }
+    return fail(logOf(outcome, command), messages::failureMessage(outcome));
+}
+
+int run(cli::ReportCommand &command, Interruption &interruption)
 {
     command.options.numberFormat = cli::userNumberFormat();
-    AnalysisOutcome outcome;
+    std::vector<LogInput> logs;
+    for (const std::string &log : command.logs)
+        logs.push_back(log == "-" ? LogInput::standardInput() : LogInput(log));
+    command.request.log = utf8Text(command.logs.front());
+    for (const std::string &log : command.logs)
+        command.request.logs.push_back(utf8Text(log));
+    command.request.numberFormat = command.options.numberFormat;
+    const bool following = command.followSeconds.has_value();
+    if (following)
+        command.request.reloadSeconds = command.followSeconds;
+    // A followed log's last line may be half written: it waits for its end.
+    const LogTally::LastLine lastLine = following ? LogTally::LastLine::Wait : LogTally::LastLine::End;
+
+    LogTally tally(std::move(logs), command.options);
+    Outcome<ReadDone> read = Cancelled{};
     {
         cli::ProgressBar bar(stderr);
-        outcome = analyzeLog(command.log, command.options, bar.callback());
+        read = tally.read(LogTally::Reading::Refresh, bar.callback(), interruption.token());
     }
-    const AnalysisReport *report = completed(outcome);
-    if (!report) {
-        if (const auto *unreadable = std::get_if<Unreadable>(&outcome))
-            return fail(command.log, cause(unreadable->cause, unreadable->systemError));
-        return fail(command.log, messages::failureMessage(outcome));
+    if (std::holds_alternative<Cancelled>(read))
+        return interruption.status();
+    if (!completed(read))
+        return failOutcome(read, command);
+    if (!following)
+        tally.settle(); // nothing more will be read
+    AnalysisOutcome outcome = tally.report(lastLine);
+    if (!completed(outcome))
+        return failOutcome(outcome, command);
+    if (const int status = writeOutput(command, *completed(outcome)))
+        return status;
+
+    // Following: the report written again whenever the logs have grown.
+    while (following && !interruption.happened()) {
+        interruption.sleep(*command.followSeconds);
+        if (interruption.happened())
+            break;
+        read = tally.read(LogTally::Reading::Follow, {}, interruption.token());
+        if (std::holds_alternative<Cancelled>(read) || std::holds_alternative<LogChanged>(read))
+            continue; // read again at the next turn
+        if (!completed(read))
+            return failOutcome(read, command);
+        if (!completed(read)->anythingNew())
+            continue;
+        outcome = tally.report(lastLine);
+        if (!completed(outcome))
+            return failOutcome(outcome, command);
+        if (const int status = writeOutput(command, *completed(outcome)))
+            return status;
     }
-    command.request.log = utf8Text(command.log);
-    command.request.numberFormat = command.options.numberFormat;
-    return writeOutput(command, *report);
+    return 0;
 }
 
 } // namespace
@@ -120,11 +238,12 @@ int main(int argc, char **argv)
     case cli::ReportCommand::Action::Report:
         break;
     }
+    Interruption interruption;
     try {
-        return run(command);
+        return run(command, interruption);
     } catch (const Failure &failure) {
-        return fail(command.log, failure.description());
+        return fail(command.logs.front(), failure.description());
     } catch (const std::bad_alloc &) {
-        return fail(command.log, failures::outOfMemory);
+        return fail(command.logs.front(), failures::outOfMemory);
     }
 }

@@ -89,18 +89,27 @@ void writeActivity(const Activity &activity, const NumberFormat &format, ReportO
 
 } // namespace
 
-void writeHtmlReport(const AnalysisReport &report, const std::string &log, std::size_t top, const NumberFormat &format,
-                     ReportOutput &out)
+void writeHtmlReport(const AnalysisReport &report, const std::vector<std::string> &logs, std::size_t top,
+                     const NumberFormat &format, std::optional<unsigned> reloadSeconds, ReportOutput &out)
 {
     const std::string dates = datesText(report.range);
-    const std::string title = htmlText("Varnoth report: " + std::string(logName(log)) + ", " + dates);
+    const std::string first = logs.empty() ? std::string() : logs.front();
+    std::string named = std::string(logName(first));
+    if (logs.size() > 1)
+        named += " \u2026 " + std::string(logName(logs.back()));
+    std::string logList;
+    for (const std::string &log : logs)
+        logList += (logList.empty() ? "" : ", ") + log;
+    const std::string title = htmlText("Varnoth report: " + named + ", " + dates);
     out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-           "style-src 'unsafe-inline'\">\n"
-           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>"
-        << title << "</title>\n<style>" << style << "</style>\n</head>\n<body>\n<header>\n<h1>" << title
-        << "</h1>\n<p class=\"meta\">Log: " << htmlText(log) << "</p>\n<p class=\"meta\">Dates: " << htmlText(dates)
-        << "</p>\n</header>\n";
+           "style-src 'unsafe-inline'\">\n";
+    if (reloadSeconds)
+        out << "<meta http-equiv=\"refresh\" content=\"" << std::to_string(*reloadSeconds) << "\">\n";
+    out << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" << title
+        << "</title>\n<style>" << style << "</style>\n</head>\n<body>\n<header>\n<h1>" << title << "</h1>\n<p class=\"meta\">"
+        << (logs.size() > 1 ? "Logs: " : "Log: ") << htmlText(logList) << "</p>\n<p class=\"meta\">Dates: "
+        << htmlText(dates) << "</p>\n</header>\n";
 
     sectionStart("summary", "Summary", out);
     out << "<ul class=\"summary\">\n";

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/analysis_report.h"
 #include "forms/number_format.h"
@@ -14,7 +16,9 @@ namespace varnoth {
 // the three ranked lists (at most `top` rows each) and the activity as
 // inline SVG bar charts. No script and no outside resource (a content
 // security policy forbids both); styles for screen and print are inline.
-void writeHtmlReport(const AnalysisReport &report, const std::string &log, std::size_t top, const NumberFormat &format,
-                     ReportOutput &out);
+// With reloadSeconds (logs that are followed) the page reloads itself that
+// often, by a meta refresh, still without a script.
+void writeHtmlReport(const AnalysisReport &report, const std::vector<std::string> &logs, std::size_t top,
+                     const NumberFormat &format, std::optional<unsigned> reloadSeconds, ReportOutput &out);
 
 } // namespace varnoth

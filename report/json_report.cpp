@@ -17,9 +17,13 @@ std::string range(const DateRange &range)
 
 } // namespace
 
-void writeJsonReport(const AnalysisReport &report, const std::string &log, std::size_t top, ReportOutput &out)
+void writeJsonReport(const AnalysisReport &report, const std::vector<std::string> &logs, std::size_t top,
+                     ReportOutput &out)
 {
-    out << "{\"log\": " << json::string(log) << ",\n \"range\": " << range(report.range) << ",\n \"summary\": ";
+    out << "{\"log\": " << json::string(logs.empty() ? std::string() : logs.front()) << ",\n \"logs\": [";
+    for (std::size_t i = 0; i < logs.size(); ++i)
+        out << (i > 0 ? ", " : "") << json::string(logs[i]);
+    out << "],\n \"range\": " << range(report.range) << ",\n \"summary\": ";
     json::writeObject(summaryTable(report.summary), out);
     for (ReportList list : {ReportList::Downloaders, ReportList::Files, ReportList::Folders}) {
         out << ",\n " << json::string(reportListName(list)) << ": ";

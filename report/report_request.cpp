@@ -73,10 +73,10 @@ void writeReport(const AnalysisReport &report, const ReportRequest &request, Rep
         writeCsvReport(report, request.list, top, request.csvCells, out);
         break;
     case ReportFormat::Json:
-        writeJsonReport(report, request.log, top, out);
+        writeJsonReport(report, request.allLogs(), top, out);
         break;
     case ReportFormat::Html:
-        writeHtmlReport(report, request.log, top, request.numberFormat, out);
+        writeHtmlReport(report, request.allLogs(), top, request.numberFormat, request.reloadSeconds, out);
         break;
     }
     out.flush();

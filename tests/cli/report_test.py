@@ -5,7 +5,7 @@ headless Chromium, its text columns, and its exit statuses and messages.
 
 Usage: report_test.py CASE   (the programs come from VARNOTH_BENCH and VARNOTH_REPORT)
 """
-import csv, html, io, json, os, pty, re, shutil, subprocess, sys, tempfile, unicodedata, unittest
+import csv, gzip, html, io, json, os, pty, re, shutil, signal, subprocess, sys, tempfile, time, unicodedata, unittest
 
 BENCH = os.environ["VARNOTH_BENCH"]
 REPORT = os.environ["VARNOTH_REPORT"]
@@ -192,7 +192,9 @@ class ReportTest(unittest.TestCase):
         done = run("--output", os.path.join(self.dir, "no", "folder.txt"), good)
         self.assertEqual((done.returncode, done.stderr.decode()),
                          (1, f"varnoth-report: {self.dir}/no/folder.txt: No such file or directory\n"))
-        for args in [[], [good, good], ["--format", "xml", good], ["--top", "0", good], ["--top", good],
+        for args in [[], ["-", "-"], ["--follow", "1", good], ["--follow", "0", "--output", out, good],
+                     ["--follow", "1", "--output", "-", good], ["--follow", "1", "--output", out, "-"],
+                     ["--format", "xml", good], ["--top", "0", good], ["--top", good],
                      ["--list", "files", good], ["--threads", "x", good], ["--from", "2003-02-29", good],
                      ["--from", "2003-06-02", "--to", "2003-06-01", good], ["--bogus", good], ["--csv-raw", good],
                      ["--format", "csv", "--csv-raw=1", good], ["--format", "\x1b[31mred\x07", good]]:
@@ -226,6 +228,73 @@ class ReportTest(unittest.TestCase):
         self.assertEqual(done.returncode, 0)
         self.assertIn(b"Reading uploads [", drawn)
         self.assertIn(b"100 %", drawn)
+
+
+    def test_several_logs_and_streams(self):
+        whole = self.generated("whole.log", 30000, 300, 5000, 400, 5)
+        with open(whole, "rb") as f:
+            lines = f.read().splitlines(keepends=True)
+        parts = [b"".join(lines[:9000]), b"".join(lines[9000:21000]), b"".join(lines[21000:])]
+        a, b, c = (os.path.join(self.dir, n) for n in ("a.log", "b.log.gz", "c.log"))
+        with open(a, "wb") as f:
+            f.write(parts[0])
+        with gzip.open(b, "wb") as f:
+            f.write(parts[1])
+        with open(c, "wb") as f:
+            f.write(parts[2])
+        expected = report_json(whole)
+        without_names = lambda r: {k: v for k, v in r.items() if k not in ("log", "logs")}
+        joined = report_json(a, b, c)
+        self.assertEqual((joined["log"], joined["logs"]), (a, [a, b, c]))
+        self.assertEqual(without_names(joined), without_names(expected))
+        self.assertEqual(expected["logs"], [whole])
+        # Standard input is read once, by name or as -; the results are the file's.
+        for name in ("-", "/dev/stdin"):
+            with open(whole, "rb") as f:
+                done = subprocess.run([REPORT, "--format", "json", name], stdin=f, stdout=subprocess.PIPE, env=ENV)
+            self.assertEqual(without_names(json.loads(done.stdout)), without_names(expected), name)
+        # A corrupted line is named by its log and its line there.
+        with gzip.open(b, "wb") as f:
+            f.write(parts[1][:5000] + b"not an upload\r\n" + parts[1][5000:])
+        done = run(a, b, c)
+        line_number = parts[1][:5000].count(b"\n") + 1
+        self.assertEqual((done.returncode, done.stderr.decode()),
+                         (1, f"varnoth-report: {b}: Corrupted data found at line {line_number}. Quitting...\n"))
+        # A compressed log cut short cannot be read; a device without line breaks ends at once.
+        with open(b, "r+b") as f:
+            f.truncate(2000)
+        done = run(a, b)
+        self.assertEqual((done.returncode, done.stderr.decode()),
+                         (1, f"varnoth-report: {b}: The compressed log ends early\n"))
+        done = subprocess.run([REPORT, "/dev/zero"], stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=ENV, timeout=20)
+        self.assertEqual((done.returncode, done.stderr.decode()),
+                         (1, "varnoth-report: /dev/zero: Corrupted data found at line 1. Quitting...\n"))
+
+    def test_follow(self):
+        log = self.write("live.log", line("C:\\a\\b.txt", "Bob", 5, "0:00:01"))
+        out = os.path.join(self.dir, "live.json")
+        follower = subprocess.Popen([REPORT, "--follow", "1", "--format", "json", "--output", out, log], env=ENV,
+                                    stderr=subprocess.PIPE)
+        uploads = lambda: json.load(open(out))["summary"]["total_uploads"] if os.path.exists(out) else 0
+        wait_for = lambda want: any(uploads() == want or time.sleep(0.1) for _ in range(100))
+        self.assertTrue(wait_for(1))
+        with open(log, "a", encoding="utf-8", newline="") as f:
+            f.write(line("C:\\a\\c.txt", "Ann", 5, "0:00:01") + line("C:\\a\\c.txt", "Bob", 5, "0:00:01")[:20])
+        self.assertTrue(wait_for(2))  # the half-written line waits for its end
+        with open(log, "a", encoding="utf-8", newline="") as f:
+            f.write(line("C:\\a\\c.txt", "Bob", 5, "0:00:01")[20:])
+        self.assertTrue(wait_for(3))
+        self.assertEqual(json.load(open(out))["logs"], [log])
+        follower.send_signal(signal.SIGINT)
+        self.assertEqual(follower.wait(timeout=10), 0)
+        self.assertEqual(follower.stderr.read(), b"")
+        # The page of a followed log reloads itself.
+        page = os.path.join(self.dir, "live.html")
+        follower = subprocess.Popen([REPORT, "--follow", "7", "--format", "html", "--output", page, log], env=ENV)
+        self.assertTrue(any(os.path.exists(page) or time.sleep(0.1) for _ in range(100)))
+        follower.send_signal(signal.SIGTERM)
+        self.assertEqual(follower.wait(timeout=10), 0)
+        self.assertIn('<meta http-equiv="refresh" content="7">', open(page, encoding="utf-8").read())
 
 
 def dom_tables(dom):
