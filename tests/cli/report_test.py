@@ -269,6 +269,14 @@ class ReportTest(unittest.TestCase):
         done = subprocess.run([REPORT, "/dev/zero"], stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=ENV, timeout=20)
         self.assertEqual((done.returncode, done.stderr.decode()),
                          (1, "varnoth-report: /dev/zero: Corrupted data found at line 1. Quitting...\n"))
+        # A pipe that no program writes to gives nothing: SIGINT still ends the wait at once.
+        fifo = os.path.join(self.dir, "pipe")
+        os.mkfifo(fifo)
+        waiting = subprocess.Popen([REPORT, fifo], stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=ENV)
+        time.sleep(0.5)
+        self.assertIsNone(waiting.poll())
+        waiting.send_signal(signal.SIGINT)
+        self.assertEqual(waiting.wait(timeout=5), 130)
 
     def test_follow(self):
         log = self.write("live.log", line("C:\\a\\b.txt", "Bob", 5, "0:00:01"))
