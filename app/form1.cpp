@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <utility>
 
 #include "analysis/analysis_run.h"
 #include "analysis/read_threads.h"
@@ -655,6 +656,11 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
 void Form1::showCaption(const QString &caption)
 {
+    // Results shown while the logs are followed say so.
+    if (caption == QLatin1String(analyzingCompleteCaption) && following()) {
+        showCaption(QString::fromUtf8(followingCaption));
+        return;
+    }
     if (exportCaptionShown_) {
         exportCaptionShown_ = false;
         qApp->removeEventFilter(this);
@@ -675,7 +681,7 @@ void Form1::readInBackground(std::function<void(const ProgressCallback &, std::s
                              std::function<void()> done)
 {
     shownPhase_ = RunPhase::ReadingDrilldown;
-    backgroundRead_->start(std::move(read), std::move(done), !quietRead_);
+    backgroundRead_->start(std::move(read), std::move(done), !std::exchange(quietNext_, false));
 }
 
 // The one progress display of runs and drill-downs: the caption of each
@@ -683,7 +689,7 @@ void Form1::readInBackground(std::function<void(const ProgressCallback &, std::s
 // and the fill, which spans the whole frame at 100 %.
 void Form1::showProgress(const Progress &progress)
 {
-    if (quietRead_)
+    if (backgroundRead_->quiet())
         return; // a log followed: its small reads show only in the results
     if (progress.phase != shownPhase_ && progress.phase != RunPhase::ReadingDrilldown) {
         showCaption(QString::fromUtf8(phaseCaption(progress.phase)));
@@ -700,7 +706,7 @@ void Form1::showProgress(const Progress &progress)
 
 bool Form1::reading() const
 {
-    return backgroundRead_->running();
+    return backgroundRead_->running() && !backgroundRead_->quiet();
 }
 
 LogInput Form1::logInput() const

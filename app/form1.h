@@ -78,7 +78,8 @@ public:
     const std::string &settingsFileHeader() const { return SettingsHeader; }
     // The path in Text1 as the file system's bytes.
     std::string logPath() const;
-    // Whether a run, a refresh or a drill-down is reading the logs.
+    // Whether a run, a refresh or a drill-down is reading the logs (the
+    // quiet reads of following a log, which take no input away, aside).
     bool reading() const;
     // Which read of the counts the results come from (see logExtents()).
     int countsGeneration() const override { return countsGeneration_; }
@@ -216,7 +217,7 @@ private:
     // drill-down knows whether it may read on from where it was.
     int countsGeneration_ = 0;
     LogFollower *follower_ = nullptr;
-    bool quietRead_ = false; // a read while following: no progress shown, input taken
+    bool quietNext_ = false; // the next read is one of following: no progress shown, input taken
     std::vector<std::pair<QLabel *, QString>> startupCaptions_; // the summary labels' own
     ActivityWindow *activityWindow_ = nullptr;
     bool busy_ = false;

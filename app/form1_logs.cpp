@@ -285,7 +285,7 @@ void Form1::readLogs(LogTally::Reading reading)
         Picture1->show();
         setBusy(true);
     }
-    quietRead_ = follow;
+    quietNext_ = follow;
     readInBackground(
         [shown, whole, reading, lastLine, result](const ProgressCallback &progress, std::stop_token stop) {
             result->outcome = shown->read(reading, progress, stop);
@@ -313,8 +313,8 @@ void Form1::readLogs(LogTally::Reading reading)
             }
         },
         [this, result, follow] {
-            quietRead_ = false;
-            setBusy(false);
+            if (!follow)
+                setBusy(false);
             if (std::holds_alternative<Cancelled>(result->outcome)) {
                 showReadState();
                 endAfterCancelledRead();
@@ -411,7 +411,7 @@ bool Form1::following() const
 // read runs (the next turn will).
 void Form1::followTick()
 {
-    if (following() && !reading())
+    if (following() && !backgroundRead_->running())
         readLogs(LogTally::Reading::Follow);
 }
 

@@ -40,6 +40,8 @@ public:
     // it runs stops it first (its done is called, after a cancel).
     void start(Read read, std::function<void()> done, bool blockInput = true);
     bool running() const { return thread_ != nullptr; }
+    // Whether the read that runs is a quiet one.
+    bool quiet() const { return thread_ != nullptr && quiet_; }
     // Asks the running read to stop; it ends within a few milliseconds.
     void cancel();
     // Whether the close box was pressed during the last read.
