@@ -22,8 +22,8 @@ namespace {
 // parts are joined in log order.
 template <class Row, class Keep>
 Outcome<std::vector<Row>> readMatches(const std::vector<LogExtent> &logs, const AnalysisOptions &options,
-                                      const ProgressCallback &progress, std::stop_token stop,
-                                      std::uint64_t partBytes, Keep keep)
+                                      const ProgressCallback &progress, std::stop_token stop, std::uint64_t partBytes,
+                                      Keep keep)
 {
     std::size_t failingLog = 0;
     try {

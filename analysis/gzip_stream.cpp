@@ -17,7 +17,7 @@ struct GzipStream::Inflater {
     static constexpr std::size_t inputBytes = std::size_t{256} << 10;
     z_stream z{};
     std::unique_ptr<unsigned char[]> input{new unsigned char[inputBytes]};
-    bool inMember = true;  // inside a member, its end not yet met
+    bool inMember = true; // inside a member, its end not yet met
     bool inputEnded = false;
 
     Inflater()

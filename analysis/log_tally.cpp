@@ -1,13 +1,13 @@
 #include "log_tally.h"
 
 #include <algorithm>
-#include <deque>
 #include <cmath>
+#include <deque>
 #include <new>
 
 #include "forms/failure.h"
-#include "forms/line_count.h"
 #include "opened_log.h"
+#include "part_counting.h"
 #include "part_reading.h"
 #include "read_plan.h"
 #include "read_threads.h"
@@ -21,101 +21,12 @@ namespace {
 // bytes there differ was written anew, not appended to.
 constexpr std::size_t sampleBytes = 64;
 
-// What a part found: its counts, and a last line without its line end.
-struct PartCount {
-    UploadTally tally;
-    bool hasTail = false;
-    std::string tail;
-};
-
 // A stretch of a read, beside what the plan knows of it.
 struct StretchInfo {
     std::uint64_t linesBefore = 0; // physical lines of the log before the stretch
     bool lastLineWaits = false;    // an unterminated last line waits for its end
     bool savedLine = false;        // the waiting last line of a log begun anew, ended
 };
-
-// The upload lines of a part, counted without cutting them when the whole
-// log is read; cut only to read their dates when a range is asked.
-std::int64_t countLines(const LogPart &part, const DateRange &range, SharedProgress &shared, std::stop_token stop)
-{
-    std::int64_t count = 0;
-    if (range.whole()) {
-        std::int64_t told = 0;
-        auto tell = [&](std::uint64_t lines) {
-            shared.add(static_cast<std::int64_t>(lines), 0);
-            told += static_cast<std::int64_t>(lines);
-        };
-        count = static_cast<std::int64_t>(part.file ? countFilledLines(*part.file, part.range, part.hardEnd, tell)
-                                                    : countFilledLines(part.bytes, part.range, part.logStart, tell));
-        shared.add(count - told, 0);
-        return count;
-    }
-    LineReader reader = part.reader();
-    TextLine line;
-    std::int64_t unreported = 0;
-    while (reader.next(line)) {
-        if (!line.blank() && range.admits(line.bytes) && ++unreported == linesPerBatch) {
-            count += unreported;
-            shared.add(unreported, 0);
-            unreported = 0;
-            if (stop.stop_requested())
-                break;
-        }
-    }
-    return count + unreported;
-}
-
-// The second pass over one part: every line cut and counted, up to the
-// part's first corrupted line. A last line without its line end, where it
-// may yet get one, is kept aside uncounted.
-template <class Needless>
-void countPart(const LogPart &part, bool lastLineWaits, const AnalysisOptions &options, PartCount &count,
-               PartEnd &end, SharedProgress &shared, std::stop_token stop, const Needless &needless)
-{
-    UploadCounter counter(count.tally, options);
-    std::int64_t unreported = 0;
-    std::uint64_t reported = 0;
-    std::uint64_t consumed = 0;
-    try {
-        LineReader reader = part.reader();
-        // Queued paths are the lines' own bytes: counted before those move.
-        reader.whenBytesMove([&] { counter.flush(); });
-        TextLine line;
-        while (reader.next(line)) {
-            if (!line.ended && lastLineWaits) {
-                count.hasTail = true;
-                count.tail.assign(line.bytes);
-                break;
-            }
-            end.lines = line.number;
-            if (!counter.count(line)) {
-                end.corruptedLine = line.number;
-                break;
-            }
-            if (++unreported == linesPerBatch) {
-                consumed = reader.bytesConsumed();
-                shared.add(unreported, consumed - reported);
-                reported = consumed;
-                unreported = 0;
-                if (stop.stop_requested() || needless())
-                    break;
-            }
-        }
-        consumed = reader.bytesConsumed();
-        counter.finish();
-    } catch (...) {
-        // The queued files of earlier lines are counted first, as when each
-        // is counted at once: a failure among them is the one reported.
-        try {
-            counter.flush();
-            end.failure = std::current_exception();
-        } catch (...) {
-            end.failure = std::current_exception();
-        }
-    }
-    shared.add(unreported, consumed > reported ? consumed - reported : 0);
-}
 
 void reportTo(const ProgressCallback &progress, const Progress &p)
 {
@@ -134,7 +45,7 @@ struct LogMark {
     std::string sample;          // the bytes just before readTo
     std::string tail;            // a last line without its line end, from readTo on
     bool hasTail = false;
-    FileState state;             // a stream's file when it was read
+    FileState state; // a stream's file when it was read
 };
 
 struct LogTally::State {
@@ -226,8 +137,8 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
                     continue;
                 }
                 FileState atPath;
-                const bool replaced =
-                    opened.file() && stateOfPath(logs_[i].path(), atPath) && atPath.identity != opened.opened().identity;
+                const bool replaced = opened.file() && stateOfPath(logs_[i].path(), atPath) &&
+                                      atPath.identity != opened.opened().identity;
                 const std::uint64_t size = opened.sizeNow();
                 const bool shrunk = size < mark.seen;
                 const bool rewritten =
@@ -251,7 +162,8 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
                     // bytes is ended, then the log is read from its new start.
                     if (mark.hasTail) {
                         plan.savedTails.push_back(mark.tail);
-                        auto saved = std::make_shared<OpenedLog>(LogInput::inMemory(plan.savedTails.back(), logs_[i].path()));
+                        auto saved =
+                            std::make_shared<OpenedLog>(LogInput::inMemory(plan.savedTails.back(), logs_[i].path()));
                         addStretch(plan, i, std::move(saved), 0, mark.tail.size(), {mark.linesRead, false, true});
                     }
                     addStretch(plan, i, mark.opened, 0, size, {0, true});
@@ -370,7 +282,8 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
             // again from the log's start.
             if (s.from == 0 && mark.linesRead == 0)
                 mark.readTo = 0;
-            mark.sample = bytesOf(*s.opened, mark.readTo - std::min<std::uint64_t>(mark.readTo, sampleBytes), mark.readTo);
+            mark.sample =
+                bytesOf(*s.opened, mark.readTo - std::min<std::uint64_t>(mark.readTo, sampleBytes), mark.readTo);
         }
         ReadDone done;
         done.uploads = read.uploads;

@@ -16,8 +16,8 @@ namespace varnoth {
 
 // What a read added to a tally.
 struct ReadDone {
-    std::int64_t uploads = 0;  // upload lines read and counted
-    bool fromStart = false;    // the logs were read again from their start
+    std::int64_t uploads = 0; // upload lines read and counted
+    bool fromStart = false;   // the logs were read again from their start
     bool anythingNew() const { return fromStart || uploads > 0; }
 };
 
@@ -67,9 +67,9 @@ public:
 
     // How a report takes a last line without its line end.
     enum class LastLine {
-        End,       // counted as ended, as by a read of the logs once: a line that cannot be cut is Corrupted
-        IfWhole,   // counted when it can be cut, else left to wait
-        Wait,      // left to wait for its line end
+        End,     // counted as ended, as by a read of the logs once: a line that cannot be cut is Corrupted
+        IfWhole, // counted when it can be cut, else left to wait
+        Wait,    // left to wait for its line end
     };
     // Everything read so far, ranked and summed up.
     Outcome<AnalysisReport> report(LastLine lastLine = LastLine::End) const;

@@ -230,7 +230,8 @@ std::optional<NameTable::Location> NameTable::find(std::string_view name) const
         blocks_.walk(
             [&](Location at) {
                 const Entry &e = entry(at);
-                if (!found && e.length == name.size() && sameBytes(reinterpret_cast<const char *>(&e + 1), name.data(), name.size()))
+                if (!found && e.length == name.size() &&
+                    sameBytes(reinterpret_cast<const char *>(&e + 1), name.data(), name.size()))
                     found = at;
             },
             [this](Location at) { return sizeFor(entry(at).length); });

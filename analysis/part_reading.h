@@ -24,19 +24,16 @@ namespace varnoth {
 // range. Its bytes are in memory (a mapped file, or a stretch of a stream
 // read once) or are read from an open file through a buffer.
 struct LogPart {
-    std::size_t log = 0;          // which log of those read
-    std::string_view bytes;       // the bytes in memory, range counted from their start ...
+    std::size_t log = 0;            // which log of those read
+    std::string_view bytes;         // the bytes in memory, range counted from their start ...
     const OpenFile *file = nullptr; // ... or the file, range counted from its start
     ByteRange range;
     std::uint64_t hardEnd = UINT64_MAX; // a file's bytes from here on are not read
-    bool logStart = false;          // begins at the log's first byte
-    bool lastOfLog = false;         // the last part of the log in this read
-    std::shared_ptr<const void> keep; // what holds the bytes while the part is read
+    bool logStart = false;              // begins at the log's first byte
+    bool lastOfLog = false;             // the last part of the log in this read
+    std::shared_ptr<const void> keep;   // what holds the bytes while the part is read
 
-    LineReader reader() const
-    {
-        return file ? LineReader(*file, range, hardEnd) : LineReader(bytes, range, logStart);
-    }
+    LineReader reader() const { return file ? LineReader(*file, range, hardEnd) : LineReader(bytes, range, logStart); }
 };
 
 // Gives the parts of a read in log order, one call at a time: the parts of
@@ -67,7 +64,7 @@ struct PartsEnd {
     std::exception_ptr failure;
     std::size_t failureLog = 0; // the log of the part that failed
     std::size_t corruptedLog = 0;
-    std::uint64_t corruptedLine = 0; // counted from where the read of that log began; 0 when none
+    std::uint64_t corruptedLine = 0;  // counted from where the read of that log began; 0 when none
     std::vector<std::uint64_t> lines; // per log: physical lines of the parts joined
 };
 

@@ -8,8 +8,8 @@
 #include "calendar_date.h"
 #include "deferred_tallies.h"
 #include "duration.h"
-#include "forms/number_reading.h"
 #include "forms/line_reader.h"
+#include "forms/number_reading.h"
 #include "line_cutter.h"
 #include "tallies.h"
 
@@ -47,7 +47,8 @@ public:
             return true;
         const CutLine &cut = cutter_.cut(line, LineCutter::Mode::Analysis);
         DurationParts duration;
-        const bool timed = cut.status == CutStatus::Ok && readDuration(cut.DurationText, options_.numberFormat, duration);
+        const bool timed =
+            cut.status == CutStatus::Ok && readDuration(cut.DurationText, options_.numberFormat, duration);
         const double bytes = timed ? lenientNumber(cut.ByteText) : 0;
         if (!timed || !std::isfinite(bytes))
             return false;

@@ -23,10 +23,10 @@ struct ExportFile {
 std::vector<ExportFile> filesOf(const ExportChoice &choice, const std::vector<std::string> &logs,
                                 const NumberFormat &format)
 {
-    ReportRequest request{choice.format,     choice.list.value_or(ReportList::Downloaders),
-                          std::nullopt,      logs.front(),
-                          format,            CsvCells::Guarded,
-                          std::nullopt,      logs.size() > 1 ? logs : std::vector<std::string>()};
+    ReportRequest request{choice.format, choice.list.value_or(ReportList::Downloaders),
+                          std::nullopt,  logs.front(),
+                          format,        CsvCells::Guarded,
+                          std::nullopt,  logs.size() > 1 ? logs : std::vector<std::string>()};
     if (choice.format != ReportFormat::Csv || choice.list)
         return {{choice.path, request}};
     const std::vector<QString> paths = exportPaths(choice);
@@ -91,9 +91,8 @@ QString writeExport(const ExportChoice &choice, const AnalysisReport &report, co
     return {};
 }
 
-std::vector<QString> exportResults(QWidget *parent, const AnalysisReport &report,
-                                   const std::vector<std::string> &logs, const NumberFormat &format,
-                                   const ExportPrompts &prompts)
+std::vector<QString> exportResults(QWidget *parent, const AnalysisReport &report, const std::vector<std::string> &logs,
+                                   const NumberFormat &format, const ExportPrompts &prompts)
 {
     const QString logPath = QString::fromStdString(logs.front());
     const auto choice = askExportChoice(

@@ -46,8 +46,7 @@ struct ExportPrompts {
 // Export as the menu runs it: asks (see askExportChoice), writes, and shows
 // why when writing failed. Returns the files written; none when the user
 // cancelled or writing failed.
-std::vector<QString> exportResults(QWidget *parent, const AnalysisReport &report,
-                                   const std::vector<std::string> &logs, const NumberFormat &format,
-                                   const ExportPrompts &prompts);
+std::vector<QString> exportResults(QWidget *parent, const AnalysisReport &report, const std::vector<std::string> &logs,
+                                   const NumberFormat &format, const ExportPrompts &prompts);
 
 } // namespace varnoth

@@ -18,20 +18,20 @@
 #include <filesystem>
 #include <utility>
 
+#include "activity_window.h"
 #include "analysis/analysis_run.h"
 #include "analysis/read_threads.h"
-#include "activity_window.h"
 #include "drive_list.h"
 #include "export_list.h"
 #include "export_results.h"
 #include "file_list.h"
 #include "folder_list.h"
-#include "log_follower.h"
-#include "user_state.h"
 #include "forms/failure.h"
 #include "forms/file_exists.h"
 #include "forms/settings_file.h"
+#include "log_follower.h"
 #include "panel_cover.h"
+#include "user_state.h"
 #include "views/background_read.h"
 #include "views/drilldown_panel.h"
 #include "views/elided_label.h"
@@ -315,8 +315,8 @@ void Form1::runEnded(const DateRange &range, bool firstRun)
 {
     setBusy(false);
     if (firstRun) {
-        for (QWidget *progress : {static_cast<QWidget *>(Label5), static_cast<QWidget *>(Picture1),
-                                  static_cast<QWidget *>(Label23)})
+        for (QWidget *progress :
+             {static_cast<QWidget *>(Label5), static_cast<QWidget *>(Picture1), static_cast<QWidget *>(Label23)})
             progress->hide();
         setCaption(Label23, QStringLiteral("Lines Completed :"));
         showCaption(QStringLiteral("Varnoth"));

@@ -287,7 +287,7 @@ private:
     QAction *refreshAction_ = nullptr;
     QAction *followAction_ = nullptr;
     QPushButton *cancelButton_ = nullptr; // stops a read; shown only while one runs
-    QLabel *rangeLabel_ = nullptr; // the range in force, beside the log path
+    QLabel *rangeLabel_ = nullptr;        // the range in force, beside the log path
 
     std::unique_ptr<DrilldownPanel> personalStats_;
     std::unique_ptr<DrilldownPanel> fileStats_;

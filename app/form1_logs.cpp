@@ -170,12 +170,11 @@ void Form1::clearResults()
     options_.range = {};
     for (Grid *grid : {grid1, grid2, grid3})
         grid->setDataRows(GridRows(static_cast<std::size_t>(grid->cols())));
-    for (QWidget *hidden : {static_cast<QWidget *>(grid1), static_cast<QWidget *>(grid2),
-                            static_cast<QWidget *>(grid3), static_cast<QWidget *>(Label2),
-                            static_cast<QWidget *>(Label3), static_cast<QWidget *>(Label8),
-                            static_cast<QWidget *>(Command3), static_cast<QWidget *>(Command4),
-                            static_cast<QWidget *>(Label5), static_cast<QWidget *>(Picture1),
-                            static_cast<QWidget *>(Label23), static_cast<QWidget *>(rangeLabel_)})
+    for (QWidget *hidden :
+         {static_cast<QWidget *>(grid1), static_cast<QWidget *>(grid2), static_cast<QWidget *>(grid3),
+          static_cast<QWidget *>(Label2), static_cast<QWidget *>(Label3), static_cast<QWidget *>(Label8),
+          static_cast<QWidget *>(Command3), static_cast<QWidget *>(Command4), static_cast<QWidget *>(Label5),
+          static_cast<QWidget *>(Picture1), static_cast<QWidget *>(Label23), static_cast<QWidget *>(rangeLabel_)})
         hidden->hide();
     for (const ListFilter &filter : filters_) {
         filter.field->clear();
@@ -207,9 +206,8 @@ void Form1::openLogsDialog()
     QString folder = state.value(openFolderKey).toString();
     if (folder.isEmpty())
         folder = QFileInfo(QString::fromStdString(logPath())).absolutePath();
-    const QStringList paths =
-        QFileDialog::getOpenFileNames(this, QStringLiteral("Open logs"), folder,
-                                      QStringLiteral("All files (*);;Upload logs (*.log *.log.* *.gz)"));
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, QStringLiteral("Open logs"), folder, QStringLiteral("All files (*);;Upload logs (*.log *.log.* *.gz)"));
     if (paths.isEmpty())
         return;
     state.setValue(openFolderKey, QFileInfo(paths.front()).absolutePath());
@@ -324,9 +322,8 @@ void Form1::readLogs(LogTally::Reading reading)
             if (completed(result->outcome))
                 TotalLinesAnalyzed = addLinesAnalyzed(TotalLinesAnalyzed, result->uploads);
             const AnalysisOutcome *failure = nullptr;
-            AnalysisOutcome readFailure = completed(result->outcome)
-                                              ? AnalysisOutcome(NoUploads{})
-                                              : notCompleted<AnalysisReport>(result->outcome);
+            AnalysisOutcome readFailure = completed(result->outcome) ? AnalysisOutcome(NoUploads{})
+                                                                     : notCompleted<AnalysisReport>(result->outcome);
             if (!completed(result->outcome))
                 failure = &readFailure;
             else if (result->report && !completed(*result->report))
@@ -342,19 +339,19 @@ void Form1::readLogs(LogTally::Reading reading)
                 if (follow)
                     setFollowing(false);
                 showReadState();
-                message(QString::fromStdString(
-                    follow && std::holds_alternative<Corrupted>(*failure)
-                        ? messages::followingStopped(std::get<Corrupted>(*failure))
-                        : messages::resultsKeptMessage(*failure)));
+                message(QString::fromStdString(follow && std::holds_alternative<Corrupted>(*failure)
+                                                   ? messages::followingStopped(std::get<Corrupted>(*failure))
+                                                   : messages::resultsKeptMessage(*failure)));
                 return;
             }
             if (result->fromStart)
                 ++countsGeneration_;
             if (result->report) {
                 report_ = std::make_shared<const AnalysisReport>(std::move(*completed(*result->report)));
-                wholeLogReport_ = result->wholeReport ? std::make_shared<const AnalysisReport>(
-                                                            std::move(*completed(*result->wholeReport)))
-                                                      : report_;
+                wholeLogReport_ =
+                    result->wholeReport
+                        ? std::make_shared<const AnalysisReport>(std::move(*completed(*result->wholeReport)))
+                        : report_;
                 updateResults(*report_);
                 personalStats_->reload();
                 fileStats_->reload();

@@ -34,8 +34,8 @@ private:
     void watchAgain();
 
     QFileSystemWatcher watcher_;
-    QTimer due_;     // a change seen: grew() once the interval allows
-    QTimer poll_;    // the slow look
+    QTimer due_;  // a change seen: grew() once the interval allows
+    QTimer poll_; // the slow look
     QElapsedTimer sinceLast_;
     QStringList paths_;
 };

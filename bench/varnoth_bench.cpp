@@ -96,7 +96,8 @@ int appendRun(const std::string &lineText, const std::string &path, const Analys
             appended += line + "\n";
     }
     const std::string copy = path + ".append-bench";
-    std::filesystem::copy_file(pathFromUtf8(path), pathFromUtf8(copy), std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(pathFromUtf8(path), pathFromUtf8(copy),
+                               std::filesystem::copy_options::overwrite_existing);
     struct Remove {
         std::string path;
         ~Remove()

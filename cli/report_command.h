@@ -13,11 +13,11 @@ namespace varnoth::cli {
 struct ReportCommand {
     enum class Action { Report, Help, Version };
     Action action = Action::Report;
-    std::vector<std::string> logs; // the logs' paths as given, in reading order ("-": standard input)
+    std::vector<std::string> logs;         // the logs' paths as given, in reading order ("-": standard input)
     std::optional<unsigned> followSeconds; // rewrite the output as the logs grow, at most this often
-    std::string output;      // empty or naming standard output (namesStandardOutput): standard output
-    AnalysisOptions options; // threads and range (the number format is the caller's)
-    ReportRequest request;   // format, list, top (the log's name and number format are the caller's)
+    std::string output;                    // empty or naming standard output (namesStandardOutput): standard output
+    AnalysisOptions options;               // threads and range (the number format is the caller's)
+    ReportRequest request;                 // format, list, top (the log's name and number format are the caller's)
 };
 
 // Reads the arguments after the program's name: options in any order, as

@@ -7,20 +7,20 @@
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
-#include <mutex>
-#include <pthread.h>
-#include <stop_token>
-#include <thread>
 #include <cstdio>
 #include <iostream>
+#include <mutex>
 #include <new>
+#include <pthread.h>
+#include <stop_token>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "analysis/analysis_run.h"
-#include "analysis/log_tally.h"
 #include "analysis/char_decoding.h"
+#include "analysis/log_tally.h"
 #include "forms/failure.h"
 #include "forms/output_file.h"
 #include "progress_bar.h"

@@ -36,7 +36,8 @@ public:
             return offset < memory_.size() ? memory_.substr(offset, size) : std::string_view();
         if (offset >= hardEnd_)
             return {};
-        const auto n = file_->readAt(offset, buffer, static_cast<std::size_t>(std::min<std::uint64_t>(size, hardEnd_ - offset)));
+        const auto n =
+            file_->readAt(offset, buffer, static_cast<std::size_t>(std::min<std::uint64_t>(size, hardEnd_ - offset)));
         return {buffer, n};
     }
     bool inMemory() const { return file_ == nullptr; }

@@ -155,8 +155,9 @@ bool LineReader::refill()
     }
     const std::uint64_t at = base_ + end_;
     const std::size_t want =
-        at >= hardEnd_ ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(std::min(bufferBytes - end_, readBytes),
-                                                                              hardEnd_ - at));
+        at >= hardEnd_
+            ? 0
+            : static_cast<std::size_t>(std::min<std::uint64_t>(std::min(bufferBytes - end_, readBytes), hardEnd_ - at));
     const std::size_t n = want == 0 ? 0 : file_->readAt(at, buffer_.get() + end_, want);
     if (n == 0) {
         eof_ = true;

@@ -16,7 +16,8 @@ FileState stateOf(const struct stat &s)
 {
     return {{static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino)},
             static_cast<std::uint64_t>(s.st_size),
-            static_cast<std::int64_t>(s.st_mtim.tv_sec) * 1000000000 + s.st_mtim.tv_nsec, S_ISREG(s.st_mode)};
+            static_cast<std::int64_t>(s.st_mtim.tv_sec) * 1000000000 + s.st_mtim.tv_nsec,
+            S_ISREG(s.st_mode)};
 }
 
 } // namespace

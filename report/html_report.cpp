@@ -107,9 +107,9 @@ void writeHtmlReport(const AnalysisReport &report, const std::vector<std::string
     if (reloadSeconds)
         out << "<meta http-equiv=\"refresh\" content=\"" << std::to_string(*reloadSeconds) << "\">\n";
     out << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" << title
-        << "</title>\n<style>" << style << "</style>\n</head>\n<body>\n<header>\n<h1>" << title << "</h1>\n<p class=\"meta\">"
-        << (logs.size() > 1 ? "Logs: " : "Log: ") << htmlText(logList) << "</p>\n<p class=\"meta\">Dates: "
-        << htmlText(dates) << "</p>\n</header>\n";
+        << "</title>\n<style>" << style << "</style>\n</head>\n<body>\n<header>\n<h1>" << title
+        << "</h1>\n<p class=\"meta\">" << (logs.size() > 1 ? "Logs: " : "Log: ") << htmlText(logList)
+        << "</p>\n<p class=\"meta\">Dates: " << htmlText(dates) << "</p>\n</header>\n";
 
     sectionStart("summary", "Summary", out);
     out << "<ul class=\"summary\">\n";

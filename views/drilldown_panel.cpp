@@ -61,7 +61,8 @@ void DrilldownPanel::open()
         c_.panel->show();
     };
     key_ = key;
-    read(host_.logExtents(), show, [this] { cancelled(); }, true);
+    read(
+        host_.logExtents(), show, [this] { cancelled(); }, true);
 }
 
 void DrilldownPanel::reload()
@@ -114,8 +115,9 @@ void DrilldownPanel::read(std::vector<LogExtent> logs, std::function<void(GridRo
                     *message = messages::failureMessage(outcome, messages::Reader::Drilldown);
             };
             if (personal)
-                take(personalRows(logs, key, options, progress, stop),
-                     [&](const std::vector<PersonalUpload> &rows) { return personalCells(rows, options.numberFormat); });
+                take(personalRows(logs, key, options, progress, stop), [&](const std::vector<PersonalUpload> &rows) {
+                    return personalCells(rows, options.numberFormat);
+                });
             else
                 take(fileRows(logs, key, options, progress, stop),
                      [](const std::vector<FileUpload> &rows) { return fileUploadCells(rows); });

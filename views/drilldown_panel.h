@@ -60,9 +60,9 @@ private:
     Kind kind_;
     Controls c_;
     ViewHost &host_;
-    std::string key_;                  // the nick or file shown
-    std::vector<LogExtent> logsRead_;  // how far each log was read for the rows shown
-    int generation_ = -1;              // the host's counts generation they were read in
+    std::string key_;                 // the nick or file shown
+    std::vector<LogExtent> logsRead_; // how far each log was read for the rows shown
+    int generation_ = -1;             // the host's counts generation they were read in
 };
 
 } // namespace varnoth

@@ -170,8 +170,8 @@ private:
         int code, first, last;
     };
     std::optional<AppliedSort> lastSort_; // the sort the rows stand in, until new rows come
-    QString typed_;             // type-ahead typed so far
-    QElapsedTimer typedLately_; // since the last type-ahead key
+    QString typed_;                       // type-ahead typed so far
+    QElapsedTimer typedLately_;           // since the last type-ahead key
 };
 
 } // namespace varnoth

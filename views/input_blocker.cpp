@@ -4,8 +4,8 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QShortcutEvent>
-#include <QWindow>
 #include <QWidget>
+#include <QWindow>
 
 namespace varnoth {
 
@@ -51,8 +51,9 @@ bool InputBlocker::eventFilter(QObject *watched, QEvent *event)
         return true;
     case QEvent::Close:
         // The main window's own close box (the event comes to its widget or its window).
-        if (mainWindow_ && (watched == mainWindow_.data() ||
-                            (watched->isWindowType() && watched == static_cast<QObject *>(mainWindow_->windowHandle())))) {
+        if (mainWindow_ &&
+            (watched == mainWindow_.data() ||
+             (watched->isWindowType() && watched == static_cast<QObject *>(mainWindow_->windowHandle())))) {
             if (closeAsked_)
                 closeAsked_();
             if (cancel_)

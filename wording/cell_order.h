@@ -32,9 +32,8 @@ int compareCells(const CellKey &a, const CellKey &b);
 // The sort is stable (rows with equal keys keep their order) and stays a
 // plain permutation even for cells whose comparisons do not agree with one
 // another.
-std::vector<std::uint32_t> sortedOrder(const GridRows &rows, std::size_t firstColumn,
-                                       std::size_t lastColumn, SortOrder order,
-                                       const NumberFormat &format);
+std::vector<std::uint32_t> sortedOrder(const GridRows &rows, std::size_t firstColumn, std::size_t lastColumn,
+                                       SortOrder order, const NumberFormat &format);
 
 // Sorts the rows in place by sortedOrder.
 void sortRows(GridRows &rows, std::size_t firstColumn, std::size_t lastColumn, SortOrder order,

@@ -12,7 +12,10 @@ struct GridRows {
     std::size_t columns = 0;
     std::vector<std::string> cells;
 
-    explicit GridRows(std::size_t columnCount = 0) : columns(columnCount) {}
+    explicit GridRows(std::size_t columnCount = 0)
+        : columns(columnCount)
+    {
+    }
 
     std::size_t rowCount() const { return columns == 0 ? 0 : cells.size() / columns; }
     const std::string &cell(std::size_t row, std::size_t column) const { return cells[row * columns + column]; }

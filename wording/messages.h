@@ -91,8 +91,8 @@ template <class Result> std::string resultsKeptMessage(const Outcome<Result> &ou
             else if constexpr (std::is_same_v<T, NoUploads>)
                 return "No uploaded files or folders found or all files are (MyLists). " + kept;
             else if constexpr (std::is_same_v<T, Unreadable>)
-                return "Following error has occured : " + (o.log.empty() ? o.cause : printable(o.log) + ": " + o.cause) +
-                       ". " + kept;
+                return "Following error has occured : " +
+                       (o.log.empty() ? o.cause : printable(o.log) + ": " + o.cause) + ". " + kept;
             else if constexpr (std::is_same_v<T, Failed>)
                 return "Following error has occured : " + o.description + ". " + kept;
             else if constexpr (std::is_same_v<T, LogChanged>)

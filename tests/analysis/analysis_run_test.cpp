@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "analysis/drilldown.h"
-#include "wording/result_cells.h"
 #include "test_logs.h"
+#include "wording/result_cells.h"
 
 using namespace varnoth;
 using varnoth::test::analyzeText;

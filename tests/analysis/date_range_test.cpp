@@ -5,12 +5,12 @@
 
 #include <random>
 
-#include "wording/messages.h"
-#include "wording/result_cells.h"
-#include "wording/summary_captions.h"
 #include "report/activity_json.h"
 #include "report/json_text.h"
 #include "test_logs.h"
+#include "wording/messages.h"
+#include "wording/result_cells.h"
+#include "wording/summary_captions.h"
 
 using namespace varnoth;
 using varnoth::test::uploadLine;

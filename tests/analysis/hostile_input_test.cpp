@@ -192,8 +192,8 @@ std::string fileBytes(const fs::path &path)
 bool sameThroughEitherReader(const std::string &log)
 {
     const std::string quoted = "'" + log + "'";
-    for (const std::string mode : {"--dump", "--activity", "--personal Bob", "--personal 'Ko,bra'",
-                                   "--file 'C:\\Share\\a.mp3 '"}) {
+    for (const std::string mode :
+         {"--dump", "--activity", "--personal Bob", "--personal 'Ko,bra'", "--file 'C:\\Share\\a.mp3 '"}) {
         const std::string mapped = varnoth::test::runBench("--read mapped " + mode + " " + quoted);
         if (mapped.empty() || mapped != varnoth::test::runBench("--read buffered " + mode + " " + quoted))
             return false;

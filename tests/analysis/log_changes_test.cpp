@@ -53,9 +53,8 @@ TEST(LogChanges, AReadEndsWholeOrSaysTheLogChanged)
                         std::ofstream(other, std::ios::binary) << content.substr(0, content.size() / 3);
                         fs::rename(other, path);
                     } else {
-                        const off_t size = change == Change::Truncate
-                                               ? static_cast<off_t>(random() % content.size())
-                                               : static_cast<off_t>(content.size() / 2);
+                        const off_t size = change == Change::Truncate ? static_cast<off_t>(random() % content.size())
+                                                                      : static_cast<off_t>(content.size() / 2);
                         ASSERT_EQ(::truncate(path.c_str(), size), 0);
                     }
                     reader.join();

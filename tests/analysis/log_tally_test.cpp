@@ -324,7 +324,8 @@ TEST(LogTally, LogsAreOrderedByTheirFirstDatedLine)
     write(folder.file("b-notes.log"), "nothing dated\n");
     write(folder.file("a-notes.log"), "");
     std::vector<LogInput> chosen;
-    for (const char *name : {"b-notes.log", "Uploads-2004-02.log", "a-notes.log", "uploads.log.2.gz", "Uploads-2004-01.log"})
+    for (const char *name :
+         {"b-notes.log", "Uploads-2004-02.log", "a-notes.log", "uploads.log.2.gz", "Uploads-2004-01.log"})
         chosen.emplace_back(folder.file(name));
     std::vector<std::string> order;
     for (const LogInput &log : inReadingOrder(chosen))

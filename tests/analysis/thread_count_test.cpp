@@ -11,9 +11,9 @@
 
 #include "analysis/analysis_run.h"
 #include "analysis/drilldown.h"
-#include "wording/messages.h"
 #include "forms/line_reader.h"
 #include "test_logs.h"
+#include "wording/messages.h"
 
 using namespace varnoth;
 using varnoth::test::describe;

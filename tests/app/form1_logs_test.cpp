@@ -101,7 +101,8 @@ private slots:
             h.writeFile(QStringLiteral("b.log"), uploadLine("C:\\x\\y.avi", "Zed", 100, "0:00:01", "2004-02-01 10:00"));
         const QString older = h.writeFile(QStringLiteral("a.log.1"), rankedLog().replace("2003-06-14", "2003-01-02"));
         h.form().openLogs({newer, older});
-        QCOMPARE(h.label("Label9")->text(), QStringLiteral("Upload log files : 2 logs, %1 \u2026 %2").arg(older, newer));
+        QCOMPARE(h.label("Label9")->text(),
+                 QStringLiteral("Upload log files : 2 logs, %1 \u2026 %2").arg(older, newer));
         h.click("Command1");
         QCOMPARE(h.column("grid1", 0), QStringList({"Name:", "Alice", "Cy", "Bob", "Zed"}));
         QCOMPARE(h.label("Label1")->text(), QStringLiteral("Total Uploads :  5"));
