@@ -226,6 +226,10 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
             [&](const LogPart &part, PartCount &count, PartEnd &partEnd, const auto &needless) {
                 const bool waits = part.lastOfLog && plan.info[part.log].lastLineWaits;
                 countPart(part, waits, options_, count, partEnd, shared, stop, needless);
+                // Only the first part's names are looked up again, as the
+                // others join it: their indexes go before the join.
+                if (part.index > 0)
+                    count.tally.tallies.dropIndexes();
             },
             [&](const LogPart &part, PartCount &&count) {
                 if (first)

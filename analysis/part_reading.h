@@ -31,6 +31,7 @@ struct LogPart {
     std::uint64_t hardEnd = UINT64_MAX; // a file's bytes from here on are not read
     bool logStart = false;              // begins at the log's first byte
     bool lastOfLog = false;             // the last part of the log in this read
+    std::size_t index = 0;              // its place among the parts of the read (set by readInParts)
     std::shared_ptr<const void> keep;   // what holds the bytes while the part is read
 
     LineReader reader() const { return file ? LineReader(*file, range, hardEnd) : LineReader(bytes, range, logStart); }
@@ -178,6 +179,7 @@ PartsEnd readInParts(PartSupply &supply, unsigned threads, std::size_t inFlight,
                     firstStop = std::min(firstStop, index);
                 } else {
                     slot.part = std::move(*part);
+                    slot.part.index = index;
                 }
             }
             Slot &slot = slots[index % inFlight];

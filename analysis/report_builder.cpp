@@ -13,11 +13,13 @@ namespace {
 // The rows of a name table in order of first appearance, each with its
 // count, and those of `more` added: counts of names both hold summed,
 // names only `more` holds after the others.
+// room: rows that will be added after them (the file lists).
 template <class Row, class MakeRow, class AddTo>
-std::vector<Row> rowsOf(const NameTable &table, const NameTable *more, MakeRow makeRow, AddTo addTo)
+std::vector<Row> rowsOf(const NameTable &table, const NameTable *more, MakeRow makeRow, AddTo addTo,
+                        std::size_t room = 0)
 {
     std::vector<Row> rows;
-    rows.reserve(table.size() + (more ? more->size() : 0));
+    rows.reserve(table.size() + (more ? more->size() : 0) + room);
     table.forEach([&](const NameTable::Entry &e) { rows.push_back(makeRow(e.name(), e.count)); });
     if (more) {
         more->forEach([&](const NameTable::Entry &e) {
@@ -84,7 +86,7 @@ Outcome<AnalysisReport> buildReport(const UploadTally &tally, const UploadTally 
             row.uploads = checkedAdd(row.uploads, count);
             return true;
         };
-        report.files = rowsOf<FileRow>(t.files(), m ? &m->files() : nullptr, fileRow, addToFile);
+        report.files = rowsOf<FileRow>(t.files(), m ? &m->files() : nullptr, fileRow, addToFile, 2);
         auto folderRow = [](std::string_view name, std::int64_t count) { return FolderRow{name, count}; };
         auto addToFolder = [](FolderRow &row, const char *name, std::int64_t count) {
             if (row.folder.data() != name)
