@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -77,7 +78,7 @@ void Form1::openLogs(const QStringList &paths)
         return;
     std::vector<NativePath> logs;
     for (const QString &path : paths)
-        logs.push_back(NativePath::fromText(path));
+        logs.push_back({QFile::encodeName(path).toStdString(), path}); // the name's bytes on this system
     chooseLogs(std::move(logs));
 }
 
@@ -386,7 +387,7 @@ void Form1::setFollowing(bool on)
     if (on && report_ && wholeTally_) {
         QStringList paths;
         for (const NativePath &log : namedLogs())
-            paths << QString::fromStdString(log.bytes);
+            paths << QFile::decodeName(QByteArray::fromStdString(log.bytes));
         follower_->follow(paths);
         if (!reading())
             showCaption(QString::fromUtf8(followingCaption));
