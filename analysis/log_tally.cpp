@@ -123,6 +123,7 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
             planFromStart(plan, logs_, failingLog);
         } else {
             for (std::size_t i = 0; i < logs_.size() && !plan.fromStart; ++i) {
+                failingLog = i;
                 const LogMark &mark = state.marks[i];
                 const OpenedLog &opened = *mark.opened;
                 const bool last = i + 1 == logs_.size();
@@ -201,7 +202,7 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
             if (end.cancelled)
                 return Cancelled{};
             if (end.failure) {
-                failingLog = plan.stretches[std::min(end.failureLog, plan.stretches.size() - 1)].log;
+                failingLog = plan.stretches[end.failureLog].log;
                 std::rethrow_exception(end.failure);
             }
         }
@@ -254,7 +255,7 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
         if (end.cancelled)
             return Cancelled{};
         if (end.failure) {
-            failingLog = plan.stretches[std::min(end.failureLog, plan.stretches.size() - 1)].log;
+            failingLog = plan.stretches[end.failureLog].log;
             std::rethrow_exception(end.failure);
         }
         if (end.corruptedLine != 0) {
@@ -267,6 +268,7 @@ Outcome<ReadDone> LogTally::read(Reading reading, const ProgressCallback &progre
         std::vector<LogMark> marks = plan.fromStart ? std::vector<LogMark>(logs_.size()) : state.marks;
         for (std::size_t k = 0; k < plan.stretches.size(); ++k) {
             const LogStretch &s = plan.stretches[k];
+            failingLog = s.log;
             LogMark &mark = marks[s.log];
             if (plan.info[k].savedLine)
                 continue; // the log's mark comes from the stretch after it

@@ -24,7 +24,7 @@ namespace varnoth {
 // range. Its bytes are in memory (a mapped file, or a stretch of a stream
 // read once) or are read from an open file through a buffer.
 struct LogPart {
-    std::size_t log = 0;            // which log of those read
+    std::size_t log = 0;            // which stretch of the read (a log may have two)
     std::string_view bytes;         // the bytes in memory, range counted from their start ...
     const OpenFile *file = nullptr; // ... or the file, range counted from its start
     ByteRange range;
@@ -45,7 +45,7 @@ class PartSupply {
 public:
     virtual ~PartSupply() = default;
     virtual std::optional<LogPart> next(std::stop_token stop) = 0;
-    // The log whose parts are being supplied (the one a failure of next() is about).
+    // The stretch whose parts are being supplied (the one a failure of next() is about).
     virtual std::size_t logSupplied() const = 0;
 };
 
@@ -63,10 +63,10 @@ struct PartEnd {
 struct PartsEnd {
     bool cancelled = false;
     std::exception_ptr failure;
-    std::size_t failureLog = 0; // the log of the part that failed
+    std::size_t failureLog = 0; // the stretch of the part that failed
     std::size_t corruptedLog = 0;
     std::uint64_t corruptedLine = 0;  // counted from where the read of that log began; 0 when none
-    std::vector<std::uint64_t> lines; // per log: physical lines of the parts joined
+    std::vector<std::uint64_t> lines; // per stretch: physical lines of the parts joined
 };
 
 // The one way the logs are read: parts side by side on up to `threads`
@@ -98,7 +98,7 @@ PartsEnd readInParts(PartSupply &supply, unsigned threads, std::size_t inFlight,
     std::size_t firstStop = SIZE_MAX; // the first part that stopped, in log order
     bool exhausted = false, finished = false;
     PartsEnd outcome;
-    std::vector<std::uint64_t> &linesBefore = outcome.lines; // per log, in parts joined so far
+    std::vector<std::uint64_t> &linesBefore = outcome.lines; // per stretch, in parts joined so far
 
     auto joinReady = [&] {
         std::lock_guard joining(joinMutex);

@@ -132,7 +132,7 @@ public:
             if (!s.opened->stream())
                 parts_ = plan_.filePartsOf(i);
             else if (withStreams_)
-                chunks_ = std::make_unique<StreamChunks>(s.opened->openStream(), s.log, plan_.streamTaken_);
+                chunks_ = std::make_unique<StreamChunks>(s.opened->openStream(), i, plan_.streamTaken_);
         }
     }
 
@@ -249,7 +249,7 @@ std::vector<LogPart> ReadPlan::filePartsOf(std::size_t i)
     step = std::max<std::uint64_t>(step, 4);
     for (std::uint64_t begin = s.from; begin < s.to; begin += step) {
         LogPart part;
-        part.log = s.log;
+        part.log = i;
         part.logStart = s.from == 0;
         const std::uint64_t end = std::min(s.to, begin + step);
         if (m.buffered) {

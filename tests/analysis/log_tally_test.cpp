@@ -243,7 +243,7 @@ TEST(LogTally, FollowingALog)
     EXPECT_EQ(completed(rotated)->downloaders.size(), 2u);
 
     // Begun anew in place, shorter than what was read.
-    write(path, good);
+    write(path, uploadLine("C:\\x.txt", "Al", "1", "0:00:01"));
     read = tally.read(LogTally::Reading::Follow);
     ASSERT_TRUE(completed(read));
     EXPECT_EQ(uploadsIn(tally), 6);
@@ -255,6 +255,40 @@ TEST(LogTally, FollowingALog)
     EXPECT_EQ(messages::followingStopped(std::get<Corrupted>(read)),
               "Corrupted data found at line 3. Following stopped.");
     EXPECT_EQ(reportOf(tally), before);
+}
+
+// Following reads on where each log stopped, its lines counted per stretch
+// read: the last of several logs grown, and a rotation to a new file whose
+// last line is half written (it waits, and a later corrupted line is
+// numbered within the new file).
+TEST(LogTally, FollowingReadsOnFromEachLogsMark)
+{
+    Folder folder;
+    const std::string older = folder.file("uploads.log.1"), path = folder.file("uploads.log");
+    for (unsigned n : {1u, 2u}) {
+        write(older, good + good);
+        write(path, good);
+        LogTally several({older, path}, threads(n));
+        ASSERT_TRUE(completed(several.read(LogTally::Reading::Follow)));
+        append(path, good + good);
+        ASSERT_TRUE(completed(several.read(LogTally::Reading::Follow)));
+        EXPECT_EQ(uploadsIn(several), 5) << n;
+    }
+
+    write(path, good);
+    LogTally one({path}, threads(2));
+    ASSERT_TRUE(completed(one.read(LogTally::Reading::Follow)));
+    fs::rename(path, older);
+    write(path, good + good.substr(0, 30));
+    ASSERT_TRUE(completed(one.read(LogTally::Reading::Follow)));
+    EXPECT_EQ(uploadsIn(one, LogTally::LastLine::Wait), 2);
+    append(path, good.substr(30) + good);
+    ASSERT_TRUE(completed(one.read(LogTally::Reading::Follow)));
+    EXPECT_EQ(uploadsIn(one), 4);
+    append(path, "2003-06-14 21:05: broken\r\n");
+    const auto broken = one.read(LogTally::Reading::Follow);
+    ASSERT_TRUE(std::holds_alternative<Corrupted>(broken));
+    EXPECT_EQ(std::get<Corrupted>(broken).line, 4u);
 }
 
 // Refresh: nothing appended reads nothing; a log written anew is read from
