@@ -37,8 +37,8 @@
 #include "views/elided_label.h"
 #include "views/grid.h"
 #include "views/result_list_clicks.h"
+#include "views/shown_text.h"
 #include "views/summary_labels.h"
-#include "wording/display_text.h"
 #include "wording/list_headers.h"
 #include "wording/messages.h"
 #include "wording/result_cells.h"
@@ -58,17 +58,6 @@ const QString invalidChoiceMessage =
                    "C:\\program files\\dc++\\logs\\uploads.log");
 const QString lineBreakMessage = QString::fromUtf8(messages::pathWithLineBreak);
 const QString aboutAddress = QStringLiteral("varnoth@example.org");
-
-// A name or path from a log as the window shows it.
-QString shown(const QString &text)
-{
-    return QString::fromStdString(printable(text.toStdString()));
-}
-
-QString logPathCaption(const QString &path)
-{
-    return QStringLiteral("Upload log file : ") + shown(path);
-}
 
 NumberFormat systemNumberFormat()
 {
@@ -189,7 +178,7 @@ void Form1::Form1_Form_Load()
         } else {
             Command1->show();
             Text1->hide();
-            setCaption(Label9, logPathCaption(Text1->text()));
+            showLogNames();
         }
     }
     writeGridHeaders();
@@ -278,7 +267,7 @@ void Form1::runAnalysis(const DateRange &range)
         [this, outcome, range, tally, firstRun] {
             AnalysisReport *report = std::get_if<AnalysisReport>(outcome.get());
             if (std::holds_alternative<Cancelled>(*outcome)) {
-                runEnded(range, firstRun);
+                runEnded(firstRun);
                 return;
             }
             if (report_ && std::holds_alternative<NoUploads>(*outcome)) {
@@ -311,7 +300,7 @@ void Form1::runAnalysis(const DateRange &range)
 
 // A run that was cancelled: a first run leaves the window as it was before
 // Analyze, a range run the results shown.
-void Form1::runEnded(const DateRange &range, bool firstRun)
+void Form1::runEnded(bool firstRun)
 {
     setBusy(false);
     if (firstRun) {
@@ -325,11 +314,9 @@ void Form1::runEnded(const DateRange &range, bool firstRun)
         Command5->setEnabled(true);
         focusControl(Command1);
     } else {
-        (void)range;
         Command1->setEnabled(true);
         showReadState();
     }
-    endAfterCancelledRead();
 }
 
 // Each list starts at its first row, shown at the top.
@@ -559,8 +546,8 @@ void Form1::showExported(const std::vector<QString> &paths)
     const std::string shownPath =
         QDir::toNativeSeparators(paths.size() == 1 ? paths.front() : QFileInfo(paths.front()).absolutePath())
             .toStdString();
-    showCaption(QString::fromStdString(
-        printable(paths.size() == 1 ? exportedCaption(shownPath) : exportedFilesCaption(paths.size(), shownPath))));
+    showCaption(
+        shownText(paths.size() == 1 ? exportedCaption(shownPath) : exportedFilesCaption(paths.size(), shownPath)));
     captionBeforeExport_ = before;
     exportCaptionShown_ = true;
     qApp->installEventFilter(this);
@@ -681,7 +668,14 @@ void Form1::readInBackground(std::function<void(const ProgressCallback &, std::s
                              std::function<void()> done)
 {
     shownPhase_ = RunPhase::ReadingDrilldown;
-    backgroundRead_->start(std::move(read), std::move(done), !std::exchange(quietNext_, false));
+    // A close box pressed during the read closes the window once it has stopped.
+    backgroundRead_->start(
+        std::move(read),
+        [this, done = std::move(done)] {
+            done();
+            endAfterCancelledRead();
+        },
+        !std::exchange(quietNext_, false));
 }
 
 // The one progress display of runs and drill-downs: the caption of each

@@ -152,7 +152,7 @@ private:
     void writeGridHeaders();
     void Form1_Command1_Click();
     void runAnalysis(const DateRange &range);
-    void runEnded(const DateRange &range, bool firstRun);
+    void runEnded(bool firstRun);
     void quit();
     void showResults(const AnalysisReport &report);
     void updateResults(const AnalysisReport &report);

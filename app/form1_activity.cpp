@@ -69,8 +69,7 @@ void Form1::letGoOfResults()
 // progress display of the run shown before.
 void Form1::keepResults(const DateRange &range)
 {
-    showProgress({RunPhase::ReadingInformation, report_->lineCount, report_->lineCount, 1.0});
-    showCaption(QString::fromUtf8(analyzingCompleteCaption));
+    showReadState();
     setBusy(false);
     Command1->setEnabled(true);
     message(QString::fromStdString(noUploadsInRangeMessage(range)));

@@ -31,7 +31,7 @@
 #include "views/elided_label.h"
 #include "views/grid.h"
 #include "views/result_list_clicks.h"
-#include "wording/display_text.h"
+#include "views/shown_text.h"
 #include "wording/messages.h"
 #include "wording/window_captions.h"
 
@@ -41,11 +41,6 @@ namespace {
 
 const QString followKey = QStringLiteral("view/follow");
 const QString openFolderKey = QStringLiteral("logs/folder");
-
-QString shown(const QString &text)
-{
-    return QString::fromStdString(printable(text.toStdString()));
-}
 
 } // namespace
 
@@ -141,15 +136,15 @@ void Form1::showLogNames()
 {
     const std::vector<NativePath> logs = namedLogs();
     if (logs.size() == 1) {
-        setCaption(Label9, QStringLiteral("Upload log file : ") + shown(logs.front().text));
+        setCaption(Label9, QStringLiteral("Upload log file : ") + shownText(logs.front().text));
         return;
     }
     QStringList all;
     for (const NativePath &log : logs)
-        all << shown(log.text);
+        all << shownText(log.text);
     Label9->setTexts(QStringLiteral("Upload log files : %1 logs, %2 \u2026 %3")
                          .arg(logs.size())
-                         .arg(shown(logs.front().text), shown(logs.back().text)),
+                         .arg(shownText(logs.front().text), shownText(logs.back().text)),
                      all.join(QLatin1Char('\n')));
     placeLogPath();
 }
@@ -316,7 +311,6 @@ void Form1::readLogs(LogTally::Reading reading)
                 setBusy(false);
             if (std::holds_alternative<Cancelled>(result->outcome)) {
                 showReadState();
-                endAfterCancelledRead();
                 return;
             }
             // The lines read count, whatever the results.
@@ -354,8 +348,11 @@ void Form1::readLogs(LogTally::Reading reading)
                         ? std::make_shared<const AnalysisReport>(std::move(*completed(*result->wholeReport)))
                         : report_;
                 updateResults(*report_);
-                personalStats_->reload();
-                fileStats_->reload();
+                for (DrilldownPanel *view : {personalStats_.get(), fileStats_.get()})
+                    if (view->isOpen()) {
+                        quietNext_ = follow; // a followed log's view follows quietly too
+                        view->reload();
+                    }
             }
             showReadState();
             emit readFinished();

@@ -4,7 +4,7 @@
 #include <QVariantList>
 
 #include "user_state.h"
-#include "wording/display_text.h"
+#include "views/shown_text.h"
 
 namespace varnoth {
 
@@ -66,12 +66,11 @@ void RecentLogs::add(const std::vector<NativePath> &logs)
 
 QString RecentLogs::name(const std::vector<NativePath> &logs)
 {
-    auto shown = [](const QString &text) { return QString::fromStdString(printable(text.toStdString())); };
     if (logs.size() == 1)
-        return shown(logs.front().text);
+        return shownText(logs.front().text);
     return QStringLiteral("%1 logs: %2 \u2026 %3")
         .arg(logs.size())
-        .arg(shown(QFileInfo(logs.front().text).fileName()), shown(QFileInfo(logs.back().text).fileName()));
+        .arg(shownText(QFileInfo(logs.front().text).fileName()), shownText(QFileInfo(logs.back().text).fileName()));
 }
 
 } // namespace varnoth

@@ -59,7 +59,6 @@ void BackgroundRead::start(Read read, std::function<void()> done, bool blockInpu
         cancelButton_->setEnabled(true);
         cancelButton_->show();
     }
-    emit started();
     thread_->start();
 }
 
@@ -83,7 +82,6 @@ void BackgroundRead::finish()
     blocker_.reset();
     const auto done = std::move(done_);
     done_ = nullptr;
-    emit finished();
     if (done)
         done();
 }

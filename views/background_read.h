@@ -49,8 +49,6 @@ public:
 
 signals:
     void progressed(const varnoth::Progress &progress);
-    void started();
-    void finished();
 
 private:
     void finish();

@@ -9,7 +9,7 @@
 #include "elided_label.h"
 #include "grid.h"
 #include "view_host.h"
-#include "wording/display_text.h"
+#include "shown_text.h"
 #include "wording/messages.h"
 #include "wording/result_cells.h"
 #include "wording/window_captions.h"
@@ -43,9 +43,8 @@ void DrilldownPanel::open()
     c_.grid->setRow(1);
     c_.Command3->hide();
     c_.Command4->hide();
-    const auto shown = [](const std::string &text) { return QString::fromStdString(printable(text)); };
-    const QString whole = shown(personal ? personalStatsTitle(key) : fileStatsWholeTitle(key));
-    c_.title->setTexts(shown(personal ? personalStatsTitle(key) : fileStatsTitle(key)), whole);
+    const QString whole = shownText(personal ? personalStatsTitle(key) : fileStatsWholeTitle(key));
+    c_.title->setTexts(shownText(personal ? personalStatsTitle(key) : fileStatsTitle(key)), whole);
     c_.grid->setAccessibleName(whole);
     c_.panel->setAccessibleName(whole);
 

@@ -18,7 +18,7 @@
 #include "row_filter.h"
 #include "wording/cell_order.h"
 #include "wording/copied_rows.h"
-#include "wording/display_text.h"
+#include "shown_text.h"
 
 namespace varnoth {
 
@@ -135,7 +135,7 @@ bool Grid::eventFilter(QObject *watched, QEvent *event)
         if (section >= 0) {
             const std::string &text = model_->headerText(section);
             if (textWidth(text) + textMargins() > header->sectionSize(section)) {
-                QToolTip::showText(help->globalPos(), QString::fromStdString(printable(text)), header);
+                QToolTip::showText(help->globalPos(), shownText(text), header);
                 return true;
             }
         }
@@ -330,7 +330,7 @@ int Grid::textMargins() const
 
 int Grid::textWidth(const std::string &text) const
 {
-    return static_cast<int>(std::ceil(fontMetrics().horizontalAdvance(QString::fromStdString(printable(text)))));
+    return static_cast<int>(std::ceil(fontMetrics().horizontalAdvance(shownText(text))));
 }
 
 // The widest data text of a column. A million rows must stay quick, so
@@ -353,7 +353,7 @@ int Grid::widestText(int column) const
         for (const char c : text) {
             const auto byte = static_cast<unsigned char>(c);
             if (byte < 32 || byte >= advance.size()) {
-                width = metrics.horizontalAdvance(QString::fromStdString(printable(text)));
+                width = metrics.horizontalAdvance(shownText(text));
                 break;
             }
             width += advance[byte];
@@ -417,7 +417,7 @@ bool Grid::viewportEvent(QEvent *event)
         if (index.isValid()) {
             const std::string &text = model_->cellText(index.row(), index.column());
             if (textWidth(text) + textMargins() > columnWidth(index.column())) {
-                QToolTip::showText(help->globalPos(), QString::fromStdString(printable(text)), viewport(),
+                QToolTip::showText(help->globalPos(), shownText(text), viewport(),
                                    visualRect(index));
                 return true;
             }

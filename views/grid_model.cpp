@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "row_filter.h"
-#include "wording/display_text.h"
+#include "shown_text.h"
 
 namespace varnoth {
 
@@ -59,7 +59,7 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-        return QString::fromStdString(printable(text));
+        return shownText(text);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignmentFor(columnAlignment(index.column()), text));
     default:
@@ -72,7 +72,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     if (orientation != Qt::Horizontal || section < 0 || section >= columns())
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return QString::fromStdString(printable(headerText(section)));
+        return shownText(headerText(section));
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     return {};

@@ -5,7 +5,7 @@
 
 #include "forms/text.h"
 #include "grid.h"
-#include "wording/display_text.h"
+#include "shown_text.h"
 
 namespace varnoth {
 
@@ -15,7 +15,7 @@ namespace {
 // Names from a log are shown by the display rule for names.
 QString literalCaption(const std::string &text)
 {
-    return QString::fromStdString(printable(text)).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return shownText(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 bool onDataCell(const Grid &grid, int column)

@@ -222,6 +222,21 @@ private slots:
         QTRY_VERIFY(!h.form().isVisible());
         QCOMPARE(h.messages, QStringList());
     }
+
+    // So does the close box during a drill-down's read.
+    void theCloseBoxStopsAViewsReadAndCloses()
+    {
+        Form1Harness h;
+        startOn(h, largeLog());
+        h.click("Command1");
+        h.clickCell("grid1", 1, 0);
+        h.press("Command3");
+        QVERIFY(h.form().reading());
+        h.form().close();
+        h.waitForRead();
+        QTRY_VERIFY(!h.form().isVisible());
+        QCOMPARE(h.messages, QStringList());
+    }
 };
 
 QTEST_MAIN(Form1LogsTest)
