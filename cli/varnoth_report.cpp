@@ -59,39 +59,9 @@ std::string utf8Text(const std::string &bytes)
     return text;
 }
 
-// Writes the report as it is made: to standard output, or to the output
-// file, which is put in place only once it is complete.
-int writeOutput(const cli::ReportCommand &command, const AnalysisReport &report)
-{
-    if (cli::namesStandardOutput(command.output)) {
-        cli::binaryStandardOutput();
-        try {
-            ReportOutput out([](std::string_view block) {
-                if (std::fwrite(block.data(), 1, block.size(), stdout) != block.size())
-                    throw FileFailure("", errno);
-            });
-            writeReport(report, command.request, out);
-            if (std::fflush(stdout) != 0)
-                throw FileFailure("", errno);
-        } catch (const FileFailure &failure) {
-            return fail("standard output", std::generic_category().message(failure.systemError()));
-        }
-        return 0;
-    }
-    try {
-        OutputFile file(command.output, command.logs);
-        ReportOutput out([&file](std::string_view block) { file.write(block); });
-        writeReport(report, command.request, out);
-        file.commit();
-    } catch (const FileFailure &failure) {
-        return fail(command.output, cause(failure.description(), failure.systemError()));
-    }
-    return 0;
-}
-
 // SIGINT and SIGTERM, taken by a thread of their own (blocked everywhere
-// else): they stop the read that runs and end the command once what it
-// writes is written.
+// else): they stop the read that runs, and a one-time run before its
+// output is put in place; a followed log's write in progress finishes.
 class Interruption {
 public:
     Interruption()
@@ -104,6 +74,13 @@ public:
             const timespec wait{0, 50'000'000};
             while (!own.stop_requested()) {
                 const int signal = sigtimedwait(&signals_, nullptr, &wait);
+                if ((signal == SIGINT || signal == SIGTERM) && signal_ != 0) {
+                    // A second signal ends the command at once, even in a
+                    // write that waits (a FIFO without a reader).
+                    std::signal(signal, SIG_DFL);
+                    pthread_sigmask(SIG_UNBLOCK, &signals_, nullptr);
+                    std::raise(signal);
+                }
                 if (signal == SIGINT || signal == SIGTERM) {
                     signal_ = signal;
                     stop_.request_stop();
@@ -134,6 +111,48 @@ private:
     std::condition_variable woken_;
     std::jthread watcher_;
 };
+
+// Writes the report as it is made: to standard output, or to the output
+// file, which is put in place only once it is complete.
+// A one-time run stops at a signal: nothing more goes to standard output,
+// and the output file is not put in place.
+int writeOutput(const cli::ReportCommand &command, const AnalysisReport &report, const Interruption *stopBy)
+{
+    struct Stopped {};
+    const auto stopped = [stopBy] { return stopBy && stopBy->happened(); };
+    try {
+        if (cli::namesStandardOutput(command.output)) {
+            cli::binaryStandardOutput();
+            try {
+                ReportOutput out([&](std::string_view block) {
+                    if (stopped())
+                        throw Stopped{};
+                    if (std::fwrite(block.data(), 1, block.size(), stdout) != block.size())
+                        throw FileFailure("", errno);
+                });
+                writeReport(report, command.request, out);
+                if (std::fflush(stdout) != 0)
+                    throw FileFailure("", errno);
+            } catch (const FileFailure &failure) {
+                return fail("standard output", std::generic_category().message(failure.systemError()));
+            }
+            return 0;
+        }
+        try {
+            OutputFile file(command.output, command.logs);
+            ReportOutput out([&file](std::string_view block) { file.write(block); });
+            writeReport(report, command.request, out);
+            if (stopped())
+                throw Stopped{};
+            file.commit();
+        } catch (const FileFailure &failure) {
+            return fail(command.output, cause(failure.description(), failure.systemError()));
+        }
+    } catch (const Stopped &) {
+        return stopBy->status();
+    }
+    return 0;
+}
 
 // The log a message is about: the one the outcome names, else the first.
 template <class Result> std::string logOf(const Outcome<Result> &outcome, const cli::ReportCommand &command)
@@ -192,7 +211,7 @@ int run(cli::ReportCommand &command, Interruption &interruption)
     AnalysisOutcome outcome = tally.report(lastLine);
     if (!completed(outcome))
         return failOutcome(outcome, command);
-    if (const int status = writeOutput(command, *completed(outcome)))
+    if (const int status = writeOutput(command, *completed(outcome), following ? nullptr : &interruption))
         return status;
 
     // Following: the report written again whenever the logs have grown.
@@ -210,7 +229,7 @@ int run(cli::ReportCommand &command, Interruption &interruption)
         outcome = tally.report(lastLine);
         if (!completed(outcome))
             return failOutcome(outcome, command);
-        if (const int status = writeOutput(command, *completed(outcome)))
+        if (const int status = writeOutput(command, *completed(outcome), nullptr))
             return status;
     }
     return 0;

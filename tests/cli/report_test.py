@@ -278,6 +278,28 @@ class ReportTest(unittest.TestCase):
         waiting.send_signal(signal.SIGINT)
         self.assertEqual(waiting.wait(timeout=5), 130)
 
+    def test_signal_after_the_read(self):
+        # SIGINT while the report is being written: the output stops short, exit 130.
+        log = self.generated("many.log", 20000, 50, 20000, 100, 9)
+        whole = subprocess.run([REPORT, "--format", "json", log], stdout=subprocess.PIPE, env=ENV, check=True).stdout
+        writing = subprocess.Popen([REPORT, "--format", "json", log], stdout=subprocess.PIPE, env=ENV)
+        first = writing.stdout.read(1)  # the read is over; the full pipe holds the writer back
+        time.sleep(0.3)
+        writing.send_signal(signal.SIGINT)
+        shown = first + writing.stdout.read()
+        self.assertEqual(writing.wait(timeout=10), 130)
+        self.assertLess(len(shown), len(whole))
+        # An output FIFO that no program reads: a second SIGINT ends the wait for it.
+        fifo = os.path.join(self.dir, "out-pipe")
+        os.mkfifo(fifo)
+        waiting = subprocess.Popen([REPORT, "--output", fifo, log], stderr=subprocess.PIPE, env=ENV)
+        time.sleep(1)
+        waiting.send_signal(signal.SIGINT)
+        time.sleep(0.3)
+        self.assertIsNone(waiting.poll())
+        waiting.send_signal(signal.SIGINT)
+        self.assertEqual(waiting.wait(timeout=5), -signal.SIGINT)
+
     def test_follow(self):
         log = self.write("live.log", line("C:\\a\\b.txt", "Bob", 5, "0:00:01"))
         out = os.path.join(self.dir, "live.json")
