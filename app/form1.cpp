@@ -523,8 +523,11 @@ void Form1::Form1_exportvalikko_Click()
 
 void Form1::exportThisList(Grid *grid)
 {
-    const std::pair<const Grid *, const char *> names[] = {
-        {grid1, "downloaders"}, {grid2, "files"}, {grid3, "folders"}, {grid4, "personal-stats"}, {grid5, "file-stats"}};
+    const std::pair<const Grid *, const char *> names[] = {{grid1, reportListName(ReportList::Downloaders)},
+                                                           {grid2, reportListName(ReportList::Files)},
+                                                           {grid3, reportListName(ReportList::Folders)},
+                                                           {grid4, "personal-stats"},
+                                                           {grid5, "file-stats"}};
     const char *name = "list";
     for (const auto &[list, listName] : names)
         if (list == grid)

@@ -55,10 +55,16 @@ void writeTable(const ShownList &list, ReportOutput &out)
     std::vector<std::string> cells;
     for (std::size_t r = 0; r < list.shown; ++r) {
         list.rowCells(r, cells);
-        out << "<tr>";
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            out << (list.numeric[c] ? "<td class=\"num\">" : "<td class=\"name\">") << htmlText(cells[c]) << "</td>";
-        out << "</tr>\n";
+        // Each row escaped straight into the block being gathered.
+        std::string &row = out.block();
+        row += "<tr>";
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            row += list.numeric[c] ? "<td class=\"num\">" : "<td class=\"name\">";
+            appendHtmlText(row, cells[c]);
+            row += "</td>";
+        }
+        row += "</tr>\n";
+        out.flushIfFull();
     }
     out << "</tbody>\n</table>\n";
 }

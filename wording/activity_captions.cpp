@@ -10,6 +10,12 @@
 namespace varnoth {
 namespace {
 
+// At least two digits ("07", "123"), as clock times show them.
+std::string twoDigits(double value)
+{
+    return formatPattern(value, Pattern::TwoDigits, NumberFormat::c());
+}
+
 constexpr std::array<const char *, 7> weekdayNames = {"Monday", "Tuesday",  "Wednesday", "Thursday",
                                                       "Friday", "Saturday", "Sunday"};
 constexpr std::array<const char *, 12> monthNames = {"January",   "February", "March",    "April",
@@ -84,9 +90,6 @@ std::string periodName(const ActivityPeriod &period, PeriodLength length)
 
 std::string hourName(int hour)
 {
-    const auto twoDigits = [](int value) {
-        return formatPattern(static_cast<double>(value), Pattern::TwoDigits, NumberFormat::c());
-    };
     return twoDigits(hour) + ":00 to " + twoDigits((hour + 1) % 24) + ":00";
 }
 
@@ -95,7 +98,6 @@ std::string activityFigures(const ActivityCount &count, const NumberFormat &form
     // Whole seconds as hours (every digit, however many), minutes and seconds.
     const double seconds = std::round(count.seconds);
     const double belowHour = std::fmod(seconds, 3600.0);
-    const auto twoDigits = [](double value) { return formatPattern(value, Pattern::TwoDigits, NumberFormat::c()); };
     return uploads(count.uploads) + "\n" + megabytes(count.bytes, format) + "\nUpload time " +
            twoDigits((seconds - belowHour) / 3600) + ":" + twoDigits(std::trunc(belowHour / 60)) + ":" +
            twoDigits(std::fmod(belowHour, 60.0));

@@ -160,10 +160,10 @@ std::size_t displayWidth(std::string_view text)
     return width;
 }
 
-std::string cutToWidth(std::string_view text, std::size_t columns)
+std::string cutToWidth(std::string text, std::size_t columns)
 {
     if (displayWidth(text) <= columns)
-        return std::string(text);
+        return text; // nearly every name: handed back, not copied
     std::size_t width = 0;
     std::size_t at = 0;
     while (at < text.size()) {
@@ -174,7 +174,8 @@ std::string cutToWidth(std::string_view text, std::size_t columns)
         width += more;
         at = next;
     }
-    return std::string(text.substr(0, at)) + "\u2026";
+    text.resize(at);
+    return text += "\u2026";
 }
 
 std::string printable(std::string_view text)

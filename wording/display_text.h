@@ -14,7 +14,7 @@ std::size_t displayWidth(std::string_view text);
 
 // The text cut to at most `columns` display columns: a longer one keeps
 // the characters that fit in columns - 1 and ends with "…" (U+2026).
-std::string cutToWidth(std::string_view text, std::size_t columns);
+std::string cutToWidth(std::string text, std::size_t columns);
 
 // The one rule for showing a name or path from a log (or any text from
 // outside, such as a path or an option typed by the user): nicks and paths
