@@ -44,9 +44,16 @@ inline const char *const corruptedView = "Corrupted data found. Quitting...";
 
 inline const char *const noFilesOrFolders = "No uploaded files or folders found or all files are (MyLists) Quitting...";
 
-inline std::string generalFailure(const std::string &description)
+// "Following error has occured : WHY. Quitting..." (or another ending).
+inline std::string generalFailure(const std::string &description, const std::string &ending = "Quitting...")
 {
-    return "Following error has occured : " + description + ". Quitting...";
+    return "Following error has occured : " + description + ". " + ending;
+}
+
+// What could not be read, naming the log when there are several.
+inline std::string unreadableText(const Unreadable &unreadable)
+{
+    return unreadable.log.empty() ? unreadable.cause : printable(unreadable.log) + ": " + unreadable.cause;
 }
 
 inline const char *const invalidLogPath = "Invalid Upload log file path! Enter the correct path to textfield. "
@@ -67,7 +74,7 @@ template <class Result> std::string failureMessage(const Outcome<Result> &outcom
             else if constexpr (std::is_same_v<T, NoUploads>)
                 return noFilesOrFolders;
             else if constexpr (std::is_same_v<T, Unreadable>)
-                return generalFailure(o.log.empty() ? o.cause : printable(o.log) + ": " + o.cause);
+                return generalFailure(unreadableText(o));
             else if constexpr (std::is_same_v<T, Failed>)
                 return generalFailure(o.description);
             else if constexpr (std::is_same_v<T, LogChanged>)
@@ -91,10 +98,9 @@ template <class Result> std::string resultsKeptMessage(const Outcome<Result> &ou
             else if constexpr (std::is_same_v<T, NoUploads>)
                 return "No uploaded files or folders found or all files are (MyLists). " + kept;
             else if constexpr (std::is_same_v<T, Unreadable>)
-                return "Following error has occured : " +
-                       (o.log.empty() ? o.cause : printable(o.log) + ": " + o.cause) + ". " + kept;
+                return generalFailure(unreadableText(o), kept);
             else if constexpr (std::is_same_v<T, Failed>)
-                return "Following error has occured : " + o.description + ". " + kept;
+                return generalFailure(o.description, kept);
             else if constexpr (std::is_same_v<T, LogChanged>)
                 return std::string(logChanged) + ". " + kept;
             else
