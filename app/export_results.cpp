@@ -23,10 +23,9 @@ struct ExportFile {
 std::vector<ExportFile> filesOf(const ExportChoice &choice, const std::vector<std::string> &logs,
                                 const NumberFormat &format)
 {
-    ReportRequest request{choice.format, choice.list.value_or(ReportList::Downloaders),
-                          std::nullopt,  logs.front(),
-                          format,        CsvCells::Guarded,
-                          std::nullopt,  logs.size() > 1 ? logs : std::vector<std::string>()};
+    ReportRequest request{
+        choice.format, choice.list.value_or(ReportList::Downloaders), std::nullopt, logs, format, CsvCells::Guarded,
+        std::nullopt};
     if (choice.format != ReportFormat::Csv || choice.list)
         return {{choice.path, request}};
     const std::vector<QString> paths = exportPaths(choice);

@@ -186,7 +186,6 @@ int run(cli::ReportCommand &command, Interruption &interruption)
     std::vector<LogInput> logs;
     for (const std::string &log : command.logs)
         logs.push_back(log == "-" ? LogInput::standardInput() : LogInput(log));
-    command.request.log = utf8Text(command.logs.front());
     for (const std::string &log : command.logs)
         command.request.logs.push_back(utf8Text(log));
     command.request.numberFormat = command.options.numberFormat;

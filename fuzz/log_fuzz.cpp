@@ -125,7 +125,7 @@ void writeEveryFormat(const AnalysisReport &report, const NumberFormat &format, 
     for (const ReportFormat kind : {ReportFormat::Text, ReportFormat::Csv, ReportFormat::Json, ReportFormat::Html}) {
         const ReportList list = allReportLists[(pick >> 12) % std::size(allReportLists)];
         const std::string out =
-            reportText(report, {kind, list, std::nullopt, "log", format, CsvCells::Guarded, std::nullopt, {}});
+            reportText(report, {kind, list, std::nullopt, {"log"}, format, CsvCells::Guarded, std::nullopt});
         expect(isValidUtf8(out), "a report is UTF-8");
         if (kind == ReportFormat::Html)
             expect(out.find("<script") == std::string::npos, "no name opens a script");

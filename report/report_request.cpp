@@ -73,10 +73,10 @@ void writeReport(const AnalysisReport &report, const ReportRequest &request, Rep
         writeCsvReport(report, request.list, top, request.csvCells, out);
         break;
     case ReportFormat::Json:
-        writeJsonReport(report, request.allLogs(), top, out);
+        writeJsonReport(report, request.logs, top, out);
         break;
     case ReportFormat::Html:
-        writeHtmlReport(report, request.allLogs(), top, request.numberFormat, request.reloadSeconds, out);
+        writeHtmlReport(report, request.logs, top, request.numberFormat, request.reloadSeconds, out);
         break;
     }
     out.flush();

@@ -43,14 +43,10 @@ struct ReportRequest {
     ReportFormat format = ReportFormat::Text;
     ReportList list = ReportList::Downloaders; // the list of a CSV file
     std::optional<std::size_t> top;            // rows of each ranked list; the format's default when empty
-    std::string log;                           // the (first) log's path as the user gave it (UTF-8)
+    std::vector<std::string> logs;             // every log read as one, in reading order, as given (UTF-8)
     NumberFormat numberFormat;                 // for the texts a person reads (text, HTML)
     CsvCells csvCells = CsvCells::Guarded;     // CSV: guarded for spreadsheets, or exact
     std::optional<unsigned> reloadSeconds;     // HTML: the page reloads itself so often (the logs are followed)
-    std::vector<std::string> logs;             // every log read as one, in reading order; empty: log alone
-
-    // Every log read as one (at least the one log).
-    std::vector<std::string> allLogs() const { return logs.empty() ? std::vector<std::string>{log} : logs; }
 };
 
 // The report in the requested format (UTF-8), written as it is made.

@@ -30,7 +30,7 @@ AnalysisReport analysed(const std::string &log)
 std::string report(const AnalysisReport &r, ReportFormat format, ReportList list = ReportList::Downloaders,
                    CsvCells cells = CsvCells::Guarded)
 {
-    return reportText(r, {format, list, std::nullopt, "far.log", NumberFormat::c(), cells, {}, {}});
+    return reportText(r, {format, list, std::nullopt, {"far.log"}, NumberFormat::c(), cells, std::nullopt});
 }
 
 std::size_t count(const std::string &text, const std::string &what)
@@ -147,7 +147,8 @@ TEST(ReportFormats, WrittenInBlocks)
             largest = std::max(largest, block.size());
             total += block.size();
         });
-        writeReport(r, {format, ReportList::Files, 1000000, "log", NumberFormat::c(), CsvCells::Guarded, {}, {}}, out);
+        writeReport(
+            r, {format, ReportList::Files, 1000000, {"log"}, NumberFormat::c(), CsvCells::Guarded, std::nullopt}, out);
         EXPECT_GT(blocks, total / (2 * ReportOutput::blockBytes));
         EXPECT_LT(largest, ReportOutput::blockBytes + 4096);
     }
